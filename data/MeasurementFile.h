@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Types.h"
+
+#include <cstddef>
+
+class CArchive;
+class CNolvexDoc;
+
+// The ".nolvex" measurement file: a flat stream of tagged records with no
+// file header, little-endian, ended by a tag.
+namespace MeasurementFile {
+
+inline constexpr BYTE kTagTest = 0x7A;   // 'z': a test header follows
+inline constexpr BYTE kTagSample = 0x6F; // 'o': a sample record follows
+inline constexpr BYTE kTagMarker = 0x90; // a marker code byte follows
+inline constexpr BYTE kTagEnd = 0x85;
+
+inline constexpr std::size_t kSampleRecordSize = 344;
+
+// Fills a document without tests from a loading archive. Reading stops at
+// the first byte that is no record tag. Values below zero are read as 0,
+// except "TWA", which is a level and may be negative; a sample or marker
+// before the first test header has no test and is dropped.
+void Read(CArchive& ar, CNolvexDoc& document);
+
+// Writes every test of the document to a storing archive, then the end tag.
+void Write(CArchive& ar, const CNolvexDoc& document);
+
+} // namespace MeasurementFile

@@ -1,0 +1,89 @@
+#include "NolvexDoc.h"
+
+#include "CArchive.h"
+#include "MeasurementFile.h"
+#include "MetricCatalogue.h"
+#include "NolvexMetric.h"
+#include "NolvexTest.h"
+#include "SelectionCut.h"
+
+CNolvexDoc::CNolvexDoc() : metricNames(MetricCatalogue::BuildNames()) {}
+
+CNolvexDoc::~CNolvexDoc()
+{
+    DeleteContents();
+    while (firstMetric) {
+        CNolvexMetric* metric = firstMetric;
+        firstMetric = metric->next;
+        delete metric;
+    }
+}
+
+void CNolvexDoc::DeleteContents()
+{
+    while (firstTest) {
+        CNolvexTest* test = firstTest;
+        firstTest = test->next;
+        delete test;
+    }
+}
+
+void CNolvexDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsLoading()) {
+        DeleteContents();
+        MeasurementFile::Read(ar, *this);
+    } else {
+        MeasurementFile::Write(ar, *this);
+    }
+}
+
+CNolvexMetric* CNolvexDoc::AddMetric()
+{
+    auto* metric = new CNolvexMetric;
+    metric->next = firstMetric;
+    firstMetric = metric;
+    return metric;
+}
+
+bool CNolvexDoc::RemoveMetric(CNolvexMetric* metric)
+{
+    for (CNolvexMetric** link = &firstMetric; *link; link = &(*link)->next) {
+        if (*link == metric) {
+            *link = metric->next;
+            delete metric;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CNolvexDoc::CutSelection(CNolvexTest& test)
+{
+    if (!SelectionCut::Cut(test))
+        return false;
+    SetModifiedFlag(true);
+    return true;
+}
+
+int CNolvexDoc::GetTestCount() const
+{
+    int count = 0;
+    for (const CNolvexTest* test = firstTest; test; test = test->next)
+        ++count;
+    return count;
+}
+
+CNolvexTest* CNolvexDoc::GetTest(int position) const
+{
+    CNolvexTest* test = firstTest;
+    for (int i = 0; test && i < position; ++i)
+        test = test->next;
+    return position >= 0 ? test : nullptr;
+}
+
+const CString& CNolvexDoc::MetricName(int dataType) const
+{
+    MetricCatalogue::CheckDataType(dataType);
+    return metricNames[static_cast<std::size_t>(dataType)];
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "CDocument.h"
+#include "CString.h"
+
+#include <vector>
+
+class CNolvexMetric;
+class CNolvexTest;
+
+// A measurement file in memory: its chain of tests in file order, the list
+// of metrics on display (newest first, not stored in the file; every view of
+// the document plots the same ones) and the metric catalogue.
+// The document owns its tests and metrics.
+class CNolvexDoc : public CDocument
+{
+public:
+    CNolvexDoc();
+    ~CNolvexDoc() override;
+
+    void Serialize(CArchive& ar) override;
+    // Frees the tests; the metrics on display stay.
+    void DeleteContents() override;
+
+    // A new metric ("A fast", the palette's next colour) at the head of the list.
+    CNolvexMetric* AddMetric();
+    // Unlinks the metric from the list and destroys it; false when it is not
+    // in the list.
+    bool RemoveMetric(CNolvexMetric* metric);
+    // Cuts the test's selection out of it; marks the document modified when
+    // anything was cut.
+    bool CutSelection(CNolvexTest& test);
+
+    int GetTestCount() const;
+    // The test at a position in file order (0-based), or null.
+    CNolvexTest* GetTest(int position) const;
+    // The catalogue name of a data type; an invalid one throws CInvalidArgException.
+    const CString& MetricName(int dataType) const;
+
+    CNolvexTest* firstTest = nullptr;
+    CNolvexMetric* firstMetric = nullptr;
+    std::vector<CString> metricNames;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "CString.h"
+#include "MetricCatalogue.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+// A marker the meter set during a test: it belongs to the sample it precedes.
+struct Marker
+{
+    std::int32_t sampleIndex = 0;
+    std::int32_t code = 0;
+};
+
+// One test (measurement run): its header, one value array per data type and
+// its markers. Sample i lies i / 10 seconds after the start of the test.
+// The test owns its arrays; it does not own the test after it in the chain.
+class CNolvexTest
+{
+public:
+    // Arrays grow by this many samples at a time, never by doubling, so that
+    // capacities are always a multiple of it.
+    static constexpr std::int32_t kGrowthStep = 300;
+    static constexpr std::int32_t kMaxMarkers = 1000;
+
+    CNolvexTest() = default;
+    virtual ~CNolvexTest() = default;
+    CNolvexTest(const CNolvexTest&) = delete;
+    CNolvexTest& operator=(const CNolvexTest&) = delete;
+
+    // Adds one sample, one value per data type; when the arrays are full they
+    // grow by kGrowthStep, keeping their contents.
+    void AppendSample(const float (&sample)[MetricCatalogue::kMetricCount]);
+    // Makes room for this many samples in all, as growing one sample at a
+    // time would have: the capacity becomes the next multiple of kGrowthStep.
+    // Lets a reader that knows the final count allocate once.
+    void ReserveSamples(std::int32_t sampleTotal);
+    // Adds a marker; false, and nothing changed, when the table is full.
+    bool AppendMarker(std::int32_t sampleIndex, std::int32_t code);
+
+    // The value of a data type at a sample; the data type is checked.
+    float Value(int dataType, std::int32_t sample) const;
+    bool HasSamples() const { return sampleCount > 0; }
+
+    double headerValue = 0.0; // kept from the file as it was read; nothing else uses it
+    CString name;
+    CString info;
+    std::int32_t testNumber = 0;
+    std::int32_t sampleCount = 0;
+    std::int32_t capacity = 0;
+    std::array<std::unique_ptr<float[]>, MetricCatalogue::kMetricCount> values;
+    std::array<Marker, kMaxMarkers> markers;
+    std::int32_t markerCount = 0;
+    // The span last selected on the chart, inclusive sample indexes.
+    std::int32_t selectionStart = 0;
+    std::int32_t selectionEnd = 0;
+    CNolvexTest* next = nullptr;
+
+private:
+    void SetCapacity(std::int32_t newCapacity);
+};

@@ -1,0 +1,201 @@
+#include "CFile.h"
+
+#include "Exceptions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+CString SystemMessageOf(const QFileDevice& device) { return CString::FromQString(device.errorString()); }
+
+CFileException::Cause OpenFailureCause(const QString& path, bool reading, QFileDevice::FileError error)
+{
+    const QFileInfo info(path);
+    if (error == QFileDevice::PermissionsError)
+        return CFileException::accessDenied;
+    if (reading && !info.exists())
+        return CFileException::fileNotFound;
+    if (info.isDir())
+        return CFileException::badPath;
+    if (!reading && !info.absoluteDir().exists())
+        return CFileException::badPath;
+    if ((reading && info.exists() && !info.isReadable()) ||
+        (!reading && info.exists() && !info.isWritable()))
+        return CFileException::accessDenied;
+    return CFileException::genericException;
+}
+
+} // namespace
+
+CFile::CFile() = default;
+
+CFile::CFile(const CString& path, unsigned flags) { Open(path, flags); }
+
+CFile::~CFile() { Abort(); }
+
+void CFile::Open(const CString& path, unsigned flags)
+{
+    Abort();
+    m_path = path;
+    const QString qpath = path.ToQString();
+    const bool writing = (flags & modeWrite) != 0;
+    m_replaceOnClose = writing && (flags & modeReplaceOnClose) != 0;
+    std::unique_ptr<QFileDevice> device;
+    if (m_replaceOnClose)
+        device = std::make_unique<QSaveFile>(qpath);
+    else
+        device = std::make_unique<QFile>(qpath);
+
+    bool opened = false;
+    if (!writing) {
+        opened = QFileInfo(qpath).isFile() && device->open(QIODevice::ReadOnly);
+    } else {
+        QIODevice::OpenMode mode = QIODevice::WriteOnly;
+        if (flags & modeCreate)
+            mode |= QIODevice::Truncate;
+        opened = device->open(mode);
+    }
+    if (!opened) {
+        const auto cause = OpenFailureCause(qpath, !writing, device->error());
+        throw CFileException(cause, m_path, SystemMessageOf(*device));
+    }
+    m_device = std::move(device);
+}
+
+void CFile::ThrowFileError(int cause) const
+{
+    CString systemMessage = m_device ? SystemMessageOf(*m_device) : CString();
+    throw CFileException(static_cast<CFileException::Cause>(cause), m_path, systemMessage);
+}
+
+std::size_t CFile::Read(void* buffer, std::size_t size)
+{
+    if (!m_device)
+        ThrowFileError(CFileException::invalidFile);
+    const qint64 read = m_device->read(static_cast<char*>(buffer), static_cast<qint64>(size));
+    if (read < 0)
+        ThrowFileError(CFileException::hardIO);
+    return static_cast<std::size_t>(read);
+}
+
+void CFile::Write(const void* data, std::size_t size)
+{
+    if (!m_device)
+        ThrowFileError(CFileException::invalidFile);
+    const char* bytes = static_cast<const char*>(data);
+    while (size > 0) {
+        const qint64 written = m_device->write(bytes, static_cast<qint64>(size));
+        if (written <= 0)
+            ThrowFileError(CFileException::hardIO);
+        bytes += written;
+        size -= static_cast<std::size_t>(written);
+    }
+}
+
+std::span<const BYTE> CFile::GetContents()
+{
+    if (!m_device)
+        ThrowFileError(CFileException::invalidFile);
+    if (m_mapped)
+        return {m_mapped, static_cast<std::size_t>(m_device->size())};
+    if (!m_readContents.isEmpty())
+        return {reinterpret_cast<const BYTE*>(m_readContents.constData()),
+                static_cast<std::size_t>(m_readContents.size())};
+
+    const qint64 size = m_device->size();
+    if (size > 0) {
+        m_mapped = m_device->map(0, size);
+        if (m_mapped)
+            return {m_mapped, static_cast<std::size_t>(size)};
+    }
+    // Not mappable (a pipe, say): read it whole, one large block at a time.
+    constexpr qint64 kBlock = 4 << 20;
+    m_device->seek(0);
+    while (true) {
+        const qsizetype used = m_readContents.size();
+        m_readContents.resize(used + kBlock);
+        const qint64 read = m_device->read(m_readContents.data() + used, kBlock);
+        if (read < 0)
+            ThrowFileError(CFileException::hardIO);
+        m_readContents.resize(used + read);
+        if (read == 0)
+            break;
+    }
+    return {reinterpret_cast<const BYTE*>(m_readContents.constData()),
+            static_cast<std::size_t>(m_readContents.size())};
+}
+
+void CFile::Close()
+{
+    if (!m_device)
+        return;
+    if (m_mapped) {
+        m_device->unmap(m_mapped);
+        m_mapped = nullptr;
+    }
+    m_readContents.clear();
+    std::unique_ptr<QFileDevice> device = std::move(m_device);
+    if (m_replaceOnClose) {
+        auto* saveFile = static_cast<QSaveFile*>(device.get());
+        if (!saveFile->commit())
+            throw CFileException(CFileException::hardIO, m_path, SystemMessageOf(*saveFile));
+        return;
+    }
+    if (!device->flush()) {
+        const CString message = SystemMessageOf(*device);
+        device->close();
+        throw CFileException(CFileException::hardIO, m_path, message);
+    }
+    device->close();
+}
+
+void CFile::Abort()
+{
+    if (!m_device)
+        return;
+    if (m_mapped) {
+        m_device->unmap(m_mapped);
+        m_mapped = nullptr;
+    }
+    m_readContents.clear();
+    if (m_replaceOnClose)
+        static_cast<QSaveFile*>(m_device.get())->cancelWriting();
+    m_device.reset();
+}
+
+CMemFile::~CMemFile() = default;
+
+void CMemFile::Open(const CString& path, unsigned flags)
+{
+    m_path = path;
+    m_position = 0;
+    if (flags & modeCreate)
+        m_bytes.clear();
+}
+
+std::size_t CMemFile::Read(void* buffer, std::size_t size)
+{
+    const std::size_t count = std::min(size, m_bytes.size() - m_position);
+    std::memcpy(buffer, m_bytes.data() + m_position, count);
+    m_position += count;
+    return count;
+}
+
+void CMemFile::Write(const void* data, std::size_t size)
+{
+    const BYTE* bytes = static_cast<const BYTE*>(data);
+    if (m_position == m_bytes.size()) {
+        m_bytes.insert(m_bytes.end(), bytes, bytes + size);
+    } else {
+        if (m_position + size > m_bytes.size())
+            m_bytes.resize(m_position + size);
+        std::memcpy(m_bytes.data() + m_position, bytes, size);
+    }
+    m_position += size;
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "CString.h"
+#include "Types.h"
+
+#include <QByteArray>
+
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <vector>
+
+class QFileDevice;
+
+// A file on disk. Every failure throws CFileException naming the file.
+class CFile
+{
+public:
+    enum OpenFlags : unsigned {
+        modeRead = 0x0000,
+        modeWrite = 0x0001,
+        modeCreate = 0x1000,
+        // With modeWrite: the data goes to a temporary file beside the target,
+        // which Close puts in the target's place in one step. Until then, and
+        // for good when the file is aborted, the target stays as it was.
+        modeReplaceOnClose = 0x10000,
+    };
+
+    CFile();
+    CFile(const CString& path, unsigned flags);
+    virtual ~CFile();
+    CFile(const CFile&) = delete;
+    CFile& operator=(const CFile&) = delete;
+
+    virtual void Open(const CString& path, unsigned flags);
+    virtual std::size_t Read(void* buffer, std::size_t size);
+    virtual void Write(const void* data, std::size_t size);
+    // All that the file holds, for reading through an archive: mapped into
+    // memory where the system allows, otherwise read at once in large blocks.
+    // Stays valid until the file is closed.
+    virtual std::span<const BYTE> GetContents();
+    // Closes the file; a replacing write takes the target's place here.
+    virtual void Close();
+    // Closes without throwing; a replacing write is discarded.
+    virtual void Abort();
+
+    const CString& GetFilePath() const { return m_path; }
+    bool IsOpen() const { return m_device != nullptr; }
+
+protected:
+    [[noreturn]] void ThrowFileError(int cause) const;
+
+    CString m_path;
+
+private:
+    std::unique_ptr<QFileDevice> m_device;
+    bool m_replaceOnClose = false;
+    uchar* m_mapped = nullptr;
+    QByteArray m_readContents;
+};
+
+// A file held in memory: the bytes written to it, or given to it to be read.
+class CMemFile : public CFile
+{
+public:
+    CMemFile() = default;
+    explicit CMemFile(std::vector<BYTE> contents) : m_bytes(std::move(contents)) {}
+    ~CMemFile() override;
+
+    void Open(const CString& path, unsigned flags) override;
+    std::size_t Read(void* buffer, std::size_t size) override;
+    void Write(const void* data, std::size_t size) override;
+    std::span<const BYTE> GetContents() override { return m_bytes; }
+    void Close() override {}
+    void Abort() override {}
+
+    const std::vector<BYTE>& Bytes() const { return m_bytes; }
+    std::vector<BYTE> TakeBytes() { return std::move(m_bytes); }
+
+private:
+    std::vector<BYTE> m_bytes;
+    std::size_t m_position = 0;
+};
