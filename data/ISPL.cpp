@@ -44,4 +44,7 @@ double ISPL::ProjectedDose() const
     return 100.0 * std::pow(10.0, excess / ExchangeDivisor());
 }
 
-double ISPL::Dose() const { return ProjectedDose() * (count * 0.1 / 3600.0) * 0.125; }
+double ISPL::Dose() const
+{
+    return ProjectedDose() * (count * 0.1 / 3600.0) * 0.125;
+}

@@ -76,21 +76,74 @@ std::int32_t CountSamplesAhead(const BYTE* data, std::size_t size)
     return static_cast<std::int32_t>(count);
 }
 
-void AppendRecord(CNolvexTest& test, const BYTE* record)
+// Sample records read but not yet stored. Storing a block at a time, one
+// data type after another, writes each of the 61 arrays in long runs; storing
+// each sample as it comes would write one value into each of 61 arrays in
+// turn, which the memory system handles many times slower.
+class PendingSamples
 {
-    float sample[kMetricCount];
-    for (const RecordField& field : kRecordLayout) {
-        float value;
-        std::memcpy(&value, record + field.offset, sizeof value);
-        // Levels and doses below zero are read as 0; a comparison with a
-        // value that is not a number is false, so such values stay as they are.
-        sample[field.dataType] = value < 0.0f ? 0.0f : value;
+public:
+    static constexpr std::size_t kBlockSize = 1024;
+
+    std::int32_t Count() const { return static_cast<std::int32_t>(m_count); }
+
+    void Add(CNolvexTest& test, const BYTE* record)
+    {
+        m_records[m_count++] = record;
+        if (m_count == kBlockSize)
+            StoreInto(test);
     }
-    // "TWA" is an average level and is negative while no level has reached
-    // the dose threshold, so it is kept as read.
-    std::memcpy(&sample[kTwa], record + kRecordLayout[3 * 7].offset, sizeof(float));
-    test.AppendSample(sample);
-}
+
+    // Appends the pending samples to the test.
+    void StoreInto(CNolvexTest& test)
+    {
+        if (m_count == 0)
+            return;
+        test.ReserveSamples(test.sampleCount + Count());
+        BringIntoCache();
+        for (const RecordField& field : kRecordLayout) {
+            float* values =
+                test.values[static_cast<std::size_t>(field.dataType)].get() + test.sampleCount;
+            if (field.dataType == kTwa)
+                CopyField(values, field.offset, false);
+            else
+                CopyField(values, field.offset, true);
+        }
+        test.sampleCount += Count();
+        m_count = 0;
+    }
+
+private:
+    // Reads the records' bytes in order before they are taken apart by data
+    // type: memory streams an ordered read far faster than the 61 strided
+    // passes would fetch it.
+    void BringIntoCache() const
+    {
+        const BYTE* first = m_records[0];
+        const BYTE* last = m_records[m_count - 1] + MeasurementFile::kSampleRecordSize;
+        unsigned sum = 0;
+        for (const BYTE* line = first; line < last; line += 64)
+            sum += *line;
+        m_cacheTouch = sum;
+    }
+
+    void CopyField(float* values, std::size_t offset, bool clampNegative) const
+    {
+        for (std::size_t k = 0; k < m_count; ++k) {
+            float value;
+            std::memcpy(&value, m_records[k] + offset, sizeof value);
+            // Levels and doses below zero are read as 0 (a comparison with a
+            // value that is not a number is false, so such values stay as
+            // they are). "TWA" is an average level, negative while no level
+            // has reached the dose threshold, and is kept as read.
+            values[k] = clampNegative && value < 0.0f ? 0.0f : value;
+        }
+    }
+
+    std::array<const BYTE*, kBlockSize> m_records;
+    std::size_t m_count = 0;
+    mutable unsigned m_cacheTouch = 0;
+};
 
 void ReadHeader(CArchive& ar, CNolvexTest& test)
 {
@@ -106,15 +159,18 @@ namespace MeasurementFile {
 
 void Read(CArchive& ar, CNolvexDoc& document)
 {
-    static_assert(kRecordLayout[3 * 7].dataType == kTwa);
     CNolvexTest* current = nullptr;
+    // Records stay where the archive holds them until they are stored.
+    PendingSamples pending;
     while (true) {
         const BYTE tag = ar.ReadValue<BYTE>();
         if (tag == kTagSample) {
             const BYTE* record = ar.ReadInPlace(kSampleRecordSize);
             if (current)
-                AppendRecord(*current, record);
+                pending.Add(*current, record);
         } else if (tag == kTagTest) {
+            if (current)
+                pending.StoreInto(*current);
             // Linked before its header is read, so that the document owns it
             // whatever happens next.
             auto* test = new CNolvexTest;
@@ -127,7 +183,9 @@ void Read(CArchive& ar, CNolvexDoc& document)
             current->ReserveSamples(CountSamplesAhead(ar.GetCurrentPointer(), ar.GetRemaining()));
         } else if (tag == kTagMarker) {
             const BYTE code = ar.ReadValue<BYTE>();
-            if (current && !current->AppendMarker(current->sampleCount, code)) {
+            if (!current)
+                continue;
+            if (!current->AppendMarker(current->sampleCount + pending.Count(), code)) {
                 // Refused rather than dropped, so that a later save cannot
                 // silently lose the markers beyond the table.
                 ar.ThrowGenericError(CString::Formatted(
@@ -135,6 +193,8 @@ void Read(CArchive& ar, CNolvexDoc& document)
                     current->name.ToUtf8().c_str(), CNolvexTest::kMaxMarkers));
             }
         } else {
+            if (current)
+                pending.StoreInto(*current);
             return;
         }
     }
@@ -142,13 +202,20 @@ void Read(CArchive& ar, CNolvexDoc& document)
 
 void Write(CArchive& ar, const CNolvexDoc& document)
 {
-    // The record's version bytes are 1 and the unused floats of each
-    // weighting block 0; only the values change from sample to sample.
-    std::array<BYTE, 1 + kSampleRecordSize> record{};
-    record[0] = kTagSample;
-    record[1] = 0x01;
-    for (std::size_t block = 0; block < 3; ++block)
-        record[1 + 1 + block * kWeightingBlockSize] = 0x01;
+    // Records are built a block at a time, one data type after another, so
+    // that each array is read in long runs (see PendingSamples). Only the
+    // values change from record to record: the tags and version bytes are 1
+    // and the unused floats of each weighting block 0 throughout.
+    constexpr std::size_t kRecordBytes = 1 + kSampleRecordSize;
+    constexpr std::size_t kBlockSize = PendingSamples::kBlockSize;
+    std::vector<BYTE> block(kBlockSize * kRecordBytes, 0);
+    for (std::size_t k = 0; k < kBlockSize; ++k) {
+        BYTE* record = block.data() + k * kRecordBytes;
+        record[0] = kTagSample;
+        record[1] = 0x01;
+        for (std::size_t weighting = 0; weighting < 3; ++weighting)
+            record[1 + 1 + weighting * kWeightingBlockSize] = 0x01;
+    }
 
     for (const CNolvexTest* test = document.firstTest; test; test = test->next) {
         ar << kTagTest << test->headerValue << test->name << test->info << test->testNumber;
@@ -161,11 +228,14 @@ void Write(CArchive& ar, const CNolvexDoc& document)
                    test->markers[static_cast<std::size_t>(right)].sampleIndex;
         });
         std::size_t nextMarker = 0;
+        auto nextMarkerSample = [&]() {
+            return nextMarker < order.size()
+                       ? test->markers[static_cast<std::size_t>(order[nextMarker])].sampleIndex
+                       : std::numeric_limits<std::int32_t>::max();
+        };
         auto writeMarkersBefore = [&](std::int32_t sample) {
-            while (nextMarker < order.size()) {
+            while (nextMarkerSample() <= sample) {
                 const Marker& marker = test->markers[static_cast<std::size_t>(order[nextMarker])];
-                if (marker.sampleIndex > sample)
-                    break;
                 if (marker.sampleIndex == sample) {
                     const BYTE bytes[2] = {kTagMarker, static_cast<BYTE>(marker.code)};
                     ar.Write(bytes, sizeof bytes);
@@ -174,13 +244,35 @@ void Write(CArchive& ar, const CNolvexDoc& document)
             }
         };
 
-        for (std::int32_t i = 0; i < test->sampleCount; ++i) {
-            writeMarkersBefore(i);
-            for (const RecordField& field : kRecordLayout)
-                std::memcpy(record.data() + 1 + field.offset,
-                            &test->values[static_cast<std::size_t>(field.dataType)][i],
-                            sizeof(float));
-            ar.Write(record.data(), record.size());
+        for (std::int32_t first = 0; first < test->sampleCount;
+             first += static_cast<std::int32_t>(kBlockSize)) {
+            const std::int32_t count =
+                std::min(static_cast<std::int32_t>(kBlockSize), test->sampleCount - first);
+            for (const RecordField& field : kRecordLayout) {
+                const float* values =
+                    test->values[static_cast<std::size_t>(field.dataType)].get() + first;
+                BYTE* destination = block.data() + 1 + field.offset;
+                for (std::int32_t k = 0; k < count; ++k) {
+                    // Asks for the next block's values of this data type
+                    // ahead of time, a cache line at a time.
+                    if (k % 16 == 0)
+                        __builtin_prefetch(values + kBlockSize + k);
+                    std::memcpy(destination + static_cast<std::size_t>(k) * kRecordBytes,
+                                &values[k], sizeof(float));
+                }
+            }
+            // The records go out in runs between the samples that have markers.
+            std::int32_t runStart = 0;
+            for (std::int32_t k = 0; k < count; ++k) {
+                if (nextMarkerSample() > first + k)
+                    continue;
+                ar.Write(block.data() + static_cast<std::size_t>(runStart) * kRecordBytes,
+                         static_cast<std::size_t>(k - runStart) * kRecordBytes);
+                writeMarkersBefore(first + k);
+                runStart = k;
+            }
+            ar.Write(block.data() + static_cast<std::size_t>(runStart) * kRecordBytes,
+                     static_cast<std::size_t>(count - runStart) * kRecordBytes);
         }
         writeMarkersBefore(test->sampleCount);
     }

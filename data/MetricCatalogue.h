@@ -12,7 +12,16 @@ namespace MetricCatalogue {
 inline constexpr int kMetricCount = 61;
 
 // Offsets of the seven quantities within a weighting (A at 0, C at 7, Z at 14).
-enum WeightingQuantity { Fast = 0, Impulse = 1, Leq = 2, Peak = 3, ShortLeq = 4, ShortPeak = 5, Slow = 6 };
+enum WeightingQuantity
+{
+    Fast = 0,
+    Impulse = 1,
+    Leq = 2,
+    Peak = 3,
+    ShortLeq = 4,
+    ShortPeak = 5,
+    Slow = 6
+};
 inline constexpr int kWeightingA = 0;
 inline constexpr int kWeightingC = 7;
 inline constexpr int kWeightingZ = 14;
@@ -29,7 +38,10 @@ inline constexpr int kBandSlow = 34;
 inline constexpr int kBandLeq = 43;
 inline constexpr int kBandShortLeq = 52;
 
-inline bool IsValidDataType(int dataType) { return dataType >= 0 && dataType < kMetricCount; }
+inline bool IsValidDataType(int dataType)
+{
+    return dataType >= 0 && dataType < kMetricCount;
+}
 
 // Throws CInvalidArgException for a data type outside 0..60.
 void CheckDataType(int dataType);

@@ -8,9 +8,9 @@
 namespace {
 
 constexpr std::array<COLORREF, MetricPalette::kColourCount> kPalette = {
-    RGB(255, 0, 0),   RGB(0, 96, 0),    RGB(0, 0, 255),    RGB(110, 110, 0),
-    RGB(0, 128, 128), RGB(128, 0, 128), RGB(0, 0, 0),      RGB(128, 64, 64),
-    RGB(64, 128, 128), RGB(0, 255, 0),  RGB(170, 170, 0),
+    RGB(255, 0, 0),    RGB(0, 96, 0),    RGB(0, 0, 255),   RGB(110, 110, 0),
+    RGB(0, 128, 128),  RGB(128, 0, 128), RGB(0, 0, 0),     RGB(128, 64, 64),
+    RGB(64, 128, 128), RGB(0, 255, 0),   RGB(170, 170, 0),
 };
 
 } // namespace
@@ -29,7 +29,10 @@ COLORREF MetricPalette::NextColour()
     return colour;
 }
 
-int MetricPalette::CurrentTurn() { return s_turn; }
+int MetricPalette::CurrentTurn()
+{
+    return s_turn;
+}
 
 CNolvexMetric::CNolvexMetric() : colour(MetricPalette::NextColour()) {}
 

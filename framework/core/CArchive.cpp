@@ -61,8 +61,8 @@ CString CArchive::ReadString()
         ThrowEndOfFile();
     const BYTE* bytes = ReadInPlace(static_cast<std::size_t>(byteCount));
     if (!unicode)
-        return CodePage1252::Decode(
-            std::string_view(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(length)));
+        return CodePage1252::Decode(std::string_view(reinterpret_cast<const char*>(bytes),
+                                                     static_cast<std::size_t>(length)));
     std::u16string text(static_cast<std::size_t>(length), u'\0');
     std::memcpy(text.data(), bytes, static_cast<std::size_t>(byteCount));
     return CString(std::move(text));
@@ -74,7 +74,9 @@ void CArchive::Write(const void* data, std::size_t size)
         throw CArchiveException(CArchiveException::readOnly, m_file->GetFilePath());
     if (m_buffer.size() + size > kStoreBufferSize)
         Flush();
-    if (size >= kStoreBufferSize) {
+    // Large pieces go to the file as they are, without a copy in between.
+    if (size >= kStoreBufferSize / 4) {
+        Flush();
         m_file->Write(data, size);
         return;
     }
@@ -108,4 +110,7 @@ void CArchive::Flush()
     m_buffer.clear();
 }
 
-void CArchive::Close() { Flush(); }
+void CArchive::Close()
+{
+    Flush();
+}

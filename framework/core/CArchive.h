@@ -19,7 +19,11 @@ class CFile;
 class CArchive
 {
 public:
-    enum Mode { store = 0, load = 1 };
+    enum Mode
+    {
+        store = 0,
+        load = 1
+    };
 
     CArchive(CFile* file, Mode mode);
     // A storing archive that was not closed writes nothing more.

@@ -12,9 +12,13 @@
 
 namespace {
 
-CString SystemMessageOf(const QFileDevice& device) { return CString::FromQString(device.errorString()); }
+CString SystemMessageOf(const QFileDevice& device)
+{
+    return CString::FromQString(device.errorString());
+}
 
-CFileException::Cause OpenFailureCause(const QString& path, bool reading, QFileDevice::FileError error)
+CFileException::Cause OpenFailureCause(const QString& path, bool reading,
+                                       QFileDevice::FileError error)
 {
     const QFileInfo info(path);
     if (error == QFileDevice::PermissionsError)
@@ -35,9 +39,15 @@ CFileException::Cause OpenFailureCause(const QString& path, bool reading, QFileD
 
 CFile::CFile() = default;
 
-CFile::CFile(const CString& path, unsigned flags) { Open(path, flags); }
+CFile::CFile(const CString& path, unsigned flags)
+{
+    Open(path, flags);
+}
 
-CFile::~CFile() { Abort(); }
+CFile::~CFile()
+{
+    Abort();
+}
 
 void CFile::Open(const CString& path, unsigned flags)
 {
@@ -54,7 +64,13 @@ void CFile::Open(const CString& path, unsigned flags)
 
     bool opened = false;
     if (!writing) {
-        opened = QFileInfo(qpath).isFile() && device->open(QIODevice::ReadOnly);
+        const QFileInfo info(qpath);
+        if (!info.exists())
+            throw CFileException(CFileException::fileNotFound, m_path);
+        if (!info.isFile())
+            throw CFileException(CFileException::badPath, m_path,
+                                 CString("it is a folder or device, not a file"));
+        opened = device->open(QIODevice::ReadOnly);
     } else {
         QIODevice::OpenMode mode = QIODevice::WriteOnly;
         if (flags & modeCreate)

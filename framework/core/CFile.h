@@ -16,7 +16,8 @@ class QFileDevice;
 class CFile
 {
 public:
-    enum OpenFlags : unsigned {
+    enum OpenFlags : unsigned
+    {
         modeRead = 0x0000,
         modeWrite = 0x0001,
         modeCreate = 0x1000,
@@ -74,6 +75,7 @@ public:
     void Close() override {}
     void Abort() override {}
 
+    void Reserve(std::size_t size) { m_bytes.reserve(size); }
     const std::vector<BYTE>& Bytes() const { return m_bytes; }
     std::vector<BYTE> TakeBytes() { return std::move(m_bytes); }
 

@@ -43,7 +43,10 @@ CString CString::FromQString(const QString& text)
                    static_cast<std::size_t>(text.size()));
 }
 
-std::string CString::ToUtf8() const { return ToQString().toStdString(); }
+std::string CString::ToUtf8() const
+{
+    return ToQString().toStdString();
+}
 
 QString CString::ToQString() const
 {

@@ -21,7 +21,17 @@ private:
 class CArchiveException : public CException
 {
 public:
-    enum Cause { none, genericException, readOnly, endOfFile, writeOnly, badIndex, badClass, badSchema };
+    enum Cause
+    {
+        none,
+        genericException,
+        readOnly,
+        endOfFile,
+        writeOnly,
+        badIndex,
+        badClass,
+        badSchema
+    };
 
     // The detail, when given, replaces the standard wording of the cause.
     explicit CArchiveException(Cause cause, CString fileName = {}, CString detail = {});
@@ -35,10 +45,23 @@ public:
 class CFileException : public CException
 {
 public:
-    enum Cause {
-        none, genericException, fileNotFound, badPath, tooManyOpenFiles, accessDenied,
-        invalidFile, removeCurrentDir, directoryFull, badSeek, hardIO, sharingViolation,
-        lockViolation, diskFull, endOfFile
+    enum Cause
+    {
+        none,
+        genericException,
+        fileNotFound,
+        badPath,
+        tooManyOpenFiles,
+        accessDenied,
+        invalidFile,
+        removeCurrentDir,
+        directoryFull,
+        badSeek,
+        hardIO,
+        sharingViolation,
+        lockViolation,
+        diskFull,
+        endOfFile
     };
 
     // The system's own description of the error, when there is one, follows

@@ -15,6 +15,15 @@ constexpr COLORREF RGB(int red, int green, int blue)
 {
     return static_cast<COLORREF>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
 }
-constexpr int GetRValue(COLORREF colour) { return static_cast<int>(colour & 0xFF); }
-constexpr int GetGValue(COLORREF colour) { return static_cast<int>((colour >> 8) & 0xFF); }
-constexpr int GetBValue(COLORREF colour) { return static_cast<int>((colour >> 16) & 0xFF); }
+constexpr int GetRValue(COLORREF colour)
+{
+    return static_cast<int>(colour & 0xFF);
+}
+constexpr int GetGValue(COLORREF colour)
+{
+    return static_cast<int>((colour >> 8) & 0xFF);
+}
+constexpr int GetBValue(COLORREF colour)
+{
+    return static_cast<int>((colour >> 16) & 0xFF);
+}

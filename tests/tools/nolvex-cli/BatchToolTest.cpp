@@ -1,0 +1,265 @@
+// Runs the real nolvex-cli on files made in the test and checks what it
+// prints, writes and returns.
+
+#include "CArchive.h"
+#include "CFile.h"
+#include "CsvExport.h"
+#include "NolvexDoc.h"
+#include "NolvexMetric.h"
+#include "NolvexTest.h"
+#include "SampleGenerator.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CliRun
+{
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunCli(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(NOLVEX_CLI_PATH), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    CliRun run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput().toStdString();
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+int LineCount(const std::string& text)
+{
+    int lines = 0;
+    for (char c : text)
+        lines += c == '\n';
+    return lines;
+}
+
+class BatchTool : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(directory.isValid());
+        recording = directory.filePath("recording.nolvex");
+        GeneratorOptions options;
+        options.seed = 7;
+        options.durationSeconds = 30.0;
+        options.testCount = 2;
+        GenerateDocument(options, document);
+        ASSERT_TRUE(document.OnSaveDocument(CString::FromQString(recording)));
+    }
+
+    QString Path(const char* name) const { return directory.filePath(name); }
+
+    QTemporaryDir directory;
+    QString recording;
+    CNolvexDoc document;
+};
+
+TEST_F(BatchTool, InfoPrintsOneTabSeparatedLinePerTest)
+{
+    const CliRun run = RunCli({"info", recording});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.err.empty());
+
+    std::string expected;
+    int position = 1;
+    for (const CNolvexTest* test = document.firstTest; test; test = test->next, ++position) {
+        expected += std::to_string(position) + "\t" + test->name.ToUtf8() + "\t" +
+                    test->info.ToUtf8() + "\t" + std::to_string(test->testNumber) + "\t" +
+                    std::to_string(test->sampleCount) + "\t" + std::to_string(test->markerCount) +
+                    "\n";
+    }
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(LineCount(run.out), 2);
+    EXPECT_NE(run.out.find("\t300\t"), std::string::npos);
+}
+
+TEST_F(BatchTool, FilesThatCannotBeReadExitWithOneAndNameTheFile)
+{
+    const QString missing = Path("missing.nolvex");
+    CliRun run = RunCli({"info", missing});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(LineCount(run.err), 1);
+    EXPECT_NE(run.err.find(missing.toStdString()), std::string::npos);
+    EXPECT_TRUE(run.out.empty());
+
+    // A file cut off inside a sample record.
+    const QString truncated = Path("truncated.nolvex");
+    QFile file(truncated);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ReadAll(recording).left(5000));
+    file.close();
+    run = RunCli({"info", truncated});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(LineCount(run.err), 1);
+    EXPECT_NE(run.err.find(truncated.toStdString()), std::string::npos);
+    EXPECT_NE(run.err.find("ends unexpectedly"), std::string::npos);
+
+    run = RunCli({"csv", missing, "--test", "1", "--metric", "A leq", "--output", Path("x.csv")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(Path("x.csv")));
+}
+
+TEST_F(BatchTool, BadArgumentsExitWithTwo)
+{
+    const QString out = Path("out.csv");
+    const std::vector<QStringList> bad = {
+        {},
+        {"summary", recording},
+        {"info"},
+        {"info", recording, "extra"},
+        {"csv", recording, "--test", "1", "--output", out},
+        {"csv", recording, "--test", "1", "--metric", "A loud", "--output", out},
+        {"csv", recording, "--test", "1", "--metric", "61", "--output", out},
+        {"csv", recording, "--test", "0", "--metric", "A leq", "--output", out},
+        {"csv", recording, "--test", "3", "--metric", "A leq", "--output", out},
+        {"csv", recording, "--test", "one", "--metric", "A leq", "--output", out},
+        {"csv", recording, "--metric", "A leq", "--output", out},
+        {"cut", recording, "--test", "1", "--from", "20", "--to", "10", "--output", out},
+        {"cut", recording, "--test", "1", "--from", "10", "--to", "300", "--output", out},
+        {"cut", recording, "--test", "1", "--from", "-1", "--to", "10", "--output", out},
+        {"cut", recording, "--test", "1", "--from", "10", "--output", out},
+        {"cut", recording, "--test", "1", "--from", "1", "--to", "2", "--output"},
+    };
+    for (const QStringList& arguments : bad) {
+        const CliRun run = RunCli(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_EQ(LineCount(run.err), 1) << run.err;
+    }
+    EXPECT_FALSE(QFile::exists(out));
+
+    const CliRun unknown =
+        RunCli({"csv", recording, "--test", "1", "--metric", "A loud", "--output", out});
+    EXPECT_NE(unknown.err.find(recording.toStdString()), std::string::npos);
+    EXPECT_NE(unknown.err.find("A loud"), std::string::npos);
+}
+
+TEST_F(BatchTool, HelpDescribesEveryCommand)
+{
+    const CliRun run = RunCli({"--help"});
+    EXPECT_EQ(run.exitCode, 0);
+    for (const char* word :
+         {"info", "csv", "cut", "--test", "--metric", "--from", "--to", "--output", "Exit status"})
+        EXPECT_NE(run.out.find(word), std::string::npos) << word;
+}
+
+TEST_F(BatchTool, CsvWritesTheMetricsInTheOrderGiven)
+{
+    const QString out = Path("second.csv");
+    const CliRun run = RunCli(
+        {"csv", recording, "--test", "2", "--metric", "A leq", "--metric", "0", "--output", out});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    const CNolvexTest& test = *document.GetTest(1);
+    const std::string csv = ReadAll(out).toStdString();
+    const std::string header = test.name.ToUtf8() + "\n" + test.info.ToUtf8() +
+                               "\nTest #: " + std::to_string(test.testNumber) + "\nA leq, A fast\n";
+    ASSERT_EQ(csv.substr(0, header.size()), header);
+    EXPECT_EQ(LineCount(csv), 4 + test.sampleCount);
+
+    char line[64];
+    std::snprintf(line, sizeof line, "\n%.2lf, %.2lf\n", static_cast<double>(test.Value(2, 0)),
+                  static_cast<double>(test.Value(0, 0)));
+    EXPECT_EQ(csv.substr(header.size() - 1, std::string(line).size()), line);
+    std::snprintf(line, sizeof line, "\n%.2lf, %.2lf\n",
+                  static_cast<double>(test.Value(2, test.sampleCount - 1)),
+                  static_cast<double>(test.Value(0, test.sampleCount - 1)));
+    EXPECT_EQ(csv.substr(csv.size() - std::string(line).size()), line);
+}
+
+TEST_F(BatchTool, CsvIntoAFolderThatDoesNotExistExitsWithOne)
+{
+    const QString out = Path("no/such/folder/out.csv");
+    const CliRun run =
+        RunCli({"csv", recording, "--test", "1", "--metric", "TWA", "--output", out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(LineCount(run.err), 1);
+    EXPECT_NE(run.err.find(out.toStdString()), std::string::npos);
+}
+
+TEST_F(BatchTool, CutGivesWhatTheProgramsCutSelectionGives)
+{
+    const QString out = Path("cut.nolvex");
+    const CliRun run =
+        RunCli({"cut", recording, "--test", "1", "--from", "10", "--to", "19", "--output", out});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    CNolvexTest& test = *document.firstTest;
+    test.selectionStart = 10;
+    test.selectionEnd = 19;
+    ASSERT_TRUE(document.CutSelection(test));
+    CMemFile expected;
+    CArchive archive(&expected, CArchive::store);
+    document.Serialize(archive);
+    archive.Close();
+
+    const QByteArray written = ReadAll(out);
+    ASSERT_EQ(static_cast<std::size_t>(written.size()), expected.Bytes().size());
+    EXPECT_TRUE(std::equal(expected.Bytes().begin(), expected.Bytes().end(),
+                           reinterpret_cast<const BYTE*>(written.constData())));
+
+    CNolvexDoc reread;
+    ASSERT_TRUE(reread.OnOpenDocument(CString::FromQString(out)));
+    EXPECT_EQ(reread.firstTest->sampleCount, 290);
+    EXPECT_EQ(reread.GetTest(1)->sampleCount, 300);
+}
+
+TEST_F(BatchTool, CutCanReplaceItsOwnInput)
+{
+    const CliRun run = RunCli(
+        {"cut", recording, "--test", "2", "--from", "0", "--to", "99", "--output", recording});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    CNolvexDoc reread;
+    ASSERT_TRUE(reread.OnOpenDocument(CString::FromQString(recording)));
+    EXPECT_EQ(reread.firstTest->sampleCount, 300);
+    EXPECT_EQ(reread.GetTest(1)->sampleCount, 200);
+    EXPECT_EQ(QDir(directory.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(BatchTool, CutOfOneSampleWritesTheFileUnchangedAndSaysSo)
+{
+    const QString out = Path("same.nolvex");
+    const CliRun run =
+        RunCli({"cut", recording, "--test", "1", "--from", "5", "--to", "5", "--output", out});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.err.find("nothing cut"), std::string::npos);
+    EXPECT_EQ(ReadAll(out), ReadAll(recording));
+}
+
+TEST_F(BatchTool, FailedCutLeavesTheOutputAsItWas)
+{
+    const QByteArray before = ReadAll(recording);
+    const QString out = Path("missing-folder/cut.nolvex");
+    const CliRun run =
+        RunCli({"cut", recording, "--test", "1", "--from", "0", "--to", "9", "--output", out});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(LineCount(run.err), 1);
+    EXPECT_FALSE(QFile::exists(out));
+    EXPECT_EQ(ReadAll(recording), before);
+}
+
+} // namespace

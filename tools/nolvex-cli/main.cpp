@@ -1,0 +1,272 @@
+// nolvex-cli: the measurement data of Nolvex from the command line, for
+// people who process many recordings: list the tests of a file, export a
+// test's metrics as CSV, cut a span out of a test and recalculate it.
+
+#include "CsvExport.h"
+#include "Exceptions.h"
+#include "MetricCatalogue.h"
+#include "NolvexDoc.h"
+#include "NolvexMetric.h"
+#include "NolvexTest.h"
+
+#include <charconv>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr int kExitFileError = 1;
+constexpr int kExitBadArguments = 2;
+
+const char* const kHelp = R"(Usage:
+  nolvex-cli info FILE
+  nolvex-cli csv FILE --test N --metric NAME [--metric NAME ...] --output OUT
+  nolvex-cli cut FILE --test N --from S --to E --output OUT
+  nolvex-cli --help
+
+Works on Nolvex measurement files (.nolvex) as the Nolvex program does.
+
+info  Prints one line per test, in file order, with tab-separated fields:
+      position (from 1), name, info, test number, sample count, marker count.
+
+csv   Exports test N (its position as info prints it) as CSV to OUT, exactly
+      as the program's Export CSV writes it: the test's name, info and
+      "Test #: n", a line of metric names, then one line per sample with the
+      values ("%.2lf"), fields separated by ", ", Windows-1252 text.
+      The metrics are given in the order of their columns; each NAME is a
+      metric's name as the program shows it ("A leq", "Leq 1kHz") or its data
+      type number (0 to 60).
+
+cut   Cuts samples S to E (inclusive, counted from 0; sample i lies at i/10 s)
+      out of test N and recalculates its running metrics (leq, peak, TWA,
+      dose, projected dose, sound exposure) as the program's Cut Selection
+      does, then writes the whole file to OUT. OUT may be FILE itself: the
+      file is replaced only once the new one is completely written.
+      A span of one sample (S = E) is never cut; the file is written unchanged.
+
+Exit status: 0 on success; 1 when a file cannot be read or written; 2 for
+bad arguments (unknown command or metric, a test that is not in the file,
+S > E, samples outside the test). Every error is one line on standard error.
+)";
+
+// A failure to report: the message and the exit status.
+struct CliError
+{
+    int status;
+    std::string message;
+};
+
+struct Arguments
+{
+    std::string command;
+    std::string file;
+    std::optional<std::string> test;
+    std::optional<std::string> from;
+    std::optional<std::string> to;
+    std::optional<std::string> output;
+    std::vector<std::string> metrics;
+};
+
+CliError BadArguments(std::string message)
+{
+    return {kExitBadArguments, std::move(message)};
+}
+
+CliError InFile(const std::string& file, int status, const std::string& problem)
+{
+    return {status, file + ": " + problem};
+}
+
+Arguments Parse(const std::vector<std::string_view>& words)
+{
+    Arguments arguments;
+    if (words.empty())
+        throw BadArguments("no command given; see nolvex-cli --help");
+    arguments.command = words[0];
+    if (arguments.command != "info" && arguments.command != "csv" && arguments.command != "cut")
+        throw BadArguments("unknown command \"" + arguments.command + "\"; see nolvex-cli --help");
+
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string_view word = words[i];
+        auto value = [&]() {
+            if (i + 1 >= words.size())
+                throw BadArguments(std::string(word) + " needs a value");
+            return std::string(words[++i]);
+        };
+        if (word == "--test")
+            arguments.test = value();
+        else if (word == "--from")
+            arguments.from = value();
+        else if (word == "--to")
+            arguments.to = value();
+        else if (word == "--output")
+            arguments.output = value();
+        else if (word == "--metric")
+            arguments.metrics.push_back(value());
+        else if (word.starts_with("--") || !arguments.file.empty())
+            throw BadArguments("unexpected argument \"" + std::string(word) +
+                               "\"; see nolvex-cli --help");
+        else
+            arguments.file = word;
+    }
+    if (arguments.file.empty())
+        throw BadArguments(arguments.command + " needs a measurement file");
+
+    const bool info = arguments.command == "info";
+    const bool cut = arguments.command == "cut";
+    auto require = [&](const std::optional<std::string>& option, const char* name, bool wanted) {
+        if (wanted && !option)
+            throw BadArguments(arguments.command + " needs " + name);
+        if (!wanted && option)
+            throw BadArguments(arguments.command + " takes no " + name);
+    };
+    require(arguments.test, "--test", !info);
+    require(arguments.output, "--output", !info);
+    require(arguments.from, "--from", cut);
+    require(arguments.to, "--to", cut);
+    if (arguments.command == "csv" && arguments.metrics.empty())
+        throw BadArguments("csv needs at least one --metric");
+    if (arguments.command != "csv" && !arguments.metrics.empty())
+        throw BadArguments(arguments.command + " takes no --metric");
+    return arguments;
+}
+
+std::optional<long long> ParseInteger(const std::string& text)
+{
+    long long value = 0;
+    const char* end = text.data() + text.size();
+    const auto result = std::from_chars(text.data(), end, value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+int ParseDataType(const Arguments& arguments, const std::string& name)
+{
+    const int byName = MetricCatalogue::FindByName(CString::FromUtf8(name));
+    if (byName >= 0)
+        return byName;
+    const auto number = ParseInteger(name);
+    if (number && MetricCatalogue::IsValidDataType(static_cast<int>(*number)) &&
+        *number == static_cast<int>(*number))
+        return static_cast<int>(*number);
+    throw InFile(arguments.file, kExitBadArguments,
+                 "unknown metric \"" + name +
+                     "\": give a name such as \"A leq\" or a data type from 0 to 60");
+}
+
+void Load(CNolvexDoc& document, const std::string& file)
+{
+    if (!document.OnOpenDocument(CString::FromUtf8(file)))
+        throw CliError{kExitFileError, document.GetLastErrorMessage().ToUtf8()};
+}
+
+CNolvexTest& SelectTest(const Arguments& arguments, const CNolvexDoc& document)
+{
+    const int count = document.GetTestCount();
+    const auto position = ParseInteger(*arguments.test);
+    if (!position || *position < 1 || *position > count)
+        throw InFile(arguments.file, kExitBadArguments,
+                     "there is no test " + *arguments.test + ": the file has " +
+                         std::to_string(count) + (count == 1 ? " test" : " tests") +
+                         (count > 0 ? ", numbered from 1" : ""));
+    return *document.GetTest(static_cast<int>(*position - 1));
+}
+
+std::int32_t ParseSample(const Arguments& arguments, const CNolvexTest& test,
+                         const std::string& text, const char* option)
+{
+    const auto sample = ParseInteger(text);
+    if (!sample || *sample < 0 || *sample >= test.sampleCount)
+        throw InFile(arguments.file, kExitBadArguments,
+                     std::string(option) + " " + text + " is not a sample of the test \"" +
+                         test.name.ToUtf8() + "\", which has " + std::to_string(test.sampleCount) +
+                         " samples (0 to " + std::to_string(test.sampleCount - 1) + ")");
+    return static_cast<std::int32_t>(*sample);
+}
+
+void RunInfo(const Arguments& arguments)
+{
+    CNolvexDoc document;
+    Load(document, arguments.file);
+    int position = 1;
+    for (const CNolvexTest* test = document.firstTest; test; test = test->next, ++position) {
+        std::printf("%d\t%s\t%s\t%d\t%d\t%d\n", position, test->name.ToUtf8().c_str(),
+                    test->info.ToUtf8().c_str(), test->testNumber, test->sampleCount,
+                    test->markerCount);
+    }
+}
+
+void RunCsv(const Arguments& arguments)
+{
+    std::vector<int> dataTypes;
+    for (const std::string& name : arguments.metrics)
+        dataTypes.push_back(ParseDataType(arguments, name));
+
+    CNolvexDoc document;
+    Load(document, arguments.file);
+    const CNolvexTest& test = SelectTest(arguments, document);
+    // New metrics go to the head of the list, so the last given is added first.
+    for (auto dataType = dataTypes.rbegin(); dataType != dataTypes.rend(); ++dataType)
+        document.AddMetric()->dataType = *dataType;
+    try {
+        CsvExport::Export(test, document.firstMetric, CString::FromUtf8(*arguments.output));
+    } catch (const CException& error) {
+        throw CliError{kExitFileError, error.GetErrorMessage().ToUtf8()};
+    }
+}
+
+void RunCut(const Arguments& arguments)
+{
+    CNolvexDoc document;
+    Load(document, arguments.file);
+    CNolvexTest& test = SelectTest(arguments, document);
+    const std::int32_t from = ParseSample(arguments, test, *arguments.from, "--from");
+    const std::int32_t to = ParseSample(arguments, test, *arguments.to, "--to");
+    if (from > to)
+        throw InFile(arguments.file, kExitBadArguments,
+                     "--from " + std::to_string(from) + " is after --to " + std::to_string(to));
+    test.selectionStart = from;
+    test.selectionEnd = to;
+    if (!document.CutSelection(test))
+        std::fprintf(stderr, "nolvex-cli: %s: nothing cut: a span of one sample is never cut\n",
+                     arguments.file.c_str());
+    if (!document.OnSaveDocument(CString::FromUtf8(*arguments.output)))
+        throw CliError{kExitFileError, document.GetLastErrorMessage().ToUtf8()};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string_view> words(argv + 1, argv + argc);
+    for (std::string_view word : words) {
+        if (word == "--help" || word == "-h" || word == "help") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+    }
+    try {
+        const Arguments arguments = Parse(words);
+        if (arguments.command == "info")
+            RunInfo(arguments);
+        else if (arguments.command == "csv")
+            RunCsv(arguments);
+        else
+            RunCut(arguments);
+    } catch (const CliError& error) {
+        std::fprintf(stderr, "nolvex-cli: %s\n", error.message.c_str());
+        return error.status;
+    } catch (const CException& error) {
+        std::fprintf(stderr, "nolvex-cli: %s\n", error.GetErrorMessage().ToUtf8().c_str());
+        return kExitFileError;
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "nolvex-cli: %s\n",
+                     CMemoryException().GetErrorMessage().ToUtf8().c_str());
+        return kExitFileError;
+    }
+    return 0;
+}
