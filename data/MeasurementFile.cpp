@@ -208,8 +208,12 @@ void Write(CArchive& ar, const CNolvexDoc& document)
     // and the unused floats of each weighting block 0 throughout.
     constexpr std::size_t kRecordBytes = 1 + kSampleRecordSize;
     constexpr std::size_t kBlockSize = PendingSamples::kBlockSize;
-    std::vector<BYTE> block(kBlockSize * kRecordBytes, 0);
-    for (std::size_t k = 0; k < kBlockSize; ++k) {
+    std::int32_t longestTest = 0;
+    for (const CNolvexTest* test = document.firstTest; test; test = test->next)
+        longestTest = std::max(longestTest, test->sampleCount);
+    const std::size_t blockRecords = std::min(kBlockSize, static_cast<std::size_t>(longestTest));
+    std::vector<BYTE> block(blockRecords * kRecordBytes, 0);
+    for (std::size_t k = 0; k < blockRecords; ++k) {
         BYTE* record = block.data() + k * kRecordBytes;
         record[0] = kTagSample;
         record[1] = 0x01;
@@ -245,9 +249,9 @@ void Write(CArchive& ar, const CNolvexDoc& document)
         };
 
         for (std::int32_t first = 0; first < test->sampleCount;
-             first += static_cast<std::int32_t>(kBlockSize)) {
+             first += static_cast<std::int32_t>(blockRecords)) {
             const std::int32_t count =
-                std::min(static_cast<std::int32_t>(kBlockSize), test->sampleCount - first);
+                std::min(static_cast<std::int32_t>(blockRecords), test->sampleCount - first);
             for (const RecordField& field : kRecordLayout) {
                 const float* values =
                     test->values[static_cast<std::size_t>(field.dataType)].get() + first;
@@ -256,7 +260,7 @@ void Write(CArchive& ar, const CNolvexDoc& document)
                     // Asks for the next block's values of this data type
                     // ahead of time, a cache line at a time.
                     if (k % 16 == 0)
-                        __builtin_prefetch(values + kBlockSize + k);
+                        __builtin_prefetch(values + blockRecords + k);
                     std::memcpy(destination + static_cast<std::size_t>(k) * kRecordBytes,
                                 &values[k], sizeof(float));
                 }

@@ -14,8 +14,6 @@ CArchive::CArchive(CFile* file, Mode mode) : m_file(file), m_mode(mode)
 {
     if (mode == load)
         m_contents = file->GetContents();
-    else
-        m_buffer.reserve(kStoreBufferSize);
 }
 
 void CArchive::ThrowEndOfFile() const
