@@ -173,12 +173,7 @@ void Read(CArchive& ar, CNolvexDoc& document)
                 pending.StoreInto(*current);
             // Linked before its header is read, so that the document owns it
             // whatever happens next.
-            auto* test = new CNolvexTest;
-            if (current)
-                current->next = test;
-            else
-                document.firstTest = test;
-            current = test;
+            current = document.AddTestAfter(current);
             ReadHeader(ar, *current);
             current->ReserveSamples(CountSamplesAhead(ar.GetCurrentPointer(), ar.GetRemaining()));
         } else if (tag == kTagMarker) {

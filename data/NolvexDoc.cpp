@@ -66,6 +66,15 @@ bool CNolvexDoc::CutSelection(CNolvexTest& test)
     return true;
 }
 
+CNolvexTest* CNolvexDoc::AddTestAfter(CNolvexTest* previous)
+{
+    auto* test = new CNolvexTest;
+    CNolvexTest*& link = previous ? previous->next : firstTest;
+    test->next = link;
+    link = test;
+    return test;
+}
+
 int CNolvexDoc::GetTestCount() const
 {
     int count = 0;

@@ -31,6 +31,10 @@ public:
     // anything was cut.
     bool CutSelection(CNolvexTest& test);
 
+    // A new, empty test linked in after the given one, or as the first test
+    // when none is given. The document owns it from here on.
+    CNolvexTest* AddTestAfter(CNolvexTest* previous);
+
     int GetTestCount() const;
     // The test at a position in file order (0-based), or null.
     CNolvexTest* GetTest(int position) const;

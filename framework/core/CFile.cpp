@@ -147,15 +147,20 @@ std::span<const BYTE> CFile::GetContents()
             static_cast<std::size_t>(m_readContents.size())};
 }
 
-void CFile::Close()
+void CFile::ReleaseContents()
 {
-    if (!m_device)
-        return;
     if (m_mapped) {
         m_device->unmap(m_mapped);
         m_mapped = nullptr;
     }
     m_readContents.clear();
+}
+
+void CFile::Close()
+{
+    if (!m_device)
+        return;
+    ReleaseContents();
     std::unique_ptr<QFileDevice> device = std::move(m_device);
     if (m_replaceOnClose) {
         auto* saveFile = static_cast<QSaveFile*>(device.get());
@@ -175,11 +180,7 @@ void CFile::Abort()
 {
     if (!m_device)
         return;
-    if (m_mapped) {
-        m_device->unmap(m_mapped);
-        m_mapped = nullptr;
-    }
-    m_readContents.clear();
+    ReleaseContents();
     if (m_replaceOnClose)
         static_cast<QSaveFile*>(m_device.get())->cancelWriting();
     m_device.reset();

@@ -54,6 +54,9 @@ protected:
     CString m_path;
 
 private:
+    // Drops the mapping or the copy that GetContents made.
+    void ReleaseContents();
+
     std::unique_ptr<QFileDevice> m_device;
     bool m_replaceOnClose = false;
     uchar* m_mapped = nullptr;

@@ -493,11 +493,7 @@ void GenerateDocument(const GeneratorOptions& options, CNolvexDoc& document)
     for (int position = 0; position < options.testCount; ++position) {
         // Linked before it is filled, so that the document owns it whatever
         // happens while filling.
-        auto* test = new CNolvexTest;
-        if (last)
-            last->next = test;
-        else
-            document.firstTest = test;
+        CNolvexTest* test = document.AddTestAfter(last);
         last = test;
 
         const char* worker =
