@@ -202,7 +202,9 @@ void Write(CArchive& ar, const CNolvexDoc& document)
     // values change from record to record: the tags and version bytes are 1
     // and the unused floats of each weighting block 0 throughout.
     constexpr std::size_t kRecordBytes = 1 + kSampleRecordSize;
-    constexpr std::size_t kBlockSize = PendingSamples::kBlockSize;
+    // A block of records small enough to stay in the first-level cache while
+    // it is filled one data type at a time.
+    constexpr std::size_t kBlockSize = 128;
     std::int32_t longestTest = 0;
     for (const CNolvexTest* test = document.firstTest; test; test = test->next)
         longestTest = std::max(longestTest, test->sampleCount);
