@@ -162,3 +162,39 @@ TEST(Write, ReadWriteReadWriteGivesIdenticalBytes)
     EXPECT_EQ(document->firstTest->Value(0, 0), 0.0f);
     EXPECT_EQ(document->firstTest->Value(21, 3), -33.0f);
 }
+
+// Long enough that samples are read and written in several blocks, with
+// markers on both sides of every block boundary.
+TEST(Write, LongTestsWithMarkersAtBlockBoundariesComeOutAsRecorded)
+{
+    constexpr int kSamples = 2500;
+    const std::vector<int> markerSamples = {0, 127, 128, 1023, 1024, 1024, 2048, 2499, 2500};
+
+    FileBytes expected;
+    expected.Test(3.5, u"Long", u"blocks", 9);
+    std::size_t nextMarker = 0;
+    for (int i = 0; i <= kSamples; ++i) {
+        while (nextMarker < markerSamples.size() && markerSamples[nextMarker] == i)
+            expected.Marker(static_cast<BYTE>(10 + nextMarker++));
+        if (i < kSamples)
+            expected.SampleRecord(DistinctSample(i));
+    }
+    expected.End();
+
+    const auto document = ReadDocument(expected.bytes);
+    const CNolvexTest& test = *document->firstTest;
+    ASSERT_EQ(test.sampleCount, kSamples);
+    EXPECT_EQ(test.capacity, 2700);
+    ASSERT_EQ(test.markerCount, static_cast<int>(markerSamples.size()));
+    for (std::size_t m = 0; m < markerSamples.size(); ++m) {
+        EXPECT_EQ(test.markers[m].sampleIndex, markerSamples[m]);
+        EXPECT_EQ(test.markers[m].code, static_cast<int>(10 + m));
+    }
+    for (int i : {0, 127, 128, 1023, 1024, 1025, 2047, 2048, 2499}) {
+        for (int d = 0; d < MetricCatalogue::kMetricCount; ++d)
+            ASSERT_EQ(test.Value(d, i), DistinctSample(i)[static_cast<std::size_t>(d)])
+                << d << " " << i;
+    }
+
+    EXPECT_EQ(WriteDocument(*document), expected.bytes);
+}
