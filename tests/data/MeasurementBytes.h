@@ -173,11 +173,10 @@ inline Bytes WriteDocument(CNolvexDoc& document)
 // Links a new test at the end of the document's chain.
 inline CNolvexTest& AddTest(CNolvexDoc& document)
 {
-    CNolvexTest** link = &document.firstTest;
-    while (*link)
-        link = &(*link)->next;
-    *link = new CNolvexTest;
-    return **link;
+    CNolvexTest* last = document.firstTest;
+    while (last && last->next)
+        last = last->next;
+    return *document.AddTestAfter(last);
 }
 
 } // namespace testing_bytes
