@@ -29,6 +29,11 @@ struct RECT
     LONG bottom;
 };
 
+using LPPOINT = POINT*;
+using LPSIZE = SIZE*;
+using LPRECT = RECT*;
+using LPCRECT = const RECT*;
+
 class CPoint : public POINT
 {
 public:

@@ -1,0 +1,209 @@
+#pragma once
+
+#include "CBitmap.h"
+#include "CBrush.h"
+#include "CFont.h"
+#include "CPen.h"
+#include "CRgn.h"
+#include "CString.h"
+#include "Gdi.h"
+
+#include <QImage>
+#include <QRegion>
+
+#include <memory>
+#include <vector>
+
+class QPainter;
+class QPaintDevice;
+class QPrinter;
+
+class CDC;
+using HDC = CDC*;
+
+// A device context: draws with the selected pen, brush and font onto a paint
+// device (a window's backing image, a bitmap, a printer or a PDF file),
+// keeping the desktop's rules: a line leaves out its end pixel, filled
+// rectangles leave out their right and bottom edges, raster operations
+// (R2_NOTXORPEN, PATINVERT) are exact on images and plain drawing on
+// printers. Logical coordinates are device pixels moved by the window and
+// viewport origins.
+class CDC
+{
+public:
+    CDC();
+    virtual ~CDC();
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    // Starts drawing on a device, with the default objects and state: black
+    // pen, white brush, the system font, black text on an opaque white
+    // background, R2_COPYPEN.
+    bool BeginPainting(QPaintDevice* device);
+    void EndPainting();
+    // A clip in device coordinates that every clip stays within.
+    void SetBaseClip(const QRegion& deviceRegion);
+    QPainter* GetPainter() { return m_painter.get(); }
+    HDC GetSafeHdc() { return m_painter ? this : nullptr; }
+
+    // A device context of the 96-dpi screen, for measuring.
+    bool CreateScreenDC();
+    // A memory device context: draws into the bitmap selected into it.
+    BOOL CreateCompatibleDC(CDC* dc);
+    // Printing: the printer stays the caller's.
+    bool AttachPrinter(QPrinter* printer);
+    int StartDoc(const DOCINFO* info);
+    int StartPage();
+    int EndPage();
+    int EndDoc();
+    int AbortDoc();
+    // Set by whoever prints with this device context.
+    BOOL m_bPrinting = FALSE;
+    BOOL IsPrinting() const { return m_bPrinting; }
+    // A separate device that answers GetDeviceCaps (print preview); null
+    // for the output device itself.
+    void SetAttribDC(CDC* attributes) { m_attribDC = attributes; }
+    CDC* GetAttribDC() const { return m_attribDC; }
+
+    // Objects. Each returns the object of its kind that was selected.
+    CPen* SelectObject(CPen* pen);
+    CBrush* SelectObject(CBrush* brush);
+    CFont* SelectObject(CFont* font);
+    CBitmap* SelectObject(CBitmap* bitmap);
+    CGdiObject* SelectStockObject(int index);
+    CPen* GetCurrentPen() const { return m_state.pen; }
+    CBrush* GetCurrentBrush() const { return m_state.brush; }
+    CFont* GetCurrentFont() const { return m_state.font; }
+    CBitmap* GetCurrentBitmap() const { return m_state.bitmap; }
+    static CBrush* GetHalftoneBrush();
+
+    // State.
+    COLORREF SetTextColor(COLORREF colour);
+    COLORREF GetTextColor() const { return m_state.textColour; }
+    COLORREF SetBkColor(COLORREF colour);
+    COLORREF GetBkColor() const { return m_state.backColour; }
+    int SetBkMode(int mode);
+    int GetBkMode() const { return m_state.backMode; }
+    int SetROP2(int rop);
+    int GetROP2() const { return m_state.rop2; }
+    UINT SetTextAlign(UINT align);
+    UINT GetTextAlign() const { return m_state.textAlign; }
+    CPoint SetWindowOrg(int x, int y);
+    CPoint SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
+    CPoint GetWindowOrg() const { return m_state.windowOrigin; }
+    CPoint OffsetWindowOrg(int dx, int dy);
+    CPoint SetViewportOrg(int x, int y);
+    CPoint GetViewportOrg() const { return m_state.viewportOrigin; }
+    // Returns the saved level; RestoreDC(-1) restores the last one saved.
+    int SaveDC();
+    BOOL RestoreDC(int savedLevel);
+
+    // Lines and shapes.
+    CPoint MoveTo(int x, int y);
+    CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
+    BOOL LineTo(int x, int y);
+    BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
+    CPoint GetCurrentPosition() const { return m_state.position; }
+    BOOL Polyline(const POINT* points, int count);
+    BOOL Rectangle(int left, int top, int right, int bottom);
+    BOOL Rectangle(const RECT* rect)
+    {
+        return Rectangle(rect->left, rect->top, rect->right, rect->bottom);
+    }
+    BOOL Ellipse(int left, int top, int right, int bottom);
+    BOOL Ellipse(const RECT* rect)
+    {
+        return Ellipse(rect->left, rect->top, rect->right, rect->bottom);
+    }
+    BOOL Polygon(const POINT* points, int count);
+    void FillRect(const RECT* rect, CBrush* brush);
+    void FillSolidRect(const RECT* rect, COLORREF colour);
+    void FillSolidRect(int x, int y, int width, int height, COLORREF colour);
+    void Draw3dRect(const RECT* rect, COLORREF topLeft, COLORREF bottomRight);
+    void Draw3dRect(int x, int y, int width, int height, COLORREF topLeft, COLORREF bottomRight);
+    BOOL DrawEdge(RECT* rect, UINT edge, UINT flags);
+    // A dotted frame drawn by inversion: drawing it twice takes it away.
+    void DrawFocusRect(const RECT* rect);
+    BOOL DrawFrameControl(RECT* rect, UINT type, UINT state);
+    BOOL PatBlt(int x, int y, int width, int height, DWORD rop);
+    BOOL BitBlt(int x, int y, int width, int height, CDC* source, int sourceX, int sourceY,
+                DWORD rop);
+    BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int sourceX, int sourceY,
+                    int sourceWidth, int sourceHeight, DWORD rop);
+    COLORREF SetPixel(int x, int y, COLORREF colour);
+    COLORREF GetPixel(int x, int y) const;
+
+    // Text.
+    BOOL TextOut(int x, int y, const CString& text);
+    // Returns the height of the text; DT_CALCRECT measures into rect instead
+    // of drawing.
+    int DrawText(const CString& text, RECT* rect, UINT format);
+    CSize GetTextExtent(const CString& text) const;
+    BOOL GetTextMetrics(TEXTMETRIC* metrics) const;
+    int GetTextCharsetInfo() const { return ANSI_CHARSET; }
+
+    // Clipping, in logical coordinates unless said otherwise.
+    int IntersectClipRect(int left, int top, int right, int bottom);
+    int IntersectClipRect(const RECT* rect)
+    {
+        return IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom);
+    }
+    int ExcludeClipRect(int left, int top, int right, int bottom);
+    // A region in device coordinates; null removes the clip.
+    int SelectClipRgn(CRgn* region);
+    int GetClipBox(RECT* rect) const;
+
+    // From the attribute device (GetDeviceCaps) or the output device.
+    int GetDeviceCaps(int index) const;
+    int GetOutputDeviceCaps(int index) const;
+
+    // Logical to device coordinates and back.
+    QPoint ToDevice(int x, int y) const;
+    QRect ToDevice(const RECT& rect) const;
+    QImage* GetImage() const;
+
+private:
+    struct State
+    {
+        CPen* pen = nullptr;
+        CBrush* brush = nullptr;
+        CFont* font = nullptr;
+        CBitmap* bitmap = nullptr;
+        COLORREF textColour = 0;
+        COLORREF backColour = 0xFFFFFF;
+        int backMode = OPAQUE;
+        int rop2 = R2_COPYPEN;
+        UINT textAlign = TA_LEFT | TA_TOP;
+        CPoint windowOrigin;
+        CPoint viewportOrigin;
+        CPoint position;
+        bool clipped = false;
+        QRegion clip;
+    };
+
+    void ResetState();
+    void ApplyTransform();
+    void ApplyClip();
+    QRegion EffectiveClip() const;
+    void PrepareLines();
+    void PrepareFill(CBrush* brush);
+    void PrepareRop(int rop2);
+    bool IsImage() const;
+    int DeviceCaps(const QPaintDevice* device, int index) const;
+    void DrawTextLine(const QString& line, const QRect& box, UINT format);
+
+    std::unique_ptr<QPainter> m_painter;
+    QPaintDevice* m_device = nullptr;
+    QPrinter* m_printer = nullptr;
+    bool m_screen = false;
+    bool m_memory = false;
+    bool m_pageStarted = false;
+    int m_pagesStarted = 0;
+    QImage m_scratch;
+    CBitmap m_defaultBitmap;
+    CDC* m_attribDC = nullptr;
+    bool m_hasBaseClip = false;
+    QRegion m_baseClip;
+    State m_state;
+    std::vector<State> m_saved;
+};

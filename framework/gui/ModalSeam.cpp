@@ -1,0 +1,117 @@
+#include "ModalSeam.h"
+
+#include "CWnd.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace {
+
+ModalSeam::Responder& CurrentResponder()
+{
+    static ModalSeam::Responder responder;
+    return responder;
+}
+
+QMessageBox::StandardButtons ButtonsOf(UINT type)
+{
+    switch (type & 0x0F) {
+    case MB_OKCANCEL:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MB_YESNOCANCEL:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MB_YESNO:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MB_RETRYCANCEL:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    default:
+        return QMessageBox::Ok;
+    }
+}
+
+QMessageBox::Icon IconOf(UINT type)
+{
+    switch (type & 0xF0) {
+    case MB_ICONERROR:
+        return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONWARNING:
+        return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+int AnswerOf(int button)
+{
+    switch (button) {
+    case QMessageBox::Ok:
+        return IDOK;
+    case QMessageBox::Yes:
+        return IDYES;
+    case QMessageBox::No:
+        return IDNO;
+    case QMessageBox::Retry:
+        return IDRETRY;
+    default:
+        return IDCANCEL;
+    }
+}
+
+} // namespace
+
+INT_PTR ModalSeam::Run(const ModalRequest& request, const std::function<INT_PTR()>& showForReal)
+{
+    // A copy: the responder may replace itself while answering.
+    const Responder responder = CurrentResponder();
+    if (responder)
+        return responder(request);
+    return showForReal();
+}
+
+void ModalSeam::SetResponder(Responder responder)
+{
+    CurrentResponder() = std::move(responder);
+}
+
+bool ModalSeam::HasResponder()
+{
+    return static_cast<bool>(CurrentResponder());
+}
+
+ScopedModalResponder::ScopedModalResponder(ModalSeam::Responder responder)
+{
+    ModalSeam::SetResponder(std::move(responder));
+}
+
+ScopedModalResponder::~ScopedModalResponder()
+{
+    ModalSeam::SetResponder(nullptr);
+}
+
+int MessageBox(CWnd* owner, const CString& text, const CString& caption, UINT type)
+{
+    ModalRequest request;
+    request.kind = ModalRequest::messageBox;
+    request.text = text;
+    request.caption = caption;
+    request.type = type;
+    request.owner = owner;
+    return static_cast<int>(ModalSeam::Run(request, [&]() -> INT_PTR {
+        QWidget* parent = owner != nullptr ? owner->GetHostWidget() : nullptr;
+        QMessageBox box(IconOf(type), caption.ToQString(), text.ToQString(), ButtonsOf(type),
+                        parent);
+        return AnswerOf(box.exec());
+    }));
+}
+
+int AfxMessageBox(const CString& text, UINT type, UINT)
+{
+    const QString name = QApplication::applicationDisplayName().isEmpty()
+                             ? QApplication::applicationName()
+                             : QApplication::applicationDisplayName();
+    return MessageBox(nullptr, text, CString::FromQString(name), type);
+}
