@@ -574,3 +574,44 @@ TEST(ModalSeamTest, AResponderAnswersMessageBoxesInsteadOfAPerson)
     EXPECT_EQ(AfxMessageBox("Done."), IDOK);
     EXPECT_EQ(asked, (std::vector<CString>{"Save changes?", "Done."}));
 }
+
+TEST(ScrollBarTest, DraggingTheThumbReportsTrackPositions)
+{
+    Desktop desktop;
+    CScrollBar bar;
+    ASSERT_TRUE(bar.Create(WS_CHILD | WS_VISIBLE, CRect(0, 135, 200, 150), &desktop.pane, 12345));
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 1000, 100, 0, 0};
+    bar.SetScrollInfo(&info);
+    auto* widget = static_cast<QScrollBar*>(bar.GetClientWidget());
+    widget->setSliderDown(true);
+    widget->setSliderPosition(420);
+    const Logged* request = desktop.pane.Last(WM_HSCROLL);
+    ASSERT_NE(request, nullptr);
+    EXPECT_EQ(LOWORD(request->wParam), SB_THUMBTRACK);
+    EXPECT_EQ(HIWORD(request->wParam), 420);
+    SCROLLINFO read{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    bar.GetScrollInfo(&read);
+    EXPECT_EQ(read.nTrackPos, 420);
+    EXPECT_EQ(read.nPos, 0);
+    desktop.pane.log.clear();
+    widget->setSliderDown(false);
+    EXPECT_EQ(desktop.pane.Messages({WM_HSCROLL}), (std::vector<UINT>{WM_HSCROLL, WM_HSCROLL}));
+    EXPECT_EQ(LOWORD(desktop.pane.log.back().wParam), SB_ENDSCROLL);
+    // Nobody took the position: the thumb goes back.
+    EXPECT_EQ(widget->value(), 0);
+}
+
+TEST(WindowCreationTest, OnlyOneWindowAtATimeLocksItsUpdates)
+{
+    Desktop desktop;
+    RecordingWindow other;
+    ASSERT_TRUE(other.Create(TestClassName(), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 5, 5),
+                             &desktop.frame, 2));
+    EXPECT_TRUE(desktop.pane.LockWindowUpdate());
+    EXPECT_FALSE(desktop.pane.GetHostWidget()->updatesEnabled());
+    EXPECT_FALSE(other.LockWindowUpdate());
+    desktop.pane.UnlockWindowUpdate();
+    EXPECT_TRUE(desktop.pane.GetHostWidget()->updatesEnabled());
+    EXPECT_TRUE(other.LockWindowUpdate());
+    other.UnlockWindowUpdate();
+}
