@@ -138,16 +138,31 @@ CDC::CDC()
 
 CDC::~CDC()
 {
-    EndPainting();
+    if (m_ctx.use_count() == 1)
+        EndPainting();
+}
+
+void CDC::Attach(CDC* other)
+{
+    if (other == nullptr)
+        return;
+    m_ctx = other->m_ctx;
+    m_attribDC = other->m_attribDC;
+}
+
+void CDC::Detach()
+{
+    m_ctx = std::make_shared<Context>();
+    ResetState();
 }
 
 void CDC::ResetState()
 {
-    m_state = State();
-    m_state.pen = static_cast<CPen*>(GetStockObject(BLACK_PEN));
-    m_state.brush = static_cast<CBrush*>(GetStockObject(WHITE_BRUSH));
-    m_state.font = static_cast<CFont*>(GetStockObject(SYSTEM_FONT));
-    m_saved.clear();
+    m_ctx->state = State();
+    m_ctx->state.pen = static_cast<CPen*>(GetStockObject(BLACK_PEN));
+    m_ctx->state.brush = static_cast<CBrush*>(GetStockObject(WHITE_BRUSH));
+    m_ctx->state.font = static_cast<CFont*>(GetStockObject(SYSTEM_FONT));
+    m_ctx->saved.clear();
 }
 
 bool CDC::BeginPainting(QPaintDevice* device)
@@ -155,15 +170,15 @@ bool CDC::BeginPainting(QPaintDevice* device)
     EndPainting();
     if (device == nullptr)
         return false;
-    m_painter = std::make_unique<QPainter>();
-    if (!m_painter->begin(device)) {
-        m_painter.reset();
+    m_ctx->painter = std::make_unique<QPainter>();
+    if (!m_ctx->painter->begin(device)) {
+        m_ctx->painter.reset();
         return false;
     }
-    m_device = device;
+    m_ctx->device = device;
     ResetState();
-    m_painter->setRenderHint(QPainter::Antialiasing, false);
-    m_painter->setRenderHint(QPainter::TextAntialiasing, true);
+    m_ctx->painter->setRenderHint(QPainter::Antialiasing, false);
+    m_ctx->painter->setRenderHint(QPainter::TextAntialiasing, true);
     ApplyTransform();
     ApplyClip();
     return true;
@@ -171,96 +186,96 @@ bool CDC::BeginPainting(QPaintDevice* device)
 
 void CDC::EndPainting()
 {
-    if (m_painter) {
-        if (m_painter->isActive())
-            m_painter->end();
-        m_painter.reset();
+    if (m_ctx->painter) {
+        if (m_ctx->painter->isActive())
+            m_ctx->painter->end();
+        m_ctx->painter.reset();
     }
-    m_device = nullptr;
-    m_hasBaseClip = false;
-    m_baseClip = QRegion();
+    m_ctx->device = nullptr;
+    m_ctx->hasBaseClip = false;
+    m_ctx->baseClip = QRegion();
 }
 
 void CDC::SetBaseClip(const QRegion& deviceRegion)
 {
-    m_hasBaseClip = true;
-    m_baseClip = deviceRegion;
+    m_ctx->hasBaseClip = true;
+    m_ctx->baseClip = deviceRegion;
     ApplyClip();
 }
 
 bool CDC::CreateScreenDC()
 {
-    m_scratch = QImage(1, 1, QImage::Format_RGB32);
-    m_scratch.fill(Qt::white);
-    m_screen = true;
-    return BeginPainting(&m_scratch);
+    m_ctx->scratch = QImage(1, 1, QImage::Format_RGB32);
+    m_ctx->scratch.fill(Qt::white);
+    m_ctx->screen = true;
+    return BeginPainting(&m_ctx->scratch);
 }
 
 BOOL CDC::CreateCompatibleDC(CDC*)
 {
-    m_defaultBitmap.CreateCompatibleBitmap(nullptr, 1, 1);
-    m_memory = true;
-    if (!BeginPainting(m_defaultBitmap.GetImage()))
+    m_ctx->defaultBitmap.CreateCompatibleBitmap(nullptr, 1, 1);
+    m_ctx->memory = true;
+    if (!BeginPainting(m_ctx->defaultBitmap.GetImage()))
         return FALSE;
-    m_state.bitmap = &m_defaultBitmap;
+    m_ctx->state.bitmap = &m_ctx->defaultBitmap;
     return TRUE;
 }
 
 bool CDC::AttachPrinter(QPrinter* printer)
 {
     EndPainting();
-    m_printer = printer;
-    m_pagesStarted = 0;
+    m_ctx->printer = printer;
+    m_ctx->pagesStarted = 0;
     return printer != nullptr;
 }
 
 int CDC::StartDoc(const DOCINFO* info)
 {
-    if (m_printer == nullptr)
+    if (m_ctx->printer == nullptr)
         return -1;
     if (info != nullptr && info->lpszDocName != nullptr)
-        m_printer->setDocName(CString(info->lpszDocName).ToQString());
-    if (!BeginPainting(m_printer))
+        m_ctx->printer->setDocName(CString(info->lpszDocName).ToQString());
+    if (!BeginPainting(m_ctx->printer))
         return -1;
-    m_pagesStarted = 0;
+    m_ctx->pagesStarted = 0;
     return 1;
 }
 
 int CDC::StartPage()
 {
-    if (m_printer == nullptr || !m_painter)
+    if (m_ctx->printer == nullptr || !m_ctx->painter)
         return -1;
     // The printer starts on its first page; later pages are asked for.
-    if (m_pagesStarted > 0 && !m_printer->newPage())
+    if (m_ctx->pagesStarted > 0 && !m_ctx->printer->newPage())
         return -1;
-    ++m_pagesStarted;
-    m_pageStarted = true;
+    ++m_ctx->pagesStarted;
+    m_ctx->pageStarted = true;
     return 1;
 }
 
 int CDC::EndPage()
 {
-    if (!m_pageStarted)
+    if (!m_ctx->pageStarted)
         return -1;
-    m_pageStarted = false;
+    m_ctx->pageStarted = false;
     return 1;
 }
 
 int CDC::EndDoc()
 {
-    if (m_printer == nullptr || !m_painter)
+    if (m_ctx->printer == nullptr || !m_ctx->painter)
         return -1;
-    const bool ended = m_painter->end();
-    m_painter.reset();
-    m_device = nullptr;
+    const bool ended = m_ctx->painter->end();
+    m_ctx->painter.reset();
+    m_ctx->device = nullptr;
     return ended ? 1 : -1;
 }
 
 int CDC::AbortDoc()
 {
-    if (m_printer == nullptr)
+    if (m_ctx->printer == nullptr)
         return -1;
-    m_printer->abort();
+    m_ctx->printer->abort();
     EndPainting();
     return 1;
 }
@@ -269,48 +284,48 @@ int CDC::AbortDoc()
 
 CPen* CDC::SelectObject(CPen* pen)
 {
-    CPen* old = m_state.pen;
+    CPen* old = m_ctx->state.pen;
     if (pen != nullptr)
-        m_state.pen = pen;
+        m_ctx->state.pen = pen;
     return old;
 }
 
 CBrush* CDC::SelectObject(CBrush* brush)
 {
-    CBrush* old = m_state.brush;
+    CBrush* old = m_ctx->state.brush;
     if (brush != nullptr)
-        m_state.brush = brush;
+        m_ctx->state.brush = brush;
     return old;
 }
 
 CFont* CDC::SelectObject(CFont* font)
 {
-    CFont* old = m_state.font;
+    CFont* old = m_ctx->state.font;
     if (font != nullptr)
-        m_state.font = font;
+        m_ctx->state.font = font;
     return old;
 }
 
 CBitmap* CDC::SelectObject(CBitmap* bitmap)
 {
-    CBitmap* old = m_state.bitmap;
-    if (bitmap == nullptr || !m_memory || bitmap->GetImage()->isNull())
+    CBitmap* old = m_ctx->state.bitmap;
+    if (bitmap == nullptr || !m_ctx->memory || bitmap->GetImage()->isNull())
         return old;
     // Drawing now goes to the bitmap; the state stays as it was.
-    const State kept = m_state;
-    const std::vector<State> saved = m_saved;
-    if (m_painter && m_painter->isActive())
-        m_painter->end();
-    m_painter = std::make_unique<QPainter>();
-    if (!m_painter->begin(bitmap->GetImage())) {
-        m_painter.reset();
+    const State kept = m_ctx->state;
+    const std::vector<State> saved = m_ctx->saved;
+    if (m_ctx->painter && m_ctx->painter->isActive())
+        m_ctx->painter->end();
+    m_ctx->painter = std::make_unique<QPainter>();
+    if (!m_ctx->painter->begin(bitmap->GetImage())) {
+        m_ctx->painter.reset();
         return nullptr;
     }
-    m_device = bitmap->GetImage();
-    m_painter->setRenderHint(QPainter::Antialiasing, false);
-    m_state = kept;
-    m_saved = saved;
-    m_state.bitmap = bitmap;
+    m_ctx->device = bitmap->GetImage();
+    m_ctx->painter->setRenderHint(QPainter::Antialiasing, false);
+    m_ctx->state = kept;
+    m_ctx->saved = saved;
+    m_ctx->state.bitmap = bitmap;
     ApplyTransform();
     ApplyClip();
     return old;
@@ -342,66 +357,66 @@ CBrush* CDC::GetHalftoneBrush()
 
 COLORREF CDC::SetTextColor(COLORREF colour)
 {
-    return std::exchange(m_state.textColour, colour);
+    return std::exchange(m_ctx->state.textColour, colour);
 }
 
 COLORREF CDC::SetBkColor(COLORREF colour)
 {
-    return std::exchange(m_state.backColour, colour);
+    return std::exchange(m_ctx->state.backColour, colour);
 }
 
 int CDC::SetBkMode(int mode)
 {
-    return std::exchange(m_state.backMode, mode);
+    return std::exchange(m_ctx->state.backMode, mode);
 }
 
 int CDC::SetROP2(int rop)
 {
-    return std::exchange(m_state.rop2, rop);
+    return std::exchange(m_ctx->state.rop2, rop);
 }
 
 UINT CDC::SetTextAlign(UINT align)
 {
-    return std::exchange(m_state.textAlign, align);
+    return std::exchange(m_ctx->state.textAlign, align);
 }
 
 CPoint CDC::SetWindowOrg(int x, int y)
 {
-    const CPoint old = m_state.windowOrigin;
-    m_state.windowOrigin = CPoint(x, y);
+    const CPoint old = m_ctx->state.windowOrigin;
+    m_ctx->state.windowOrigin = CPoint(x, y);
     ApplyTransform();
     return old;
 }
 
 CPoint CDC::OffsetWindowOrg(int dx, int dy)
 {
-    return SetWindowOrg(m_state.windowOrigin.x + dx, m_state.windowOrigin.y + dy);
+    return SetWindowOrg(m_ctx->state.windowOrigin.x + dx, m_ctx->state.windowOrigin.y + dy);
 }
 
 CPoint CDC::SetViewportOrg(int x, int y)
 {
-    const CPoint old = m_state.viewportOrigin;
-    m_state.viewportOrigin = CPoint(x, y);
+    const CPoint old = m_ctx->state.viewportOrigin;
+    m_ctx->state.viewportOrigin = CPoint(x, y);
     ApplyTransform();
     return old;
 }
 
 int CDC::SaveDC()
 {
-    m_saved.push_back(m_state);
-    return static_cast<int>(m_saved.size());
+    m_ctx->saved.push_back(m_ctx->state);
+    return static_cast<int>(m_ctx->saved.size());
 }
 
 BOOL CDC::RestoreDC(int savedLevel)
 {
-    if (m_saved.empty())
+    if (m_ctx->saved.empty())
         return FALSE;
     const int level =
-        savedLevel < 0 ? static_cast<int>(m_saved.size()) + 1 + savedLevel : savedLevel;
-    if (level < 1 || level > static_cast<int>(m_saved.size()))
+        savedLevel < 0 ? static_cast<int>(m_ctx->saved.size()) + 1 + savedLevel : savedLevel;
+    if (level < 1 || level > static_cast<int>(m_ctx->saved.size()))
         return FALSE;
-    m_state = m_saved[static_cast<std::size_t>(level - 1)];
-    m_saved.resize(static_cast<std::size_t>(level - 1));
+    m_ctx->state = m_ctx->saved[static_cast<std::size_t>(level - 1)];
+    m_ctx->saved.resize(static_cast<std::size_t>(level - 1));
     ApplyTransform();
     ApplyClip();
     return TRUE;
@@ -409,41 +424,41 @@ BOOL CDC::RestoreDC(int savedLevel)
 
 void CDC::ApplyTransform()
 {
-    if (!m_painter)
+    if (!m_ctx->painter)
         return;
-    m_painter->setTransform(
-        QTransform::fromTranslate(m_state.viewportOrigin.x - m_state.windowOrigin.x,
-                                  m_state.viewportOrigin.y - m_state.windowOrigin.y));
+    m_ctx->painter->setTransform(
+        QTransform::fromTranslate(m_ctx->state.viewportOrigin.x - m_ctx->state.windowOrigin.x,
+                                  m_ctx->state.viewportOrigin.y - m_ctx->state.windowOrigin.y));
 }
 
 QRegion CDC::EffectiveClip() const
 {
-    if (m_hasBaseClip && m_state.clipped)
-        return m_baseClip.intersected(m_state.clip);
-    if (m_hasBaseClip)
-        return m_baseClip;
-    return m_state.clip;
+    if (m_ctx->hasBaseClip && m_ctx->state.clipped)
+        return m_ctx->baseClip.intersected(m_ctx->state.clip);
+    if (m_ctx->hasBaseClip)
+        return m_ctx->baseClip;
+    return m_ctx->state.clip;
 }
 
 void CDC::ApplyClip()
 {
-    if (!m_painter)
+    if (!m_ctx->painter)
         return;
-    if (!m_hasBaseClip && !m_state.clipped) {
-        m_painter->setClipping(false);
+    if (!m_ctx->hasBaseClip && !m_ctx->state.clipped) {
+        m_ctx->painter->setClipping(false);
         return;
     }
     // The clip is given in device coordinates.
-    const QTransform transform = m_painter->transform();
-    m_painter->resetTransform();
-    m_painter->setClipRegion(EffectiveClip());
-    m_painter->setTransform(transform);
+    const QTransform transform = m_ctx->painter->transform();
+    m_ctx->painter->resetTransform();
+    m_ctx->painter->setClipRegion(EffectiveClip());
+    m_ctx->painter->setTransform(transform);
 }
 
 QPoint CDC::ToDevice(int x, int y) const
 {
-    return QPoint(x - m_state.windowOrigin.x + m_state.viewportOrigin.x,
-                  y - m_state.windowOrigin.y + m_state.viewportOrigin.y);
+    return QPoint(x - m_ctx->state.windowOrigin.x + m_ctx->state.viewportOrigin.x,
+                  y - m_ctx->state.windowOrigin.y + m_ctx->state.viewportOrigin.y);
 }
 
 QRect CDC::ToDevice(const RECT& rect) const
@@ -454,9 +469,9 @@ QRect CDC::ToDevice(const RECT& rect) const
 
 QImage* CDC::GetImage() const
 {
-    if (m_device == nullptr || m_device->devType() != QInternal::Image)
+    if (m_ctx->device == nullptr || m_ctx->device->devType() != QInternal::Image)
         return nullptr;
-    return static_cast<QImage*>(m_device);
+    return static_cast<QImage*>(m_ctx->device);
 }
 
 bool CDC::IsImage() const
@@ -483,17 +498,18 @@ void CDC::PrepareRop(int rop2)
             break;
         }
     }
-    m_painter->setCompositionMode(mode);
+    m_ctx->painter->setCompositionMode(mode);
 }
 
 void CDC::PrepareLines()
 {
-    PrepareRop(m_state.rop2);
-    m_painter->setBackground(ToQColor(m_state.backColour));
-    m_painter->setBackgroundMode(m_state.backMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
-    const CPen* pen = m_state.pen;
+    PrepareRop(m_ctx->state.rop2);
+    m_ctx->painter->setBackground(ToQColor(m_ctx->state.backColour));
+    m_ctx->painter->setBackgroundMode(m_ctx->state.backMode == OPAQUE ? Qt::OpaqueMode
+                                                                      : Qt::TransparentMode);
+    const CPen* pen = m_ctx->state.pen;
     if (IsNullPen(pen)) {
-        m_painter->setPen(Qt::NoPen);
+        m_ctx->painter->setPen(Qt::NoPen);
         return;
     }
     const int width = std::max(pen->m_width, 1);
@@ -508,39 +524,40 @@ void CDC::PrepareLines()
             length /= width;
         qpen.setDashPattern(scaled);
     }
-    m_painter->setPen(qpen);
+    m_ctx->painter->setPen(qpen);
 }
 
 void CDC::PrepareFill(CBrush* brush)
 {
-    m_painter->setBrush(ToQBrush(brush));
-    m_painter->setBackground(ToQColor(m_state.backColour));
-    m_painter->setBackgroundMode(m_state.backMode == OPAQUE ? Qt::OpaqueMode : Qt::TransparentMode);
+    m_ctx->painter->setBrush(ToQBrush(brush));
+    m_ctx->painter->setBackground(ToQColor(m_ctx->state.backColour));
+    m_ctx->painter->setBackgroundMode(m_ctx->state.backMode == OPAQUE ? Qt::OpaqueMode
+                                                                      : Qt::TransparentMode);
 }
 
 // Lines and shapes -----------------------------------------------------------
 
 CPoint CDC::MoveTo(int x, int y)
 {
-    return std::exchange(m_state.position, CPoint(x, y));
+    return std::exchange(m_ctx->state.position, CPoint(x, y));
 }
 
 BOOL CDC::LineTo(int x, int y)
 {
-    const CPoint from = m_state.position;
-    m_state.position = CPoint(x, y);
-    if (!m_painter)
+    const CPoint from = m_ctx->state.position;
+    m_ctx->state.position = CPoint(x, y);
+    if (!m_ctx->painter)
         return FALSE;
     PrepareLines();
-    if (IsNullPen(m_state.pen))
+    if (IsNullPen(m_ctx->state.pen))
         return TRUE;
     const int dx = x - from.x;
     const int dy = y - from.y;
     const int steps = std::max(std::abs(dx), std::abs(dy));
     if (steps == 0)
         return TRUE;
-    if (std::max(m_state.pen->m_width, 1) > 1) {
-        m_painter->drawLine(from.x, from.y, x, y);
+    if (std::max(m_ctx->state.pen->m_width, 1) > 1) {
+        m_ctx->painter->drawLine(from.x, from.y, x, y);
         return TRUE;
     }
     // One-pixel lines stop one step before their end point.
@@ -549,9 +566,9 @@ BOOL CDC::LineTo(int x, int y)
     const int endY =
         from.y + static_cast<int>(std::lround(static_cast<double>(dy) * (steps - 1) / steps));
     if (endX == from.x && endY == from.y)
-        m_painter->drawPoint(from.x, from.y);
+        m_ctx->painter->drawPoint(from.x, from.y);
     else
-        m_painter->drawLine(from.x, from.y, endX, endY);
+        m_ctx->painter->drawLine(from.x, from.y, endX, endY);
     return TRUE;
 }
 
@@ -559,35 +576,35 @@ BOOL CDC::Polyline(const POINT* points, int count)
 {
     if (points == nullptr || count < 2)
         return FALSE;
-    const CPoint saved = m_state.position;
+    const CPoint saved = m_ctx->state.position;
     MoveTo(points[0]);
     for (int i = 1; i < count; ++i)
         LineTo(points[i]);
-    m_state.position = saved;
+    m_ctx->state.position = saved;
     return TRUE;
 }
 
 BOOL CDC::Rectangle(int left, int top, int right, int bottom)
 {
-    if (!m_painter)
+    if (!m_ctx->painter)
         return FALSE;
     const QRect box = RectOf(left, top, right, bottom).normalized();
     if (box.width() < 2 || box.height() < 2)
         return TRUE;
     PrepareLines();
-    PrepareFill(m_state.brush);
-    if (IsNullPen(m_state.pen)) {
+    PrepareFill(m_ctx->state.brush);
+    if (IsNullPen(m_ctx->state.pen)) {
         // Without a pen the filled area is one pixel smaller.
-        m_painter->setPen(Qt::NoPen);
-        m_painter->drawRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+        m_ctx->painter->setPen(Qt::NoPen);
+        m_ctx->painter->drawRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
         return TRUE;
     }
-    const int width = std::max(m_state.pen->m_width, 1);
+    const int width = std::max(m_ctx->state.pen->m_width, 1);
     if (width == 1) {
-        m_painter->drawRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+        m_ctx->painter->drawRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
     } else {
         const int half = width / 2;
-        m_painter->drawRect(
+        m_ctx->painter->drawRect(
             QRectF(box.left() + half, box.top() + half, box.width() - width, box.height() - width));
     }
     return TRUE;
@@ -595,39 +612,39 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom)
 
 BOOL CDC::Ellipse(int left, int top, int right, int bottom)
 {
-    if (!m_painter)
+    if (!m_ctx->painter)
         return FALSE;
     const QRect box = RectOf(left, top, right, bottom).normalized();
     PrepareLines();
-    PrepareFill(m_state.brush);
-    m_painter->drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+    PrepareFill(m_ctx->state.brush);
+    m_ctx->painter->drawEllipse(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
     return TRUE;
 }
 
 BOOL CDC::Polygon(const POINT* points, int count)
 {
-    if (!m_painter || points == nullptr || count < 2)
+    if (!m_ctx->painter || points == nullptr || count < 2)
         return FALSE;
     QPolygon polygon;
     for (int i = 0; i < count; ++i)
         polygon << QPoint(points[i].x, points[i].y);
     PrepareLines();
-    PrepareFill(m_state.brush);
-    m_painter->drawPolygon(polygon, Qt::OddEvenFill);
+    PrepareFill(m_ctx->state.brush);
+    m_ctx->painter->drawPolygon(polygon, Qt::OddEvenFill);
     return TRUE;
 }
 
 void CDC::FillRect(const RECT* rect, CBrush* brush)
 {
-    if (!m_painter || rect == nullptr)
+    if (!m_ctx->painter || rect == nullptr)
         return;
     const QRect box = RectOf(rect->left, rect->top, rect->right, rect->bottom);
     if (box.isEmpty())
         return;
-    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    m_painter->setPen(Qt::NoPen);
+    m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_ctx->painter->setPen(Qt::NoPen);
     PrepareFill(brush);
-    m_painter->drawRect(box);
+    m_ctx->painter->drawRect(box);
 }
 
 void CDC::FillSolidRect(const RECT* rect, COLORREF colour)
@@ -640,10 +657,10 @@ void CDC::FillSolidRect(int x, int y, int width, int height, COLORREF colour)
 {
     // As on the desktop, the colour stays the background colour.
     SetBkColor(colour);
-    if (!m_painter || width <= 0 || height <= 0)
+    if (!m_ctx->painter || width <= 0 || height <= 0)
         return;
-    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    m_painter->fillRect(QRect(x, y, width, height), ToQColor(colour));
+    m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_ctx->painter->fillRect(QRect(x, y, width, height), ToQColor(colour));
 }
 
 void CDC::Draw3dRect(const RECT* rect, COLORREF topLeft, COLORREF bottomRight)
@@ -696,7 +713,7 @@ BOOL CDC::DrawEdge(RECT* rect, UINT edge, UINT flags)
 
 void CDC::DrawFocusRect(const RECT* rect)
 {
-    if (!m_painter || rect == nullptr)
+    if (!m_ctx->painter || rect == nullptr)
         return;
     const QRect box = RectOf(rect->left, rect->top, rect->right, rect->bottom).normalized();
     if (box.width() < 1 || box.height() < 1)
@@ -705,20 +722,20 @@ void CDC::DrawFocusRect(const RECT* rect)
     QPen dots(Qt::white);
     dots.setWidth(0);
     dots.setDashPattern({1, 1});
-    m_painter->setPen(dots);
-    m_painter->setBrush(Qt::NoBrush);
-    m_painter->setBackgroundMode(Qt::TransparentMode);
+    m_ctx->painter->setPen(dots);
+    m_ctx->painter->setBrush(Qt::NoBrush);
+    m_ctx->painter->setBackgroundMode(Qt::TransparentMode);
     if (IsImage())
-        m_painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        m_ctx->painter->setCompositionMode(QPainter::RasterOp_SourceXorDestination);
     else
-        m_painter->setPen(QPen(Qt::black, 0, Qt::DotLine));
-    m_painter->drawRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
-    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        m_ctx->painter->setPen(QPen(Qt::black, 0, Qt::DotLine));
+    m_ctx->painter->drawRect(QRect(box.left(), box.top(), box.width() - 1, box.height() - 1));
+    m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
 BOOL CDC::DrawFrameControl(RECT* rect, UINT type, UINT state)
 {
-    if (rect == nullptr || type != DFC_BUTTON || !m_painter)
+    if (rect == nullptr || type != DFC_BUTTON || !m_ctx->painter)
         return FALSE;
     // A check box: a sunken box, white inside (button face when inactive),
     // with a tick when checked.
@@ -733,8 +750,8 @@ BOOL CDC::DrawFrameControl(RECT* rect, UINT type, UINT state)
     FillSolidRect(&box, inactive ? GetSysColor(COLOR_3DFACE) : GetSysColor(COLOR_WINDOW));
     if ((state & DFCS_CHECKED) != 0) {
         const QColor ink = ToQColor(inactive ? GetSysColor(COLOR_GRAYTEXT) : RGB(0, 0, 0));
-        m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        m_painter->setPen(QPen(ink, 0));
+        m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        m_ctx->painter->setPen(QPen(ink, 0));
         const int w = box.Width();
         const int h = box.Height();
         const int x0 = box.left + w / 5;
@@ -742,9 +759,10 @@ BOOL CDC::DrawFrameControl(RECT* rect, UINT type, UINT state)
         const int x1 = box.left + w * 2 / 5;
         const int x2 = box.right - 1 - w / 5;
         for (int thickness = 0; thickness < 3; ++thickness) {
-            m_painter->drawLine(x0, yMid + thickness - 1, x1, yMid + thickness + (x1 - x0) - 1);
-            m_painter->drawLine(x1, yMid + thickness + (x1 - x0) - 1, x2,
-                                yMid + thickness + (x1 - x0) - 1 - (x2 - x1));
+            m_ctx->painter->drawLine(x0, yMid + thickness - 1, x1,
+                                     yMid + thickness + (x1 - x0) - 1);
+            m_ctx->painter->drawLine(x1, yMid + thickness + (x1 - x0) - 1, x2,
+                                     yMid + thickness + (x1 - x0) - 1 - (x2 - x1));
         }
     }
     return TRUE;
@@ -752,40 +770,40 @@ BOOL CDC::DrawFrameControl(RECT* rect, UINT type, UINT state)
 
 BOOL CDC::PatBlt(int x, int y, int width, int height, DWORD rop)
 {
-    if (!m_painter)
+    if (!m_ctx->painter)
         return FALSE;
     const QRect box = QRect(x, y, width, height).normalized();
-    m_painter->setPen(Qt::NoPen);
-    m_painter->setBackgroundMode(Qt::TransparentMode);
+    m_ctx->painter->setPen(Qt::NoPen);
+    m_ctx->painter->setBackgroundMode(Qt::TransparentMode);
     switch (rop) {
     case PATCOPY:
-        m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        m_painter->setBrush(ToQBrush(m_state.brush));
+        m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        m_ctx->painter->setBrush(ToQBrush(m_ctx->state.brush));
         break;
     case PATINVERT:
-        m_painter->setCompositionMode(IsImage() ? QPainter::RasterOp_SourceXorDestination
-                                                : QPainter::CompositionMode_SourceOver);
-        m_painter->setBrush(ToQBrush(m_state.brush));
+        m_ctx->painter->setCompositionMode(IsImage() ? QPainter::RasterOp_SourceXorDestination
+                                                     : QPainter::CompositionMode_SourceOver);
+        m_ctx->painter->setBrush(ToQBrush(m_ctx->state.brush));
         break;
     case DSTINVERT:
         if (!IsImage())
             return TRUE;
-        m_painter->setCompositionMode(QPainter::RasterOp_NotDestination);
-        m_painter->setBrush(Qt::black);
+        m_ctx->painter->setCompositionMode(QPainter::RasterOp_NotDestination);
+        m_ctx->painter->setBrush(Qt::black);
         break;
     case BLACKNESS:
-        m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        m_painter->setBrush(Qt::black);
+        m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        m_ctx->painter->setBrush(Qt::black);
         break;
     case WHITENESS:
-        m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        m_painter->setBrush(Qt::white);
+        m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        m_ctx->painter->setBrush(Qt::white);
         break;
     default:
         return FALSE;
     }
-    m_painter->drawRect(box);
-    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_ctx->painter->drawRect(box);
+    m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     return TRUE;
 }
 
@@ -798,26 +816,26 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int sourceX, 
 BOOL CDC::StretchBlt(int x, int y, int width, int height, CDC* source, int sourceX, int sourceY,
                      int sourceWidth, int sourceHeight, DWORD rop)
 {
-    if (!m_painter || source == nullptr || source->GetImage() == nullptr)
+    if (!m_ctx->painter || source == nullptr || source->GetImage() == nullptr)
         return FALSE;
     if (rop != SRCCOPY && rop != SRCINVERT)
         return FALSE;
     const QPoint from = source->ToDevice(sourceX, sourceY);
     const QRect sourceRect(from.x(), from.y(), sourceWidth, sourceHeight);
-    m_painter->setCompositionMode(rop == SRCINVERT && IsImage()
-                                      ? QPainter::RasterOp_SourceXorDestination
-                                      : QPainter::CompositionMode_Source);
-    m_painter->drawImage(QRect(x, y, width, height), *source->GetImage(), sourceRect);
-    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_ctx->painter->setCompositionMode(rop == SRCINVERT && IsImage()
+                                           ? QPainter::RasterOp_SourceXorDestination
+                                           : QPainter::CompositionMode_Source);
+    m_ctx->painter->drawImage(QRect(x, y, width, height), *source->GetImage(), sourceRect);
+    m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     return TRUE;
 }
 
 COLORREF CDC::SetPixel(int x, int y, COLORREF colour)
 {
-    if (!m_painter)
+    if (!m_ctx->painter)
         return static_cast<COLORREF>(-1);
-    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    m_painter->fillRect(QRect(x, y, 1, 1), ToQColor(colour));
+    m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_ctx->painter->fillRect(QRect(x, y, 1, 1), ToQColor(colour));
     return colour;
 }
 
@@ -834,7 +852,7 @@ COLORREF CDC::GetPixel(int x, int y) const
 
 CSize CDC::GetTextExtent(const CString& text) const
 {
-    const QFont font = m_state.font != nullptr ? m_state.font->ToQFont() : QFont();
+    const QFont font = m_ctx->state.font != nullptr ? m_ctx->state.font->ToQFont() : QFont();
     const QFontMetrics metrics(font);
     return CSize(metrics.horizontalAdvance(text.ToQString()), metrics.height());
 }
@@ -843,7 +861,7 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* textMetrics) const
 {
     if (textMetrics == nullptr)
         return FALSE;
-    const QFont font = m_state.font != nullptr ? m_state.font->ToQFont() : QFont();
+    const QFont font = m_ctx->state.font != nullptr ? m_ctx->state.font->ToQFont() : QFont();
     const QFontMetrics metrics(font);
     *textMetrics = TEXTMETRIC{};
     textMetrics->tmHeight = metrics.height();
@@ -853,19 +871,20 @@ BOOL CDC::GetTextMetrics(TEXTMETRIC* textMetrics) const
     textMetrics->tmExternalLeading = metrics.leading();
     textMetrics->tmAveCharWidth = metrics.averageCharWidth();
     textMetrics->tmMaxCharWidth = metrics.maxWidth();
-    textMetrics->tmWeight = m_state.font != nullptr ? m_state.font->m_logFont.lfWeight : FW_NORMAL;
+    textMetrics->tmWeight =
+        m_ctx->state.font != nullptr ? m_ctx->state.font->m_logFont.lfWeight : FW_NORMAL;
     return TRUE;
 }
 
 BOOL CDC::TextOut(int x, int y, const CString& text)
 {
-    if (!m_painter)
+    if (!m_ctx->painter)
         return FALSE;
-    const QFont font = m_state.font != nullptr ? m_state.font->ToQFont() : QFont();
+    const QFont font = m_ctx->state.font != nullptr ? m_ctx->state.font->ToQFont() : QFont();
     const QFontMetrics metrics(font);
     const QString line = text.ToQString();
     const int width = metrics.horizontalAdvance(line);
-    const UINT align = m_state.textAlign;
+    const UINT align = m_ctx->state.textAlign;
     int left = 0;
     if ((align & TA_CENTER) == TA_CENTER)
         left = -width / 2;
@@ -877,26 +896,27 @@ BOOL CDC::TextOut(int x, int y, const CString& text)
     else if ((align & TA_BOTTOM) != 0)
         top = -metrics.height();
 
-    m_painter->save();
-    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    m_painter->translate(x, y);
-    const int escapement = m_state.font != nullptr ? m_state.font->m_logFont.lfEscapement : 0;
+    m_ctx->painter->save();
+    m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_ctx->painter->translate(x, y);
+    const int escapement =
+        m_ctx->state.font != nullptr ? m_ctx->state.font->m_logFont.lfEscapement : 0;
     // Escapement turns the text counter-clockwise in tenths of a degree.
     if (escapement != 0)
-        m_painter->rotate(-escapement / 10.0);
-    if (m_state.backMode == OPAQUE)
-        m_painter->fillRect(QRect(left, top, width, metrics.height()),
-                            ToQColor(m_state.backColour));
-    m_painter->setFont(font);
-    m_painter->setPen(ToQColor(m_state.textColour));
-    m_painter->drawText(QPoint(left, top + metrics.ascent()), line);
-    m_painter->restore();
+        m_ctx->painter->rotate(-escapement / 10.0);
+    if (m_ctx->state.backMode == OPAQUE)
+        m_ctx->painter->fillRect(QRect(left, top, width, metrics.height()),
+                                 ToQColor(m_ctx->state.backColour));
+    m_ctx->painter->setFont(font);
+    m_ctx->painter->setPen(ToQColor(m_ctx->state.textColour));
+    m_ctx->painter->drawText(QPoint(left, top + metrics.ascent()), line);
+    m_ctx->painter->restore();
     return TRUE;
 }
 
 void CDC::DrawTextLine(const QString& line, const QRect& box, UINT format)
 {
-    const QFont font = m_state.font != nullptr ? m_state.font->ToQFont() : QFont();
+    const QFont font = m_ctx->state.font != nullptr ? m_ctx->state.font->ToQFont() : QFont();
     const QFontMetrics metrics(font);
     const int width = metrics.horizontalAdvance(line);
     int left = box.left();
@@ -904,17 +924,17 @@ void CDC::DrawTextLine(const QString& line, const QRect& box, UINT format)
         left = box.left() + (box.width() - width) / 2;
     else if ((format & DT_RIGHT) != 0)
         left = box.left() + box.width() - width;
-    if (m_state.backMode == OPAQUE)
-        m_painter->fillRect(QRect(left, box.top(), width, metrics.height()),
-                            ToQColor(m_state.backColour));
-    m_painter->drawText(QPoint(left, box.top() + metrics.ascent()), line);
+    if (m_ctx->state.backMode == OPAQUE)
+        m_ctx->painter->fillRect(QRect(left, box.top(), width, metrics.height()),
+                                 ToQColor(m_ctx->state.backColour));
+    m_ctx->painter->drawText(QPoint(left, box.top() + metrics.ascent()), line);
 }
 
 int CDC::DrawText(const CString& text, RECT* rect, UINT format)
 {
     if (rect == nullptr)
         return 0;
-    const QFont font = m_state.font != nullptr ? m_state.font->ToQFont() : QFont();
+    const QFont font = m_ctx->state.font != nullptr ? m_ctx->state.font->ToQFont() : QFont();
     const QFontMetrics metrics(font);
     QString content = text.ToQString();
     if ((format & DT_NOPREFIX) == 0)
@@ -936,7 +956,7 @@ int CDC::DrawText(const CString& text, RECT* rect, UINT format)
         rect->bottom = rect->top + totalHeight;
         return totalHeight;
     }
-    if (!m_painter)
+    if (!m_ctx->painter)
         return totalHeight;
 
     int top = box.top();
@@ -946,17 +966,17 @@ int CDC::DrawText(const CString& text, RECT* rect, UINT format)
         else if ((format & DT_BOTTOM) != 0)
             top = box.bottom() + 1 - lineHeight;
     }
-    m_painter->save();
-    m_painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    m_ctx->painter->save();
+    m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
     if ((format & DT_NOCLIP) == 0)
-        m_painter->setClipRect(box, Qt::IntersectClip);
-    m_painter->setFont(font);
-    m_painter->setPen(ToQColor(m_state.textColour));
+        m_ctx->painter->setClipRect(box, Qt::IntersectClip);
+    m_ctx->painter->setFont(font);
+    m_ctx->painter->setPen(ToQColor(m_ctx->state.textColour));
     for (const QString& line : lines) {
         DrawTextLine(line, QRect(box.left(), top, box.width(), lineHeight), format);
         top += lineHeight;
     }
-    m_painter->restore();
+    m_ctx->painter->restore();
     return totalHeight;
 }
 
@@ -966,38 +986,40 @@ int CDC::IntersectClipRect(int left, int top, int right, int bottom)
 {
     const QRect deviceRect = ToDevice(CRect(left, top, right, bottom));
     const QRegion current =
-        m_state.clipped
-            ? m_state.clip
-            : QRegion(m_device != nullptr ? QRect(0, 0, m_device->width(), m_device->height())
-                                          : deviceRect);
-    m_state.clip = current.intersected(deviceRect);
-    m_state.clipped = true;
+        m_ctx->state.clipped
+            ? m_ctx->state.clip
+            : QRegion(m_ctx->device != nullptr
+                          ? QRect(0, 0, m_ctx->device->width(), m_ctx->device->height())
+                          : deviceRect);
+    m_ctx->state.clip = current.intersected(deviceRect);
+    m_ctx->state.clipped = true;
     ApplyClip();
-    return m_state.clip.isEmpty() ? NULLREGION : SIMPLEREGION;
+    return m_ctx->state.clip.isEmpty() ? NULLREGION : SIMPLEREGION;
 }
 
 int CDC::ExcludeClipRect(int left, int top, int right, int bottom)
 {
     const QRect deviceRect = ToDevice(CRect(left, top, right, bottom));
     const QRegion current =
-        m_state.clipped
-            ? m_state.clip
-            : QRegion(m_device != nullptr ? QRect(0, 0, m_device->width(), m_device->height())
-                                          : QRect());
-    m_state.clip = current.subtracted(deviceRect);
-    m_state.clipped = true;
+        m_ctx->state.clipped
+            ? m_ctx->state.clip
+            : QRegion(m_ctx->device != nullptr
+                          ? QRect(0, 0, m_ctx->device->width(), m_ctx->device->height())
+                          : QRect());
+    m_ctx->state.clip = current.subtracted(deviceRect);
+    m_ctx->state.clipped = true;
     ApplyClip();
-    return m_state.clip.isEmpty() ? NULLREGION : COMPLEXREGION;
+    return m_ctx->state.clip.isEmpty() ? NULLREGION : COMPLEXREGION;
 }
 
 int CDC::SelectClipRgn(CRgn* region)
 {
     if (region == nullptr) {
-        m_state.clipped = false;
-        m_state.clip = QRegion();
+        m_ctx->state.clipped = false;
+        m_ctx->state.clip = QRegion();
     } else {
-        m_state.clipped = true;
-        m_state.clip = region->m_region;
+        m_ctx->state.clipped = true;
+        m_ctx->state.clip = region->m_region;
     }
     ApplyClip();
     return SIMPLEREGION;
@@ -1006,12 +1028,12 @@ int CDC::SelectClipRgn(CRgn* region)
 int CDC::GetClipBox(RECT* rect) const
 {
     QRect bounds;
-    if (m_hasBaseClip || m_state.clipped)
+    if (m_ctx->hasBaseClip || m_ctx->state.clipped)
         bounds = EffectiveClip().boundingRect();
-    else if (m_device != nullptr)
-        bounds = QRect(0, 0, m_device->width(), m_device->height());
-    const int dx = m_state.viewportOrigin.x - m_state.windowOrigin.x;
-    const int dy = m_state.viewportOrigin.y - m_state.windowOrigin.y;
+    else if (m_ctx->device != nullptr)
+        bounds = QRect(0, 0, m_ctx->device->width(), m_ctx->device->height());
+    const int dx = m_ctx->state.viewportOrigin.x - m_ctx->state.windowOrigin.x;
+    const int dy = m_ctx->state.viewportOrigin.y - m_ctx->state.windowOrigin.y;
     if (bounds.isEmpty()) {
         *rect = CRect();
         return NULLREGION;
@@ -1025,37 +1047,39 @@ int CDC::GetClipBox(RECT* rect) const
 
 int CDC::DeviceCaps(const QPaintDevice* device, int index) const
 {
-    const bool printer = m_printer != nullptr;
+    const bool printer = m_ctx->printer != nullptr;
     switch (index) {
     case LOGPIXELSX:
-        return printer ? m_printer->resolution() : 96;
+        return printer ? m_ctx->printer->resolution() : 96;
     case LOGPIXELSY:
-        return printer ? m_printer->resolution() : 96;
+        return printer ? m_ctx->printer->resolution() : 96;
     case HORZRES:
         if (printer)
-            return m_printer->width();
-        if (m_screen)
+            return m_ctx->printer->width();
+        if (m_ctx->screen)
             return GetSystemMetrics(SM_CXSCREEN);
         return device != nullptr ? device->width() : 0;
     case VERTRES:
         if (printer)
-            return m_printer->height();
-        if (m_screen)
+            return m_ctx->printer->height();
+        if (m_ctx->screen)
             return GetSystemMetrics(SM_CYSCREEN);
         return device != nullptr ? device->height() : 0;
     case HORZSIZE:
-        return printer ? m_printer->widthMM() : (DeviceCaps(device, HORZRES) * 254 + 480) / 960;
+        return printer ? m_ctx->printer->widthMM()
+                       : (DeviceCaps(device, HORZRES) * 254 + 480) / 960;
     case VERTSIZE:
-        return printer ? m_printer->heightMM() : (DeviceCaps(device, VERTRES) * 254 + 480) / 960;
+        return printer ? m_ctx->printer->heightMM()
+                       : (DeviceCaps(device, VERTRES) * 254 + 480) / 960;
     case NUMCOLORS:
         // True-colour devices answer -1; a printer that only prints grey is
         // a two-colour device.
         if (printer)
-            return m_printer->colorMode() == QPrinter::GrayScale ? 2 : -1;
+            return m_ctx->printer->colorMode() == QPrinter::GrayScale ? 2 : -1;
         return -1;
     case BITSPIXEL:
         if (printer)
-            return m_printer->colorMode() == QPrinter::GrayScale ? 1 : 24;
+            return m_ctx->printer->colorMode() == QPrinter::GrayScale ? 1 : 24;
         return 32;
     case PLANES:
         return 1;
@@ -1075,5 +1099,5 @@ int CDC::GetDeviceCaps(int index) const
 
 int CDC::GetOutputDeviceCaps(int index) const
 {
-    return DeviceCaps(m_device, index);
+    return DeviceCaps(m_ctx->device, index);
 }

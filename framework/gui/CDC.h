@@ -9,12 +9,12 @@
 #include "Gdi.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QRegion>
 
 #include <memory>
 #include <vector>
 
-class QPainter;
 class QPaintDevice;
 class QPrinter;
 
@@ -43,8 +43,8 @@ public:
     void EndPainting();
     // A clip in device coordinates that every clip stays within.
     void SetBaseClip(const QRegion& deviceRegion);
-    QPainter* GetPainter() { return m_painter.get(); }
-    HDC GetSafeHdc() { return m_painter ? this : nullptr; }
+    QPainter* GetPainter() { return m_ctx->painter.get(); }
+    HDC GetSafeHdc() { return m_ctx->painter ? this : nullptr; }
 
     // A device context of the 96-dpi screen, for measuring.
     bool CreateScreenDC();
@@ -60,6 +60,11 @@ public:
     // Set by whoever prints with this device context.
     BOOL m_bPrinting = FALSE;
     BOOL IsPrinting() const { return m_bPrinting; }
+    // Draws on the device of another device context, sharing its objects,
+    // state and clip; the other keeps the device.
+    void Attach(CDC* other);
+    void Detach();
+
     // A separate device that answers GetDeviceCaps (print preview); null
     // for the output device itself.
     void SetAttribDC(CDC* attributes) { m_attribDC = attributes; }
@@ -71,29 +76,29 @@ public:
     CFont* SelectObject(CFont* font);
     CBitmap* SelectObject(CBitmap* bitmap);
     CGdiObject* SelectStockObject(int index);
-    CPen* GetCurrentPen() const { return m_state.pen; }
-    CBrush* GetCurrentBrush() const { return m_state.brush; }
-    CFont* GetCurrentFont() const { return m_state.font; }
-    CBitmap* GetCurrentBitmap() const { return m_state.bitmap; }
+    CPen* GetCurrentPen() const { return m_ctx->state.pen; }
+    CBrush* GetCurrentBrush() const { return m_ctx->state.brush; }
+    CFont* GetCurrentFont() const { return m_ctx->state.font; }
+    CBitmap* GetCurrentBitmap() const { return m_ctx->state.bitmap; }
     static CBrush* GetHalftoneBrush();
 
     // State.
     COLORREF SetTextColor(COLORREF colour);
-    COLORREF GetTextColor() const { return m_state.textColour; }
+    COLORREF GetTextColor() const { return m_ctx->state.textColour; }
     COLORREF SetBkColor(COLORREF colour);
-    COLORREF GetBkColor() const { return m_state.backColour; }
+    COLORREF GetBkColor() const { return m_ctx->state.backColour; }
     int SetBkMode(int mode);
-    int GetBkMode() const { return m_state.backMode; }
+    int GetBkMode() const { return m_ctx->state.backMode; }
     int SetROP2(int rop);
-    int GetROP2() const { return m_state.rop2; }
+    int GetROP2() const { return m_ctx->state.rop2; }
     UINT SetTextAlign(UINT align);
-    UINT GetTextAlign() const { return m_state.textAlign; }
+    UINT GetTextAlign() const { return m_ctx->state.textAlign; }
     CPoint SetWindowOrg(int x, int y);
     CPoint SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
-    CPoint GetWindowOrg() const { return m_state.windowOrigin; }
+    CPoint GetWindowOrg() const { return m_ctx->state.windowOrigin; }
     CPoint OffsetWindowOrg(int dx, int dy);
     CPoint SetViewportOrg(int x, int y);
-    CPoint GetViewportOrg() const { return m_state.viewportOrigin; }
+    CPoint GetViewportOrg() const { return m_ctx->state.viewportOrigin; }
     // Returns the saved level; RestoreDC(-1) restores the last one saved.
     int SaveDC();
     BOOL RestoreDC(int savedLevel);
@@ -103,7 +108,7 @@ public:
     CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
     BOOL LineTo(int x, int y);
     BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
-    CPoint GetCurrentPosition() const { return m_state.position; }
+    CPoint GetCurrentPosition() const { return m_ctx->state.position; }
     BOOL Polyline(const POINT* points, int count);
     BOOL Rectangle(int left, int top, int right, int bottom);
     BOOL Rectangle(const RECT* rect)
@@ -192,18 +197,25 @@ private:
     int DeviceCaps(const QPaintDevice* device, int index) const;
     void DrawTextLine(const QString& line, const QRect& box, UINT format);
 
-    std::unique_ptr<QPainter> m_painter;
-    QPaintDevice* m_device = nullptr;
-    QPrinter* m_printer = nullptr;
-    bool m_screen = false;
-    bool m_memory = false;
-    bool m_pageStarted = false;
-    int m_pagesStarted = 0;
-    QImage m_scratch;
-    CBitmap m_defaultBitmap;
+    // What a device context draws with. Device contexts attached to another
+    // share it, as two wrappers of one desktop device context share its
+    // selected objects and state.
+    struct Context
+    {
+        std::unique_ptr<QPainter> painter;
+        QPaintDevice* device = nullptr;
+        QPrinter* printer = nullptr;
+        bool screen = false;
+        bool memory = false;
+        bool pageStarted = false;
+        int pagesStarted = 0;
+        QImage scratch;
+        CBitmap defaultBitmap;
+        bool hasBaseClip = false;
+        QRegion baseClip;
+        State state;
+        std::vector<State> saved;
+    };
+    std::shared_ptr<Context> m_ctx = std::make_shared<Context>();
     CDC* m_attribDC = nullptr;
-    bool m_hasBaseClip = false;
-    QRegion m_baseClip;
-    State m_state;
-    std::vector<State> m_saved;
 };
