@@ -451,6 +451,9 @@ void CDC::ApplyClip()
     // The clip is given in device coordinates.
     const QTransform transform = m_ctx->painter->transform();
     m_ctx->painter->resetTransform();
+    // Qt ignores a complex region set right after clipping was switched off
+    // unless clipping is switched back on first.
+    m_ctx->painter->setClipping(true);
     m_ctx->painter->setClipRegion(EffectiveClip());
     m_ctx->painter->setTransform(transform);
 }

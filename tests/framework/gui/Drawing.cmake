@@ -1,1 +1,0 @@
-# Tests of the drawing layer.
