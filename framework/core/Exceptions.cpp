@@ -117,3 +117,12 @@ CString CInvalidArgException::GetErrorMessage() const
         return CString("an invalid argument was encountered");
     return m_strDetail;
 }
+
+CResourceException::CResourceException(CString detail) : m_strDetail(std::move(detail)) {}
+
+CString CResourceException::GetErrorMessage() const
+{
+    if (m_strDetail.IsEmpty())
+        return CString("a required resource was unavailable");
+    return m_strDetail;
+}

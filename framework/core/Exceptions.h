@@ -88,3 +88,13 @@ public:
 
     CString m_strDetail;
 };
+
+// A window class, menu, bitmap or other resource could not be made or found.
+class CResourceException : public CException
+{
+public:
+    explicit CResourceException(CString detail = {});
+    CString GetErrorMessage() const override;
+
+    CString m_strDetail;
+};

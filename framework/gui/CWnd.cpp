@@ -38,6 +38,8 @@ QRect ToQRect(const RECT& rect)
 
 } // namespace
 
+IMPLEMENT_DYNCREATE(CWnd, CObject)
+
 CWnd::CWnd() = default;
 
 CWnd::~CWnd()

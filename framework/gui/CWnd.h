@@ -73,6 +73,7 @@ constexpr UINT RDW_UPDATENOW = 0x0100;
 // not exist. Destroying the object destroys the window and its children.
 class CWnd : public CObject
 {
+    DECLARE_DYNCREATE(CWnd)
 public:
     CWnd();
     ~CWnd() override;
