@@ -1,0 +1,455 @@
+#include "XGraph.h"
+
+#include "Cursor.h"
+#include "DCEx.h"
+#include "Exceptions.h"
+#include "PixelLimits.h"
+#include "SystemMetrics.h"
+#include "WindowClass.h"
+#include "WindowDC.h"
+
+#include <algorithm>
+#include <cmath>
+
+IMPLEMENT_DYNCREATE(CXGraph, CWnd)
+
+namespace {
+
+// Colours of new series, by series number modulo 12.
+constexpr COLORREF kSeriesPalette[12] = {RGB(128, 0, 0),   RGB(255, 0, 0),   RGB(128, 128, 0),
+                                         RGB(255, 255, 0), RGB(0, 128, 0),   RGB(0, 255, 0),
+                                         RGB(0, 128, 128), RGB(0, 255, 255), RGB(0, 0, 128),
+                                         RGB(0, 0, 255),   RGB(128, 0, 128), RGB(255, 0, 255)};
+
+ChartPageRunner& CurrentChartPageRunner()
+{
+    static ChartPageRunner runner = nullptr;
+    return runner;
+}
+
+void RegisterChartClass()
+{
+    WNDCLASS existing;
+    if (GetClassInfo(CXGraph::kClassName, &existing))
+        return;
+    WNDCLASS windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_3DFACE);
+    windowClass.lpszClassName = CXGraph::kClassName;
+    if (RegisterClass(&windowClass) == 0)
+        throw CResourceException("The chart window class could not be registered.");
+}
+
+} // namespace
+
+void SetChartPageRunner(ChartPageRunner runner)
+{
+    CurrentChartPageRunner() = runner;
+}
+
+void RunChartPage(CXGraph* graph, CXGraphAxis* axis, CXGraphDataSerie* series)
+{
+    if (CurrentChartPageRunner() != nullptr)
+        CurrentChartPageRunner()(graph, axis, series);
+}
+
+CXGraph::CXGraph()
+{
+    RegisterChartClass();
+    m_readout.m_rect = CRect(100, 100, 200, 175);
+    m_readout.m_visible = false;
+    m_readout.m_border = true;
+    m_readout.m_editable = false;
+    m_readout.m_graph = this;
+    m_objects.AddHead(&m_readout);
+}
+
+CXGraph::~CXGraph()
+{
+    ClearChart();
+    m_objects.RemoveAll();
+}
+
+// Data -----------------------------------------------------------------------
+
+CXGraphDataSerie* CXGraph::SetSeriesData(DataPoint* points, int count, int series, int xAxis,
+                                         int yAxis, bool copy)
+{
+    if (points == nullptr || count <= 0)
+        return nullptr;
+    // An index beyond the next one is refused instead of reaching past the
+    // lists.
+    if (series < 0 || series > GetSeriesCount() || xAxis < 0 || xAxis > GetXAxisCount() ||
+        yAxis < 0 || yAxis > GetYAxisCount())
+        return nullptr;
+    if (xAxis == GetXAxisCount()) {
+        CXGraphAxis axis;
+        axis.m_orientation = CXGraphAxis::horizontal;
+        axis.m_graph = this;
+        m_xAxes.push_back(axis);
+    }
+    if (yAxis == GetYAxisCount()) {
+        CXGraphAxis axis;
+        axis.m_orientation = CXGraphAxis::vertical;
+        axis.m_graph = this;
+        m_yAxes.push_back(axis);
+    }
+    if (series != GetSeriesCount()) {
+        CXGraphDataSerie& existing = SeriesAt(series);
+        existing.m_xAxis = xAxis;
+        existing.m_yAxis = yAxis;
+        // The series never takes ownership of the caller's array: asked to
+        // copy, it copies.
+        if (copy) {
+            existing.CopyPoints(points, count);
+        } else {
+            existing.ReleasePoints();
+            existing.m_points = points;
+            existing.m_count = count;
+        }
+    } else {
+        CXGraphDataSerie added;
+        added.m_xAxis = xAxis;
+        added.m_yAxis = yAxis;
+        added.m_index = series;
+        if (copy) {
+            added.CopyPoints(points, count);
+        } else {
+            added.m_points = points;
+            added.m_count = count;
+        }
+        added.m_colour = kSeriesPalette[GetSeriesCount() % 12];
+        m_series.push_back(std::move(added));
+    }
+    CXGraphDataSerie& result = SeriesAt(series);
+    result.m_graph = this;
+
+    CXGraphAxis& horizontalAxis = XAxisAt(xAxis);
+    CXGraphAxis& verticalAxis = YAxisAt(yAxis);
+    double xMin = horizontalAxis.m_fullMin;
+    double xMax = horizontalAxis.m_fullMax;
+    double yMin = verticalAxis.m_fullMin;
+    double yMax = verticalAxis.m_fullMax;
+    for (int i = 0; i < count; ++i) {
+        const DataPoint& point = result.m_points[i];
+        if (point.fXVal < xMin)
+            xMin = point.fXVal;
+        if (point.fXVal > xMax)
+            xMax = point.fXVal;
+        if (point.fYVal < yMin)
+            yMin = point.fYVal;
+        if (point.fYVal > yMax)
+            yMax = point.fYVal;
+    }
+    horizontalAxis.SetFullRange(xMin, xMax);
+    verticalAxis.SetFullRange(yMin, yMax);
+
+    if (GetSeriesCount() == 1) {
+        m_xExtentMax = horizontalAxis.m_viewMax;
+        m_xExtentMin = horizontalAxis.m_viewMin;
+    } else {
+        m_xExtentMax = std::max(m_xExtentMax, horizontalAxis.m_viewMax);
+        m_xExtentMin = std::min(m_xExtentMin, horizontalAxis.m_viewMin);
+    }
+    if (m_scrollBar.GetSafeHwnd() != nullptr) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof(SCROLLINFO);
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+        info.nMin = ToScrollUnits(m_xExtentMin * 10);
+        info.nMax = ToScrollUnits(m_xExtentMax * 10);
+        info.nPage =
+            static_cast<UINT>(std::max(0, ToScrollUnits((m_xExtentMax - m_xExtentMin) * 10)));
+        info.nPos = 0;
+        info.nTrackPos = 0;
+        m_scrollBar.SetScrollInfo(&info, TRUE);
+    }
+    if (GetSafeHwnd() != nullptr)
+        Invalidate();
+    return &result;
+}
+
+int CXGraph::IndexOfAxis(const CXGraphAxis* axis) const
+{
+    for (std::size_t i = 0; i < m_xAxes.size(); ++i)
+        if (&m_xAxes[i] == axis)
+            return static_cast<int>(i);
+    for (std::size_t i = 0; i < m_yAxes.size(); ++i)
+        if (&m_yAxes[i] == axis)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int CXGraph::IndexOfSeries(const CXGraphDataSerie* series) const
+{
+    for (std::size_t i = 0; i < m_series.size(); ++i)
+        if (&m_series[i] == series)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int CXGraph::FindPointIndex(int series, double x) const
+{
+    if (series < 0 || series >= static_cast<int>(m_series.size()))
+        return 0;
+    const CXGraphDataSerie& data = m_series[static_cast<std::size_t>(series)];
+    const DataPoint* points = data.m_points;
+    const int count = data.m_count;
+    if (points == nullptr || count <= 0)
+        return 0;
+    // The estimate needs two points a distance apart; otherwise the walk
+    // starts at the first point.
+    int estimate = 0;
+    if (count >= 2) {
+        const double spacing = std::fabs(points[1].fXVal - points[0].fXVal);
+        const double guess = (x - points[0].fXVal) / spacing;
+        if (spacing > 0 && std::isfinite(guess))
+            estimate = static_cast<int>(std::clamp(guess, 0.0, static_cast<double>(count - 1)));
+    }
+    if (x < points[estimate].fXVal) {
+        while (estimate > 0 && x < points[estimate].fXVal)
+            --estimate;
+    } else {
+        while (estimate < count && x >= points[estimate].fXVal)
+            ++estimate;
+    }
+    return estimate;
+}
+
+CPoint CXGraph::SeriesPointToPixel(const CXGraphDataSerie& series, const DataPoint& point)
+{
+    if (series.m_xAxis < 0 || series.m_xAxis >= GetXAxisCount() || series.m_yAxis < 0 ||
+        series.m_yAxis >= GetYAxisCount())
+        return CPoint(0, 0);
+    return CPoint(XAxisAt(series.m_xAxis).ValueToPoint(point).x,
+                  YAxisAt(series.m_yAxis).ValueToPoint(point).y);
+}
+
+// Objects --------------------------------------------------------------------
+
+CXGraphLabel* CXGraph::AddTextLabel(int rowTop, int rowBottom, COLORREF colour, const CString& text)
+{
+    auto* label = new CXGraphLabel;
+    label->m_rect = CRect(55, rowTop, 500, rowBottom);
+    label->m_text = text;
+    label->m_font.CreateFont(30, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                             "Times New Roman");
+    label->m_textColour = colour;
+    label->m_transparent = true;
+    label->m_border = false;
+    label->m_graph = this;
+    m_objects.AddTail(label);
+    return label;
+}
+
+CXGraphLabel* CXGraph::AddLabel(const RECT& rect, const CString& text)
+{
+    auto* label = new CXGraphLabel;
+    label->m_rect = rect;
+    label->m_text = text;
+    label->m_graph = this;
+    m_objects.AddTail(label);
+    return label;
+}
+
+CXGraphLabel* CXGraph::InsertCenteredLabel(const CString& text)
+{
+    const CPoint centre = m_plotRect.CenterPoint();
+    return AddLabel(CRect(centre.x - 50, centre.y - 50, centre.x + 50, centre.y + 50), text);
+}
+
+void CXGraph::ClearChart()
+{
+    m_xAxes.clear();
+    m_yAxes.clear();
+    m_series.clear();
+    // The legend points at the series; it is rebuilt by the next paint.
+    m_legendEntries.clear();
+    POSITION position = m_objects.GetHeadPosition();
+    if (position != nullptr)
+        m_objects.GetNext(position);
+    while (position != nullptr) {
+        const POSITION current = position;
+        CObject* object = m_objects.GetNext(position);
+        m_objects.RemoveAt(current);
+        if (object == m_currentObject)
+            m_currentObject = nullptr;
+        if (m_activeTracker != nullptr &&
+            m_activeTracker == &static_cast<CXGraphObject*>(object)->m_tracker)
+            m_activeTracker = nullptr;
+        delete object;
+    }
+    m_selectionStart = 0.0;
+    m_selectionEnd = 0.0;
+}
+
+bool CXGraph::SelectSeriesOnly(int index)
+{
+    if (index < 0 || index >= GetSeriesCount())
+        return false;
+    for (int i = 0; i < GetSeriesCount(); ++i)
+        SeriesAt(i).m_selected = i == index;
+    if (GetSafeHwnd() != nullptr)
+        Invalidate();
+    return true;
+}
+
+bool CXGraph::SelectXAxisOnly(int index)
+{
+    if (index < 0 || index >= GetXAxisCount())
+        return false;
+    for (int i = 0; i < GetXAxisCount(); ++i)
+        XAxisAt(i).m_selected = i == index;
+    if (GetSafeHwnd() != nullptr)
+        Invalidate();
+    return true;
+}
+
+bool CXGraph::SelectYAxisOnly(int index)
+{
+    if (index < 0 || index >= GetYAxisCount())
+        return false;
+    for (int i = 0; i < GetYAxisCount(); ++i)
+        YAxisAt(i).m_selected = i == index;
+    if (GetSafeHwnd() != nullptr)
+        Invalidate();
+    return true;
+}
+
+// Commands -------------------------------------------------------------------
+
+void CXGraph::PostToParent(UINT message, WPARAM wParam)
+{
+    if (CWnd* parent = GetParent())
+        parent->PostMessage(message, wParam, reinterpret_cast<LPARAM>(this));
+}
+
+void CXGraph::HideReadout()
+{
+    m_readout.m_visible = false;
+}
+
+void CXGraph::ResetZoom()
+{
+    HideReadout();
+    for (auto* axes : {&m_yAxes, &m_xAxes})
+        for (CXGraphAxis& axis : *axes) {
+            axis.m_viewMin = axis.m_fullMin;
+            axis.m_viewMax = axis.m_fullMax;
+            axis.m_step = (axis.m_fullMax - axis.m_fullMin) / 10.0;
+        }
+    if (GetSafeHwnd() != nullptr)
+        Invalidate();
+}
+
+void CXGraph::ZoomBack()
+{
+    for (auto* axes : {&m_xAxes, &m_yAxes})
+        for (CXGraphAxis& axis : *axes) {
+            if (axis.m_zoomHistory.empty())
+                continue;
+            axis.m_viewMin = axis.m_zoomHistory.back().minimum;
+            axis.m_viewMax = axis.m_zoomHistory.back().maximum;
+            axis.m_zoomHistory.pop_back();
+            axis.StepFromLabelSize();
+        }
+    PostToParent(WM_XGRAPH_ZOOMED, 0);
+    m_zoomRect.SetRectEmpty();
+    if (GetSafeHwnd() != nullptr)
+        Invalidate();
+}
+
+BOOL CXGraph::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const bool window = GetSafeHwnd() != nullptr;
+    switch (LOWORD(wParam)) {
+    case ID_XGRAPH_SELECT:
+        m_mode = ModeSelect;
+        HideReadout();
+        break;
+    case ID_XGRAPH_INSERT_LABEL:
+        InsertCenteredLabel(CString());
+        break;
+    case ID_XGRAPH_ZOOM:
+        m_mode = ModeZoom;
+        HideReadout();
+        m_zoomRect.SetRectEmpty();
+        break;
+    case ID_XGRAPH_RESET_ZOOM:
+        ResetZoom();
+        return TRUE;
+    case ID_XGRAPH_PAN:
+    case ID_XGRAPH_CURSOR:
+        m_mode = ModePan;
+        HideReadout();
+        for (auto* axes : {&m_yAxes, &m_xAxes})
+            for (CXGraphAxis& axis : *axes)
+                axis.m_autoScale = false;
+        if (LOWORD(wParam) == ID_XGRAPH_CURSOR) {
+            m_mode = ModeCursor;
+            m_cursorSeries = m_fixedCursorSeries;
+            m_lastCursorPoint = CPoint(-1, -1);
+            if ((m_cursorFlags & CursorReadout) != 0)
+                m_readout.m_rect = CRect(m_plotRect.left + 1, m_plotRect.top, m_plotRect.left + 150,
+                                         m_plotRect.top + 50);
+        }
+        break;
+    case ID_XGRAPH_PRINT:
+        PrintChart();
+        return TRUE;
+    case ID_XGRAPH_USER:
+        PostToParent(WM_XGRAPH_USER_COMMAND, 0);
+        return TRUE;
+    case ID_XGRAPH_ZOOM_BACK:
+        ZoomBack();
+        return TRUE;
+    case ID_XGRAPH_EDIT_POINTS:
+        m_mode = ModeEditPoints;
+        break;
+    case ID_XGRAPH_MEASURE:
+        m_mode = ModeMeasure;
+        m_measureRect.SetRectEmpty();
+        break;
+    default:
+        return CWnd::OnCommand(wParam, lParam);
+    }
+    if (window)
+        Invalidate();
+    return TRUE;
+}
+
+// Window messages ------------------------------------------------------------
+
+int CXGraph::OnCreate(LPCREATESTRUCT create)
+{
+    if (CWnd::OnCreate(create) == -1)
+        return -1;
+    if (!m_scrollBar.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(0, 0, 0, 0), this,
+                            XGRAPH_SCROLLBAR_ID))
+        return -1;
+    m_scrollBar.EnableWindow(TRUE);
+    return 0;
+}
+
+void CXGraph::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    m_clientWidth = cx;
+    m_clientHeight = cy;
+    if (m_scrollBar.GetSafeHwnd() != nullptr)
+        m_scrollBar.MoveWindow(0, cy - kScrollBarHeight, cx, kScrollBarHeight);
+    Invalidate();
+}
+
+BOOL CXGraph::OnEraseBkgnd(CDC*)
+{
+    // The paint covers every pixel.
+    return TRUE;
+}
+
+void CXGraph::OnPaint()
+{
+    CPaintDC paint(this);
+    PaintChart(&paint);
+}

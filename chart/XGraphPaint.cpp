@@ -1,0 +1,556 @@
+// How the chart paints itself: layout of legend, axes and plot, the curves,
+// the interactive overlays and the objects, on the screen and on paper.
+
+#include "XGraph.h"
+
+#include "BrushSelector.h"
+#include "COleDateTime.h"
+#include "CPrintDialog.h"
+#include "DCEx.h"
+#include "DisplayFormat.h"
+#include "FontSelector.h"
+#include "MemDC.h"
+#include "ModalSeam.h"
+#include "PenSelector.h"
+#include "QuickFont.h"
+#include "SystemMetrics.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+// A read-out line: the fixed text, the axis' (checked) number format, then
+// the rest, filled with a number, a value and a title.
+CString FormatWithAxis(const char* before, const CString& displayFormat, const char* after,
+                       int number, double value, const CString& title)
+{
+    const std::string format =
+        std::string(before) + SafeDisplayFormat(displayFormat).ToUtf8() + std::string(after);
+    CString text;
+    text.Format(format.c_str(), number, value, title.ToUtf8().c_str());
+    return text;
+}
+
+// A date for the read-out: line breaks of the pattern become spaces.
+CString DateText(const CXGraphAxis& axis, double value)
+{
+    std::u16string pattern = axis.m_displayFormat.Text();
+    std::replace(pattern.begin(), pattern.end(), u'\r', u' ');
+    std::replace(pattern.begin(), pattern.end(), u'\n', u' ');
+    return COleDateTime(value).Format(CString(pattern));
+}
+
+CString AxisValueText(const CXGraphAxis& axis, double value)
+{
+    if (axis.m_dateTime)
+        return DateText(axis, value);
+    return FormatDisplayValue(axis.m_displayFormat, value);
+}
+
+int ClampedPointIndex(const CXGraph& graph, int series, double x)
+{
+    const int count = const_cast<CXGraph&>(graph).SeriesAt(series).m_count;
+    return std::clamp(graph.FindPointIndex(series, x), 0, std::max(count - 1, 0));
+}
+
+bool HasPoints(CXGraph& graph, int series)
+{
+    if (series < 0 || series >= graph.GetSeriesCount())
+        return false;
+    const CXGraphDataSerie& data = graph.SeriesAt(series);
+    return data.m_points != nullptr && data.m_count > 0 && data.m_xAxis >= 0 &&
+           data.m_xAxis < graph.GetXAxisCount() && data.m_yAxis >= 0 &&
+           data.m_yAxis < graph.GetYAxisCount();
+}
+
+} // namespace
+
+void CXGraph::PaintChart(CDC* paintDC)
+{
+    m_lastCursorPoint = CPoint(-1, -1);
+    std::unique_ptr<CMemDC> buffer;
+    std::unique_ptr<CDCEx> wrapper;
+    CDCEx* dc = m_renderTarget;
+    int saved = 0;
+    if (dc == nullptr) {
+        if (paintDC == nullptr)
+            return;
+        if (m_doubleBuffer) {
+            buffer = std::make_unique<CMemDC>(paintDC);
+            wrapper = std::make_unique<CDCEx>(buffer.get());
+        } else {
+            wrapper = std::make_unique<CDCEx>(paintDC);
+        }
+        dc = wrapper.get();
+        saved = dc->SaveDC();
+    }
+    CRect area;
+    if (dc->m_scaled) {
+        area = m_pageRect;
+    } else {
+        GetClientRect(&area);
+        area.bottom -= kScrollBarHeight;
+    }
+    LayoutAndDraw(dc, area);
+    if (wrapper) {
+        dc->RestoreDC(saved);
+        wrapper.reset();
+        // Copies the picture to the window.
+        buffer.reset();
+    }
+    if (m_scrollBar.GetSafeHwnd() != nullptr && m_renderTarget == nullptr) {
+        m_scrollBar.Invalidate();
+        m_scrollBar.UpdateWindow();
+    }
+}
+
+void CXGraph::LayoutAndDraw(CDCEx* dc, const CRect& area)
+{
+    const bool white = dc->m_whiteBackground;
+    dc->FillSolidRect(&area, white ? kWhite : m_backColour);
+
+    CRect inner(area.left + m_marginLeft, area.top + m_marginTop, area.right - m_marginRight,
+                area.bottom - m_marginBottom);
+    if (m_showLegend)
+        DrawLegend(dc, inner);
+    dc->FillSolidRect(&inner, white ? kWhite : m_frameColour);
+
+    // Automatic Y axes go left and right in turn, the first one left.
+    int nextSide = CXGraphAxis::placementLeft;
+    for (CXGraphAxis& axis : m_yAxes) {
+        if (axis.m_placement == CXGraphAxis::placementAuto) {
+            axis.m_placement = nextSide;
+            nextSide = nextSide == CXGraphAxis::placementLeft ? CXGraphAxis::placementRight
+                                                              : CXGraphAxis::placementLeft;
+        }
+    }
+    int left = inner.left;
+    for (CXGraphAxis& axis : m_yAxes) {
+        if (axis.m_placement != CXGraphAxis::placementLeft)
+            continue;
+        if (axis.m_visible)
+            left += std::max(axis.MeasureLabelWidth(), axis.m_tickLength + axis.MeasureTitle().cx) +
+                    m_axisGap;
+        axis.m_originX = left;
+        axis.m_rect = inner;
+    }
+    int right = inner.right;
+    for (CXGraphAxis& axis : m_yAxes) {
+        if (axis.m_placement != CXGraphAxis::placementRight)
+            continue;
+        if (axis.m_visible)
+            right -= std::max(axis.MeasureLabelWidth(), axis.MeasureTitle().cx) + m_axisGap;
+        axis.m_originX = right;
+        axis.m_rect = inner;
+    }
+    int bottom = inner.bottom;
+    for (CXGraphAxis& axis : m_xAxes) {
+        if (axis.m_visible)
+            bottom -= axis.MeasureLabelHeight() + m_axisGap;
+        axis.m_originY = bottom;
+        axis.m_originX = left;
+        axis.m_rect = inner;
+    }
+    m_plotRect = CRect(left + 1, inner.top, right, bottom);
+    dc->FillSolidRect(&m_plotRect, white ? kWhite : m_plotColour);
+
+    for (CXGraphAxis& axis : m_yAxes) {
+        axis.m_originY = bottom;
+        axis.m_farEdge = m_plotRect.top;
+    }
+    for (CXGraphAxis& axis : m_xAxes)
+        axis.m_farEdge = m_plotRect.top;
+    for (CXGraphAxis& axis : m_yAxes)
+        axis.Draw(dc);
+    for (CXGraphAxis& axis : m_xAxes)
+        axis.Draw(dc);
+
+    dc->IntersectClipRect(&m_plotRect);
+    for (CXGraphDataSerie& series : m_series)
+        if (series.m_visible)
+            series.Draw(dc);
+    for (CXGraphDataSerie& series : m_series)
+        if (series.m_visible && series.m_showCurveSymbols)
+            series.DrawCurveSymbols(dc);
+    DrawMeasures(dc);
+    if (m_mode == ModeCursor)
+        DrawSelectionBand(dc);
+    if (m_mode == ModeZoom && m_leftButtonDown)
+        DrawZoomRect(dc);
+    if (m_mode == ModeMeasure && m_leftButtonDown)
+        DrawMeasure(dc, CRect(0, 0, 0, 0));
+    if (m_mode == ModeCursor)
+        DrawCursor(dc);
+    POSITION position = m_objects.GetHeadPosition();
+    while (position != nullptr)
+        static_cast<CXGraphObject*>(m_objects.GetNext(position))->Draw(dc);
+    if (m_showEditedValue) {
+        CQuickFont font("Arial", 13, FW_NORMAL);
+        CFontSelector selectFont(dc, &font);
+        dc->SetBkMode(TRANSPARENT);
+        dc->TextOut(m_mousePoint.x + 10, m_mousePoint.y, CString::Formatted("%.2f", m_editedValue));
+    }
+}
+
+void CXGraph::DrawLegend(CDCEx* dc, CRect& inner)
+{
+    CQuickFont font("Arial", 13, FW_NORMAL);
+    CFontSelector selectFont(dc, &font);
+    std::vector<CString> lines;
+    std::vector<int> heights;
+    int widest = 0;
+    int total = 0;
+    for (CXGraphDataSerie& series : m_series) {
+        if (!series.m_visible)
+            continue;
+        const CString line = CString::Formatted("%02d %s", IndexOfSeries(&series) + 1,
+                                                series.GetName().ToUtf8().c_str());
+        const CSize extent = dc->GetTextExtent(line);
+        widest = std::max(widest, static_cast<int>(extent.cx));
+        total += extent.cy;
+        lines.push_back(line);
+        heights.push_back(extent.cy);
+    }
+    CRect box;
+    if (m_legendPosition == 0) {
+        box = CRect(inner.left + 10, inner.top + 10, inner.left + 10 + widest + 16,
+                    inner.top + total + 12);
+        inner.left += widest + 36;
+    } else {
+        box = CRect(inner.right - widest - 26, inner.top + 10, inner.right - 10,
+                    inner.top + total + 12);
+        inner.right -= widest + 36;
+    }
+    const COLORREF background = dc->m_whiteBackground ? kWhite : GetSysColor(COLOR_WINDOW);
+    {
+        CPenSelector pen(dc, kBlack, 1, PS_SOLID);
+        CBrushSelector brush(dc, background);
+        dc->Rectangle(&box);
+    }
+    box.DeflateRect(1, 1);
+
+    m_legendEntries.clear();
+    dc->SetBkColor(background);
+    dc->SetBkMode(OPAQUE);
+    dc->SetTextColor(kBlack);
+    int offset = 0;
+    std::size_t line = 0;
+    for (CXGraphDataSerie& series : m_series) {
+        if (!series.m_visible)
+            continue;
+        const int height = heights[line];
+        CRect lineRect(box.left + 12, box.top + offset, box.right, box.top + offset + height);
+        m_legendEntries.push_back({lineRect, &series});
+        dc->DrawText(lines[line], &lineRect, DT_LEFT | DT_NOPREFIX);
+        if (series.m_selected)
+            dc->DrawFocusRect(&lineRect);
+        const COLORREF sample = dc->m_whiteBackground ? kBlack : series.m_colour;
+        const int number = series.m_symbolNumber;
+        if (series.m_symbolKind != CXGraphDataSerie::symbolNumbered && number >= 0 && number < 8 &&
+            m_symbolProcedures[static_cast<std::size_t>(number)] != nullptr) {
+            m_symbolProcedures[static_cast<std::size_t>(number)](box.left + 1, box.top + offset + 2,
+                                                                 8, sample, 0, dc);
+        } else {
+            const CRect sampleRect(box.left + 2, box.top + offset + 1, box.left + 10,
+                                   box.top + offset + height - 2);
+            dc->FillSolidRect(&sampleRect, sample);
+        }
+        offset += height;
+        ++line;
+    }
+}
+
+void CXGraph::DrawMeasures(CDCEx* dc)
+{
+    for (const MeasureRecord& measure : m_measures) {
+        if (!HasPoints(*this, measure.startSeries) || !HasPoints(*this, measure.endSeries))
+            continue;
+        CXGraphDataSerie& start = SeriesAt(measure.startSeries);
+        CXGraphDataSerie& end = SeriesAt(measure.endSeries);
+        if (measure.startPoint < 0 || measure.startPoint >= start.m_count || measure.endPoint < 0 ||
+            measure.endPoint >= end.m_count)
+            continue;
+        const CPoint from = SeriesPointToPixel(start, start.m_points[measure.startPoint]);
+        const CPoint to = SeriesPointToPixel(end, end.m_points[measure.endPoint]);
+        DrawMeasure(dc, CRect(from.x, from.y, to.x, to.y));
+    }
+}
+
+void CXGraph::DrawMeasure(CDCEx* dc, CRect rect)
+{
+    dc->SetBkColor(m_plotColour);
+    CQuickFont font("Arial", -11, FW_BOLD);
+    CFontSelector selectFont(dc, &font);
+    if (rect.IsRectNull() && m_mode == ModeMeasure) {
+        // The measure being dragged: from the press to the mouse.
+        const auto clampX = [this](int x) {
+            return std::clamp<int>(x, m_plotRect.left, m_plotRect.right);
+        };
+        const auto clampY = [this](int y) {
+            return std::clamp<int>(y, m_plotRect.top, m_plotRect.bottom);
+        };
+        rect = CRect(clampX(m_buttonDownPoint.x), clampY(m_buttonDownPoint.y),
+                     clampX(m_mousePoint.x), clampY(m_mousePoint.y));
+        m_measureRect = rect;
+    }
+    const int x1 = rect.left;
+    const int y1 = rect.top;
+    const int x2 = rect.right;
+    const int y2 = rect.bottom;
+    {
+        CPenSelector guide(dc, RGB(200, 200, 200), 1, PS_DOT);
+        dc->MoveTo(m_plotRect.left, y1);
+        dc->LineTo(m_plotRect.right, y1);
+        dc->MoveTo(x2, m_plotRect.top);
+        dc->LineTo(x2, m_plotRect.bottom);
+    }
+    {
+        CPenSelector path(dc, RGB(255, 0, 0), 1, PS_DOT);
+        dc->MoveTo(x1, y1);
+        dc->LineTo(x2, y1);
+        dc->LineTo(x2, y2);
+    }
+    // Arrowheads at the end of each leg, pointing along it.
+    constexpr int kArrow = 6;
+    if (x2 >= x1)
+        DrawSymbolTriangleRight(x2 - kArrow, y1 - kArrow / 2, kArrow, RGB(255, 0, 0), 0, dc);
+    else
+        DrawSymbolTriangleLeft(x2, y1 - kArrow / 2, kArrow, RGB(255, 0, 0), 0, dc);
+    if (y2 <= y1)
+        DrawSymbolTriangleUp(x2 - kArrow / 2, y2, kArrow, RGB(255, 0, 0), 0, dc);
+    else
+        DrawSymbolTriangleDown(x2 - kArrow / 2, y2 - kArrow, kArrow, RGB(255, 0, 0), 0, dc);
+
+    if (!HasPoints(*this, m_cursorSeries) || !HasPoints(*this, m_measureEndSeries))
+        return;
+    dc->SetBkMode(TRANSPARENT);
+    dc->SetTextColor(kBlack);
+    CXGraphDataSerie& start = SeriesAt(m_cursorSeries);
+    CXGraphDataSerie& end = SeriesAt(m_measureEndSeries);
+    CXGraphAxis& startX = XAxisAt(start.m_xAxis);
+    CXGraphAxis& endX = XAxisAt(end.m_xAxis);
+    CXGraphAxis& startY = YAxisAt(start.m_yAxis);
+    const double fromX = startX.PointToValue(x1);
+    const double toX = endX.PointToValue(x2);
+    const double dx = toX - fromX;
+    const CString dxText = startX.m_dateTime ? COleDateTimeSpan(dx).Format(startX.m_displayFormat)
+                                             : FormatDisplayValue(startX.m_displayFormat, dx);
+    if (dc->GetTextExtent(dxText).cx < std::abs(x2 - x1)) {
+        CRect span(std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2));
+        dc->DrawText(dxText, &span, DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
+    }
+    const double endY = end.m_points[ClampedPointIndex(*this, m_measureEndSeries, toX)].fYVal;
+    const double startYValue =
+        start.m_points[ClampedPointIndex(*this, m_cursorSeries, fromX)].fYVal;
+    const CString dyText =
+        FormatDisplayValue(startY.m_displayFormat, std::fabs(endY - startYValue)) + CString(" ") +
+        startY.m_title;
+    const CSize dyExtent = dc->GetTextExtent(dyText);
+    if (dyExtent.cy < std::abs(y2 - y1))
+        dc->TextOut(x2 + 4, (y1 + y2) / 2 - dyExtent.cy / 2, dyText);
+}
+
+void CXGraph::DrawSelectionBand(CDCEx* dc)
+{
+    if (m_xAxes.empty())
+        return;
+    CXGraphAxis& axis = m_xAxes[0];
+    const double low = std::min(m_selectionStart, m_selectionEnd);
+    const double high = std::max(m_selectionStart, m_selectionEnd);
+    const int left =
+        std::clamp<int>(axis.ValueToPoint({low, 0}).x, m_plotRect.left, m_plotRect.right);
+    const int right =
+        std::clamp<int>(axis.ValueToPoint({high, 0}).x, m_plotRect.left, m_plotRect.right);
+    CBrushSelector brush(dc, RGB(10, 10, 10));
+    CPenSelector noPen(dc, 0, 1, PS_NULL);
+    dc->SetBkColor(m_plotColour);
+    const int oldRop = dc->SetROP2(R2_NOTXORPEN);
+    // Without a pen a rectangle fills one pixel less each way: the band
+    // covers the columns from left up to (not including) right and the
+    // whole plot height, as a framed rectangle would.
+    dc->Rectangle(left, m_plotRect.top, right + 1, m_plotRect.bottom + 1);
+    dc->SetROP2(oldRop);
+}
+
+void CXGraph::DrawZoomRect(CDCEx* dc)
+{
+    CRect rect(m_buttonDownPoint, m_mousePoint);
+    rect.NormalizeRect();
+    rect.IntersectRect(rect, m_plotRect);
+    if (!m_doubleBuffer && !m_zoomRect.IsRectEmpty())
+        dc->DrawFocusRect(&m_zoomRect);
+    m_zoomRect = rect;
+    if (m_doubleBuffer) {
+        CBrushSelector brush(dc, RGB(150, 150, 255));
+        CPenSelector noPen(dc, 0, 1, PS_NULL);
+        dc->SetBkColor(m_plotColour);
+        const int oldRop = dc->SetROP2(R2_NOTXORPEN);
+        dc->Rectangle(rect.left, rect.top, rect.right + 1, rect.bottom + 1);
+        dc->SetROP2(oldRop);
+    }
+    dc->DrawFocusRect(&rect);
+}
+
+void CXGraph::DrawCursor(CDCEx* dc)
+{
+    if (dc->IsPrinting())
+        return;
+    m_cursorSeries = -1;
+    if (HasPoints(*this, m_fixedCursorSeries)) {
+        CXGraphDataSerie& series = SeriesAt(m_fixedCursorSeries);
+        m_cursorSeries = m_fixedCursorSeries;
+        m_cursorX = XAxisAt(series.m_xAxis).PointToValue(m_mousePoint.x);
+        const int point = ClampedPointIndex(*this, m_fixedCursorSeries, m_cursorX);
+        m_cursorY = series.m_points[point].fYVal;
+        m_mousePoint.y = YAxisAt(series.m_yAxis).ValueToPoint({0, m_cursorY}).y;
+    } else if (m_snapCursor) {
+        for (int i = 0; i < GetSeriesCount(); ++i) {
+            if (!HasPoints(*this, i))
+                continue;
+            CXGraphDataSerie& series = SeriesAt(i);
+            m_cursorX = XAxisAt(series.m_xAxis).PointToValue(m_mousePoint.x);
+            const int point = ClampedPointIndex(*this, i, m_cursorX);
+            m_cursorY = series.m_points[point].fYVal;
+            const int y = YAxisAt(series.m_yAxis).ValueToPoint({0, m_cursorY}).y;
+            if (std::abs(y - m_mousePoint.y) < m_snapRange) {
+                m_cursorSeries = i;
+                m_mousePoint.y = y;
+                break;
+            }
+        }
+    }
+    CPenSelector pen(dc, kBlack, 1, PS_SOLID);
+    const int oldRop = dc->SetROP2(R2_NOTXORPEN);
+    const auto drawLines = [this, dc](CPoint at) {
+        if ((m_cursorFlags & CursorVLine) != 0 && at.x >= m_plotRect.left &&
+            at.x <= m_plotRect.right) {
+            dc->MoveTo(at.x, m_plotRect.top);
+            dc->LineTo(at.x, m_plotRect.bottom);
+        }
+        if ((m_cursorFlags & CursorHLine) != 0 && at.y >= m_plotRect.top &&
+            at.y <= m_plotRect.bottom) {
+            dc->MoveTo(m_plotRect.left, at.y);
+            dc->LineTo(m_plotRect.right, at.y);
+        }
+    };
+    if (m_lastCursorPoint != CPoint(-1, -1))
+        drawLines(m_lastCursorPoint);
+    drawLines(m_mousePoint);
+    m_lastCursorPoint = m_mousePoint;
+    dc->SetROP2(oldRop);
+    if ((m_cursorFlags & CursorReadout) != 0)
+        DrawCursorReadout(dc);
+}
+
+void CXGraph::DrawCursorReadout(CDCEx* dc)
+{
+    CString text;
+    const auto addLine = [&text](const CString& line) {
+        text += CString(" ") + line + CString("\r\n");
+    };
+    for (int i = 0; i < GetXAxisCount(); ++i) {
+        CXGraphAxis& axis = XAxisAt(i);
+        const double value = axis.PointToValue(m_mousePoint.x);
+        if (axis.m_dateTime)
+            addLine(CString::Formatted("X[%02d] : %s %s", i + 1,
+                                       DateText(axis, value).ToUtf8().c_str(),
+                                       axis.m_title.ToUtf8().c_str()));
+        else
+            addLine(FormatWithAxis("X[%02d] : ", axis.m_displayFormat, " %s", i + 1, value,
+                                   axis.m_title));
+    }
+    for (int j = 0; j < GetYAxisCount(); ++j) {
+        CXGraphAxis& axis = YAxisAt(j);
+        addLine(FormatWithAxis("Y[%02d] : ", axis.m_displayFormat, " %s", j + 1,
+                               axis.PointToValue(m_mousePoint.y), axis.m_title));
+    }
+    if (HasPoints(*this, m_cursorSeries)) {
+        CXGraphDataSerie& series = SeriesAt(m_cursorSeries);
+        const CXGraphAxis& xAxis = XAxisAt(series.m_xAxis);
+        const CXGraphAxis& yAxis = YAxisAt(series.m_yAxis);
+        const CString head = CString::Formatted("%s[%02d] : ", series.GetName().ToUtf8().c_str(),
+                                                m_cursorSeries + 1);
+        const CString yPart = FormatDisplayValue(yAxis.m_displayFormat, m_cursorY);
+        const CString xPart = AxisValueText(xAxis, m_cursorX);
+        addLine(head + xPart + CString(", ") + yPart);
+    }
+    m_readout.m_text = text;
+    m_readout.m_visible = true;
+    m_readout.Draw(dc);
+}
+
+// Printing -------------------------------------------------------------------
+
+void CXGraph::RenderPage(CDCEx* dc, bool wholeJob)
+{
+    dc->ComputeScaleFactors();
+    dc->ComputeWhiteBackground();
+    dc->m_scaled = true;
+    m_pageRect = CRect(0, 0, static_cast<int>(dc->GetDeviceCaps(HORZRES) / dc->m_scaleX),
+                       static_cast<int>(dc->GetDeviceCaps(VERTRES) / dc->m_scaleY));
+    CDCEx* previous = m_renderTarget;
+    m_renderTarget = dc;
+    if (wholeJob) {
+        DOCINFO info{};
+        info.cbSize = sizeof(DOCINFO);
+        info.lpszDocName = u"Graph";
+        if (dc->StartDoc(&info) > 0 && dc->StartPage() > 0) {
+            PaintChart(nullptr);
+            dc->EndPage();
+            dc->EndDoc();
+        } else {
+            dc->AbortDoc();
+        }
+    } else {
+        PaintChart(nullptr);
+    }
+    m_renderTarget = previous;
+}
+
+void CXGraph::RenderToDC(CDC* pDC)
+{
+    if (pDC == nullptr)
+        return;
+    CDCEx dc(pDC);
+    dc.SetAttribDC(pDC->GetAttribDC());
+    const bool preview = pDC->GetAttribDC() != nullptr && pDC->GetAttribDC() != pDC;
+    if (preview) {
+        dc.m_unscaledClip = true;
+        RenderPage(&dc, false);
+        return;
+    }
+    dc.ComputeScaleFactors();
+    dc.ComputeWhiteBackground();
+    dc.m_scaled = true;
+    m_pageRect = CRect(0, 0, static_cast<int>(dc.GetDeviceCaps(HORZRES) / dc.m_scaleX),
+                       static_cast<int>(dc.GetDeviceCaps(VERTRES) / dc.m_scaleY));
+    CDCEx* previous = m_renderTarget;
+    m_renderTarget = &dc;
+    dc.StartPage();
+    PaintChart(nullptr);
+    dc.EndPage();
+    dc.EndDoc();
+    m_renderTarget = previous;
+}
+
+void CXGraph::PrintChart()
+{
+    CPrintDialog dialog(FALSE,
+                        PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOPAGENUMS | PD_HIDEPRINTTOFILE |
+                            PD_NOSELECTION | PD_RETURNDC,
+                        this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    CDC* printer = dialog.GetPrinterDC();
+    if (printer == nullptr)
+        return;
+    CDCEx dc(printer);
+    RenderPage(&dc, true);
+    m_renderTarget = nullptr;
+}

@@ -1,0 +1,691 @@
+// The chart window: its series and axes, objects, commands and
+// notifications, the layout and painting of a paint, and printing.
+
+#include "CPrintDialog.h"
+#include "ChartTestSupport.h"
+#include "DCEx.h"
+#include "ModalSeam.h"
+#include "WindowDC.h"
+#include "XGraphDataNotation.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <cstring>
+
+using namespace charttest;
+
+namespace {
+
+// A chart with one series from (0, 0) to (100, 10) on fixed ranges, without
+// legend, grid or auto-scaling, so that pixels can be worked out.
+struct PlainChart : ShownChart
+{
+    std::vector<DataPoint> points = Line(101, 0, 1, 0, 0.1);
+    PlainChart()
+    {
+        chart.m_showLegend = false;
+        chart.SetSeriesData(points.data(), 101, 0, 0, 0, false);
+        for (CXGraphAxis* axis : {&chart.XAxisAt(0), &chart.YAxisAt(0)}) {
+            axis->m_autoScale = false;
+            axis->m_grid = false;
+        }
+        chart.XAxisAt(0).SetViewRange(0, 100, 10);
+        chart.YAxisAt(0).SetViewRange(0, 10, 1);
+    }
+};
+
+bool IsDark(COLORREF colour)
+{
+    return GetRValue(colour) < 60 && GetGValue(colour) < 60 && GetBValue(colour) < 60;
+}
+
+} // namespace
+
+TEST(ChartWindowTest, TheWindowClassIsRegisteredOnceWithItsStyles)
+{
+    CXGraph first;
+    CXGraph second;
+    WNDCLASS windowClass;
+    ASSERT_TRUE(GetClassInfo(CXGraph::kClassName, &windowClass));
+    EXPECT_EQ(windowClass.style, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
+    // A chart can be made by name, as a host creating its pane would.
+    const CRuntimeClass* runtimeClass = CRuntimeClass::FromName("CXGraph");
+    ASSERT_NE(runtimeClass, nullptr);
+    CObject* made = runtimeClass->CreateObject();
+    EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CXGraph)));
+    delete made;
+}
+
+TEST(ChartWindowTest, TheScrollBarRunsFifteenPixelsHighAlongTheBottom)
+{
+    ShownChart shown(400, 300);
+    ASSERT_NE(shown.chart.m_scrollBar.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(shown.chart.m_scrollBar.GetDlgCtrlID(), 12345);
+    CRect bar;
+    shown.chart.m_scrollBar.GetWindowRect(&bar);
+    shown.chart.ScreenToClient(&bar);
+    EXPECT_EQ(bar, CRect(0, 285, 400, 300));
+}
+
+TEST(SeriesDataTest, TheFirstSeriesMakesItsAxesAndScrollRange)
+{
+    ShownChart shown;
+    std::vector<DataPoint> points = Line(601, 0, 0.1, 40, 0.05);
+    CXGraphDataSerie* series = shown.chart.SetSeriesData(points.data(), 601, 0, 0, 0, false);
+    ASSERT_NE(series, nullptr);
+    EXPECT_EQ(shown.chart.GetSeriesCount(), 1);
+    EXPECT_EQ(shown.chart.GetXAxisCount(), 1);
+    EXPECT_EQ(shown.chart.GetYAxisCount(), 1);
+    EXPECT_EQ(shown.chart.XAxisAt(0).m_orientation, CXGraphAxis::horizontal);
+    EXPECT_EQ(shown.chart.YAxisAt(0).m_orientation, CXGraphAxis::vertical);
+    EXPECT_EQ(shown.chart.XAxisAt(0).m_fullMin, 0);
+    EXPECT_DOUBLE_EQ(shown.chart.XAxisAt(0).m_fullMax, 60);
+    EXPECT_EQ(shown.chart.YAxisAt(0).m_fullMin, 40);
+    EXPECT_DOUBLE_EQ(shown.chart.YAxisAt(0).m_fullMax, 70);
+    EXPECT_EQ(series->m_graph, &shown.chart);
+    EXPECT_EQ(shown.chart.XAxisAt(0).m_graph, &shown.chart);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    shown.chart.m_scrollBar.GetScrollInfo(&info, SIF_ALL);
+    EXPECT_EQ(info.nMin, 0);
+    EXPECT_EQ(info.nMax, 600);
+    EXPECT_EQ(info.nPage, 600u);
+    EXPECT_EQ(info.nPos, 0);
+}
+
+TEST(SeriesDataTest, ReplacingDataKeepsTheLookAndAdoptsThePointer)
+{
+    ShownChart shown;
+    std::vector<DataPoint> first = Line(10, 0, 1, 0, 1);
+    std::vector<DataPoint> second = Line(20, 0, 1, 5, 1);
+    CXGraphDataSerie* series = shown.chart.SetSeriesData(first.data(), 10, 0, 0, 0, false);
+    EXPECT_EQ(series->m_points, first.data());
+    EXPECT_FALSE(series->m_ownsPoints);
+    series->SetName("LAeq");
+    const COLORREF colour = series->m_colour;
+    series = shown.chart.SetSeriesData(second.data(), 20, 0, 0, 0, false);
+    EXPECT_EQ(shown.chart.GetSeriesCount(), 1);
+    EXPECT_EQ(series->m_points, second.data());
+    EXPECT_EQ(series->m_count, 20);
+    EXPECT_EQ(series->GetName(), CString("LAeq"));
+    EXPECT_EQ(series->m_colour, colour);
+    // The ranges grow from what the axes had.
+    EXPECT_EQ(shown.chart.YAxisAt(0).m_fullMin, 0);
+    EXPECT_EQ(shown.chart.YAxisAt(0).m_fullMax, 24);
+}
+
+TEST(SeriesDataTest, CopiesAreOwnedAndTheCallersArrayIsNeverTaken)
+{
+    ShownChart shown;
+    std::vector<DataPoint> points = Line(5, 0, 1, 0, 1);
+    CXGraphDataSerie* series = shown.chart.SetSeriesData(points.data(), 5, 0, 0, 0, true);
+    EXPECT_NE(series->m_points, points.data());
+    EXPECT_TRUE(series->m_ownsPoints);
+    EXPECT_EQ(series->m_points[4].fYVal, 4);
+    // Asked to copy while replacing, the series copies instead of taking
+    // the caller's array for its own.
+    std::vector<DataPoint> other = Line(3, 0, 1, 9, 0);
+    series = shown.chart.SetSeriesData(other.data(), 3, 0, 0, 0, true);
+    EXPECT_NE(series->m_points, other.data());
+    EXPECT_TRUE(series->m_ownsPoints);
+    EXPECT_EQ(series->m_points[2].fYVal, 9);
+}
+
+TEST(SeriesDataTest, NoPointsOrIndexesPastTheNextChangeNothing)
+{
+    ShownChart shown;
+    std::vector<DataPoint> points = Line(5, 0, 1, 0, 1);
+    EXPECT_EQ(shown.chart.SetSeriesData(nullptr, 5, 0, 0, 0, false), nullptr);
+    EXPECT_EQ(shown.chart.SetSeriesData(points.data(), 0, 0, 0, 0, false), nullptr);
+    EXPECT_EQ(shown.chart.SetSeriesData(points.data(), 5, 1, 0, 0, false), nullptr);
+    EXPECT_EQ(shown.chart.SetSeriesData(points.data(), 5, 0, 2, 0, false), nullptr);
+    EXPECT_EQ(shown.chart.GetSeriesCount(), 0);
+    EXPECT_EQ(shown.chart.GetXAxisCount(), 0);
+}
+
+TEST(SeriesDataTest, ColoursComeFromTheTwelveColourPaletteInTurn)
+{
+    ShownChart shown;
+    std::vector<DataPoint> points = Line(5, 0, 1, 0, 1);
+    for (int i = 0; i < 13; ++i)
+        shown.chart.SetSeriesData(points.data(), 5, i, 0, 0, false);
+    EXPECT_EQ(shown.chart.SeriesAt(0).m_colour, RGB(128, 0, 0));
+    EXPECT_EQ(shown.chart.SeriesAt(1).m_colour, RGB(255, 0, 0));
+    EXPECT_EQ(shown.chart.SeriesAt(11).m_colour, RGB(255, 0, 255));
+    EXPECT_EQ(shown.chart.SeriesAt(12).m_colour, shown.chart.SeriesAt(0).m_colour);
+    EXPECT_EQ(shown.chart.SeriesAt(12).m_index, 12);
+    EXPECT_EQ(shown.chart.IndexOfSeries(&shown.chart.SeriesAt(7)), 7);
+    EXPECT_EQ(shown.chart.IndexOfAxis(&shown.chart.YAxisAt(0)), 0);
+}
+
+TEST(PointLookupTest, FindsTheNeighbourOfAValue)
+{
+    ShownChart shown;
+    std::vector<DataPoint> points = Line(100, 0, 0.1, 0, 1);
+    shown.chart.SetSeriesData(points.data(), 100, 0, 0, 0, false);
+    // The first point after x, walking up from the estimate.
+    EXPECT_EQ(shown.chart.FindPointIndex(0, 2.05), 21);
+    EXPECT_EQ(shown.chart.FindPointIndex(0, 2.0), 21);
+    EXPECT_EQ(shown.chart.FindPointIndex(0, -5), 0);
+    EXPECT_EQ(shown.chart.FindPointIndex(0, 1000), 100);
+    // Uneven spacing: from an estimate too far on, the walk goes back down
+    // to the last point at or before x.
+    std::vector<DataPoint> uneven = {{0, 0}, {0.1, 0}, {5, 0}, {6, 0}};
+    shown.chart.SetSeriesData(uneven.data(), 4, 1, 0, 0, false);
+    EXPECT_EQ(shown.chart.FindPointIndex(1, 3), 1);
+    EXPECT_EQ(shown.chart.FindPointIndex(1, 5), 2);
+}
+
+TEST(PointLookupTest, ShortOrFlatStartsNeitherDivideByZeroNorReadPastTheEnd)
+{
+    ShownChart shown;
+    std::vector<DataPoint> single = {{5, 1}};
+    shown.chart.SetSeriesData(single.data(), 1, 0, 0, 0, false);
+    EXPECT_EQ(shown.chart.FindPointIndex(0, 4), 0);
+    EXPECT_EQ(shown.chart.FindPointIndex(0, 5), 1);
+    std::vector<DataPoint> flat = {{1, 0}, {1, 0}, {2, 0}, {3, 0}};
+    shown.chart.SetSeriesData(flat.data(), 4, 1, 0, 0, false);
+    EXPECT_EQ(shown.chart.FindPointIndex(1, 2.5), 3);
+    EXPECT_EQ(shown.chart.FindPointIndex(1, 0.5), 0);
+    EXPECT_EQ(shown.chart.FindPointIndex(7, 1), 0);
+}
+
+TEST(ChartObjectListTest, ClearingKeepsOnlyTheReadoutLabel)
+{
+    ShownChart shown;
+    std::vector<DataPoint> points = Line(5, 0, 1, 0, 1);
+    shown.chart.SetSeriesData(points.data(), 5, 0, 0, 0, false);
+    shown.chart.AddLabel(CRect(0, 0, 10, 10), "one");
+    CXGraphLabel* row = shown.chart.AddTextLabel(10, 40, RGB(255, 0, 0), "LAeq 85.00");
+    shown.chart.InsertCenteredLabel("centred");
+    EXPECT_EQ(row->m_rect, CRect(55, 10, 500, 40));
+    EXPECT_TRUE(row->m_transparent);
+    EXPECT_FALSE(row->m_border);
+    EXPECT_EQ(CString(row->m_font.m_logFont.lfFaceName), CString("Times New Roman"));
+    EXPECT_EQ(row->m_font.m_logFont.lfHeight, 30);
+    shown.chart.m_selectionStart = 3;
+    shown.chart.m_selectionEnd = 4;
+    EXPECT_EQ(shown.chart.m_objects.GetCount(), 4);
+
+    shown.chart.ClearChart();
+    EXPECT_EQ(shown.chart.m_objects.GetCount(), 1);
+    EXPECT_EQ(shown.chart.m_objects.GetHead(), &shown.chart.m_readout);
+    EXPECT_EQ(shown.chart.GetSeriesCount(), 0);
+    EXPECT_EQ(shown.chart.GetXAxisCount(), 0);
+    EXPECT_EQ(shown.chart.GetYAxisCount(), 0);
+    EXPECT_EQ(shown.chart.m_selectionStart, 0);
+    EXPECT_EQ(shown.chart.m_selectionEnd, 0);
+    // It paints without them.
+    shown.Paint();
+}
+
+TEST(ChartSelectionTest, SelectingOneLeavesTheOthersUnselected)
+{
+    ShownChart shown;
+    std::vector<DataPoint> points = Line(5, 0, 1, 0, 1);
+    for (int i = 0; i < 3; ++i)
+        shown.chart.SetSeriesData(points.data(), 5, i, 0, 0, false);
+    EXPECT_TRUE(shown.chart.SelectSeriesOnly(1));
+    EXPECT_FALSE(shown.chart.SelectSeriesOnly(-1));
+    EXPECT_FALSE(shown.chart.SelectSeriesOnly(3));
+    EXPECT_FALSE(shown.chart.SeriesAt(0).m_selected);
+    EXPECT_TRUE(shown.chart.SeriesAt(1).m_selected);
+    EXPECT_FALSE(shown.chart.SeriesAt(2).m_selected);
+    EXPECT_TRUE(shown.chart.SelectXAxisOnly(0));
+    EXPECT_FALSE(shown.chart.SelectYAxisOnly(1));
+    EXPECT_TRUE(shown.chart.XAxisAt(0).m_selected);
+}
+
+TEST(ChartCommandTest, TheCursorCommandStopsAutoScalingAndPlacesTheReadout)
+{
+    PlainChart shown;
+    shown.chart.XAxisAt(0).m_autoScale = true;
+    shown.Paint();
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_CURSOR, 0);
+    EXPECT_EQ(shown.chart.m_mode, ModeCursor);
+    EXPECT_FALSE(shown.chart.XAxisAt(0).m_autoScale);
+    EXPECT_FALSE(shown.chart.YAxisAt(0).m_autoScale);
+    EXPECT_EQ(shown.chart.m_lastCursorPoint, CPoint(-1, -1));
+    const CRect plot = shown.chart.m_plotRect;
+    EXPECT_EQ(shown.chart.m_readout.m_rect,
+              CRect(plot.left + 1, plot.top, plot.left + 150, plot.top + 50));
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_ZOOM, 0);
+    EXPECT_EQ(shown.chart.m_mode, ModeZoom);
+    EXPECT_FALSE(shown.chart.m_readout.m_visible);
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_MEASURE, 0);
+    EXPECT_EQ(shown.chart.m_mode, ModeMeasure);
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_EDIT_POINTS, 0);
+    EXPECT_EQ(shown.chart.m_mode, ModeEditPoints);
+}
+
+TEST(ChartCommandTest, ResetZoomShowsTheWholeDataRange)
+{
+    PlainChart shown;
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_RESET_ZOOM, 0);
+    EXPECT_EQ(shown.chart.XAxisAt(0).m_viewMin, 0);
+    EXPECT_EQ(shown.chart.XAxisAt(0).m_viewMax, 100);
+    EXPECT_DOUBLE_EQ(shown.chart.XAxisAt(0).m_step, 10);
+    EXPECT_DOUBLE_EQ(shown.chart.YAxisAt(0).m_step, 1);
+}
+
+TEST(ChartCommandTest, ZoomingBackWalksTheHistoryAndAlwaysReports)
+{
+    PlainChart shown;
+    CXGraphAxis& x = shown.chart.XAxisAt(0);
+    x.m_zoomHistory.push_back({0, 100});
+    x.m_zoomHistory.push_back({20, 60});
+    x.SetViewRange(30, 40, 1);
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_ZOOM_BACK, 0);
+    EXPECT_EQ(x.m_viewMin, 20);
+    EXPECT_EQ(x.m_viewMax, 60);
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_ZOOM_BACK, 0);
+    EXPECT_EQ(x.m_viewMin, 0);
+    EXPECT_EQ(x.m_viewMax, 100);
+    EXPECT_TRUE(x.m_zoomHistory.empty());
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_ZOOM_BACK, 0);
+    EXPECT_EQ(x.m_viewMin, 0);
+    EXPECT_EQ(x.m_viewMax, 100);
+    shown.DeliverPosted();
+    EXPECT_EQ(shown.parent.Count(WM_XGRAPH_ZOOMED), 3);
+    for (const Posted& posted : shown.parent.received)
+        if (posted.message == WM_XGRAPH_ZOOMED) {
+            EXPECT_EQ(posted.lParam, reinterpret_cast<LPARAM>(&shown.chart));
+        }
+}
+
+TEST(ChartCommandTest, TheUserCommandIsPostedToTheParent)
+{
+    PlainChart shown;
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_USER, 0);
+    EXPECT_EQ(shown.parent.Count(WM_XGRAPH_USER_COMMAND), 0);
+    shown.DeliverPosted();
+    EXPECT_EQ(shown.parent.Count(WM_XGRAPH_USER_COMMAND), 1);
+}
+
+TEST(ChartLayoutTest, MarginsAndAxesCarveOutThePlot)
+{
+    PlainChart shown;
+    shown.Paint();
+    CXGraphAxis& y = shown.chart.YAxisAt(0);
+    CXGraphAxis& x = shown.chart.XAxisAt(0);
+    EXPECT_EQ(y.m_placement, CXGraphAxis::placementLeft);
+    // Inner rectangle (5, 5, 395, 250) of a 400 x 300 window less its
+    // scroll bar.
+    const int left = 5 + std::max(y.MeasureLabelWidth(), y.m_tickLength + y.MeasureTitle().cx) + 5;
+    const int bottom = 250 - (x.MeasureLabelHeight() + 5);
+    EXPECT_EQ(shown.chart.m_plotRect, CRect(left + 1, 5, 395, bottom));
+    EXPECT_EQ(y.m_originX, left);
+    EXPECT_EQ(y.m_originY, bottom);
+    EXPECT_EQ(x.m_originX, left);
+    EXPECT_EQ(x.m_originY, bottom);
+
+    // Pixels: plot colour inside, the axis lines on its left and bottom
+    // edges, the frame and background outside.
+    EXPECT_EQ(shown.At(left + 20, 150), RGB(240, 240, 240));
+    EXPECT_EQ(shown.At(left, 150), RGB(0, 0, 0));
+    EXPECT_EQ(shown.At(left + 20, bottom), RGB(0, 0, 0));
+    EXPECT_EQ(shown.At(394, 100), RGB(240, 240, 240));
+    EXPECT_EQ(shown.At(395, 100), RGB(255, 255, 255));
+}
+
+TEST(ChartLayoutTest, AutomaticAxesAlternateAndInvisibleOnesTakeNoSpace)
+{
+    PlainChart shown;
+    std::vector<DataPoint> points = Line(5, 0, 1, 0, 1);
+    shown.chart.SetSeriesData(points.data(), 5, 1, 0, 1, false);
+    shown.chart.SetSeriesData(points.data(), 5, 2, 0, 2, false);
+    for (int i = 1; i < 3; ++i) {
+        shown.chart.YAxisAt(i).m_autoScale = false;
+        shown.chart.YAxisAt(i).m_grid = false;
+    }
+    shown.Paint();
+    CXGraphAxis& first = shown.chart.YAxisAt(0);
+    CXGraphAxis& second = shown.chart.YAxisAt(1);
+    CXGraphAxis& third = shown.chart.YAxisAt(2);
+    EXPECT_EQ(first.m_placement, CXGraphAxis::placementLeft);
+    EXPECT_EQ(second.m_placement, CXGraphAxis::placementRight);
+    EXPECT_EQ(third.m_placement, CXGraphAxis::placementLeft);
+    const auto leftWidth = [](CXGraphAxis& axis) {
+        return std::max(axis.MeasureLabelWidth(), axis.m_tickLength + axis.MeasureTitle().cx) + 5;
+    };
+    EXPECT_EQ(first.m_originX, 5 + leftWidth(first));
+    EXPECT_EQ(third.m_originX, first.m_originX + leftWidth(third));
+    const int right = 395 - (std::max(second.MeasureLabelWidth(), second.MeasureTitle().cx) + 5);
+    EXPECT_EQ(second.m_originX, right);
+    EXPECT_EQ(shown.chart.m_plotRect.left, third.m_originX + 1);
+    EXPECT_EQ(shown.chart.m_plotRect.right, right);
+
+    // An invisible left axis moves nothing but still gets its origin.
+    first.m_visible = false;
+    shown.Paint();
+    EXPECT_EQ(first.m_originX, 5);
+    EXPECT_EQ(third.m_originX, 5 + leftWidth(third));
+}
+
+TEST(LegendTest, AnEmptyLegendIsSixteenByTwoAndStillTakesItsRoom)
+{
+    ShownChart shown;
+    shown.Paint();
+    // Inner right 395 less 36 pixels.
+    EXPECT_EQ(shown.chart.m_plotRect, CRect(6, 5, 359, 250));
+    // The box (369, 15) to (385, 17), framed in black.
+    EXPECT_EQ(shown.At(369, 15), RGB(0, 0, 0));
+    EXPECT_EQ(shown.At(384, 16), RGB(0, 0, 0));
+    EXPECT_NE(shown.At(385, 15), RGB(0, 0, 0));
+    EXPECT_NE(shown.At(369, 17), RGB(0, 0, 0));
+    EXPECT_TRUE(shown.chart.m_legendEntries.empty());
+}
+
+TEST(LegendTest, EachVisibleSeriesHasALineWithItsNumberAndSample)
+{
+    PlainChart shown;
+    shown.chart.m_showLegend = true;
+    shown.chart.m_legendPosition = 0;
+    std::vector<DataPoint> points = Line(5, 0, 1, 0, 1);
+    shown.chart.SetSeriesData(points.data(), 5, 1, 0, 0, false);
+    shown.chart.SetSeriesData(points.data(), 5, 2, 0, 0, false);
+    shown.chart.SeriesAt(0).SetName("LAeq");
+    shown.chart.SeriesAt(1).m_visible = false;
+    shown.Paint();
+    ASSERT_EQ(shown.chart.m_legendEntries.size(), 2u);
+    EXPECT_EQ(shown.chart.m_legendEntries[0].series, &shown.chart.SeriesAt(0));
+    EXPECT_EQ(shown.chart.m_legendEntries[1].series, &shown.chart.SeriesAt(2));
+    const CRect line = shown.chart.m_legendEntries[0].rect;
+    // On the left: 10 pixels in, inside the 1-pixel frame, 12 for the sample.
+    EXPECT_EQ(line.left, 5 + 10 + 1 + 12);
+    EXPECT_EQ(line.top, 5 + 10 + 1);
+    EXPECT_EQ(shown.chart.m_legendEntries[1].rect.top, line.bottom);
+    // The sample is filled with the series colour.
+    EXPECT_EQ(shown.At(5 + 10 + 1 + 5, line.top + 3), shown.chart.SeriesAt(0).m_colour);
+    // The plot starts after the legend's room: its widest line plus 36.
+    const int widest = line.right - 30;
+    EXPECT_GT(shown.chart.m_plotRect.left, 5 + widest + 36);
+}
+
+TEST(CurveDrawingTest, OnlyTheFirstPointOfEachPixelColumnIsDrawn)
+{
+    PlainChart shown;
+    // Ten points in one pixel column, then a long run of dense points.
+    std::vector<DataPoint> dense = Line(10, 50, 0.001, 1, 0.5);
+    shown.chart.SetSeriesData(dense.data(), 10, 0, 0, 0, false);
+    shown.Paint();
+    EXPECT_TRUE(shown.chart.SeriesAt(0).m_segments.empty());
+
+    std::vector<DataPoint> many = Line(100000, 0, 0.001, 2, 0.00005);
+    shown.chart.SetSeriesData(many.data(), 100000, 0, 0, 0, false);
+    shown.Paint();
+    const std::vector<CurveSegment>& segments = shown.chart.SeriesAt(0).m_segments;
+    ASSERT_FALSE(segments.empty());
+    EXPECT_LE(segments.size(), static_cast<std::size_t>(shown.chart.m_plotRect.Width()));
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        EXPECT_EQ(segments[i].x2, segments[i].x1 + 1);
+        if (i > 0) {
+            EXPECT_EQ(segments[i].x1, segments[i - 1].x2);
+        }
+    }
+}
+
+TEST(CurveDrawingTest, ASelectedSeriesIsDrawnInTheInverseColour)
+{
+    PlainChart shown;
+    std::vector<DataPoint> flat = Line(11, 0, 10, 5, 0);
+    shown.chart.SetSeriesData(flat.data(), 11, 0, 0, 0, false);
+    CXGraphDataSerie& series = shown.chart.SeriesAt(0);
+    series.m_colour = RGB(255, 0, 0);
+    shown.Paint();
+    const CPoint middle = shown.chart.SeriesPointToPixel(series, {50, 5});
+    EXPECT_EQ(shown.At(middle.x, middle.y), RGB(255, 0, 0));
+    series.m_selected = true;
+    shown.Paint();
+    EXPECT_EQ(shown.At(middle.x, middle.y), RGB(0, 255, 255));
+}
+
+TEST(CurveDrawingTest, AFillReachesDownToThePlotBottom)
+{
+    PlainChart shown;
+    std::vector<DataPoint> flat = Line(11, 0, 10, 5, 0);
+    shown.chart.SetSeriesData(flat.data(), 11, 0, 0, 0, false);
+    CXGraphDataSerie& series = shown.chart.SeriesAt(0);
+    series.m_fill = true;
+    series.m_fillToSeries = -1;
+    series.m_transparentFill = false;
+    series.m_fillColour = RGB(0, 0, 255);
+    shown.Paint();
+    const CPoint middle = shown.chart.SeriesPointToPixel(series, {50, 5});
+    const CPoint quarter = shown.chart.SeriesPointToPixel(series, {50, 2.5});
+    EXPECT_EQ(shown.At(middle.x, quarter.y), RGB(0, 0, 255));
+    EXPECT_EQ(shown.At(middle.x, middle.y - 10), RGB(240, 240, 240));
+}
+
+TEST(SymbolTextTest, LightSymbolsGetBlackNumbersAndDarkOnesWhite)
+{
+    const auto render = [](COLORREF colour) {
+        auto image = std::make_unique<QImage>(30, 30, QImage::Format_RGB32);
+        image->fill(Qt::white);
+        CDCEx dc;
+        dc.BeginPainting(image.get());
+        CXGraphDataSerie series;
+        series.DrawSymbol(nullptr, 7, 20, false, 5, 5, colour, &dc);
+        dc.EndPainting();
+        return image;
+    };
+    const auto count = [](const QImage& image, auto test) {
+        int found = 0;
+        for (int y = 5; y < 25; ++y)
+            for (int x = 5; x < 25; ++x)
+                found += test(image.pixel(x, y)) ? 1 : 0;
+        return found;
+    };
+    const auto blue = render(RGB(0, 0, 255));
+    EXPECT_EQ(blue->pixel(6, 6), qRgb(0, 0, 255));
+    EXPECT_GT(count(*blue, [](QRgb p) { return qRed(p) > 200 && qGreen(p) > 200; }), 5);
+    const auto yellow = render(RGB(255, 255, 0));
+    EXPECT_GT(count(*yellow, [](QRgb p) { return qRed(p) < 60 && qGreen(p) < 60; }), 5);
+    EXPECT_EQ(count(*yellow, [](QRgb p) { return qBlue(p) > 200; }), 0);
+}
+
+TEST(NotationTest, ANoteFollowsItsPointAndKeepsItsMeasuredSize)
+{
+    PlainChart shown;
+    auto* note = new CXGraphDataNotation;
+    note->m_graph = &shown.chart;
+    note->m_x = 50;
+    note->m_y = 5;
+    note->m_seriesIndex = 0;
+    note->m_text = "peak";
+    shown.chart.m_objects.AddTail(note);
+    shown.Paint();
+    CXGraphDataSerie& series = shown.chart.SeriesAt(0);
+    CPoint anchor = shown.chart.SeriesPointToPixel(series, {50, 5});
+    EXPECT_EQ(note->m_rect.TopLeft(), CPoint(anchor.x, anchor.y - 20));
+    const CSize size = note->m_rect.Size();
+    EXPECT_GT(size.cx, 10);
+    // The frame and the dot are black, the box white.
+    EXPECT_EQ(shown.At(anchor.x, anchor.y), RGB(0, 0, 0));
+    EXPECT_EQ(shown.At(anchor.x - 1, anchor.y - 21), RGB(0, 0, 0));
+
+    shown.chart.YAxisAt(0).SetViewRange(0, 20, 2);
+    shown.Paint();
+    anchor = shown.chart.SeriesPointToPixel(series, {50, 5});
+    EXPECT_EQ(note->m_rect.TopLeft(), CPoint(anchor.x, anchor.y - 20));
+    EXPECT_EQ(note->m_rect.Size(), size);
+}
+
+TEST(SelectionBandTest, TheBandCoversTheSelectionAndDrawingItTwiceErasesIt)
+{
+    PlainChart shown;
+    shown.chart.m_cursorFlags = 0;
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_CURSOR, 0);
+    shown.chart.m_selectionStart = 20;
+    shown.chart.m_selectionEnd = 40;
+    const QImage banded = shown.Paint().copy();
+    CXGraphAxis& x = shown.chart.XAxisAt(0);
+    const int left = x.ValueToPoint({20, 0}).x;
+    const int right = x.ValueToPoint({40, 0}).x;
+    const int row = (shown.chart.m_plotRect.top + shown.chart.m_plotRect.bottom) / 2;
+    EXPECT_EQ(shown.At(left - 1, row), RGB(240, 240, 240));
+    EXPECT_TRUE(IsDark(shown.At(left, row)));
+    EXPECT_TRUE(IsDark(shown.At(right - 1, row)));
+    EXPECT_EQ(shown.At(right, row), RGB(240, 240, 240));
+    EXPECT_TRUE(IsDark(shown.At(left + 5, shown.chart.m_plotRect.top)));
+    EXPECT_TRUE(IsDark(shown.At(left + 5, shown.chart.m_plotRect.bottom - 1)));
+
+    // Reversed ends give the same band.
+    shown.chart.m_selectionStart = 40;
+    shown.chart.m_selectionEnd = 20;
+    EXPECT_EQ(shown.Paint(), banded);
+
+    // Drawn once more on the window, it is gone.
+    CClientDC client(&shown.chart);
+    CDCEx dc(&client);
+    shown.chart.DrawSelectionBand(&dc);
+    EXPECT_EQ(shown.At(left + 5, row), RGB(240, 240, 240));
+}
+
+TEST(CursorTest, TheCursorSnapsToTheNearestCurveAndReadsOut)
+{
+    PlainChart shown;
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_CURSOR, 0);
+    shown.Paint();
+    CXGraphDataSerie& series = shown.chart.SeriesAt(0);
+    series.SetName("LAeq");
+    const CPoint onCurve = shown.chart.SeriesPointToPixel(series, {50, 5});
+    shown.chart.m_mousePoint = CPoint(onCurve.x, onCurve.y + 6);
+    CClientDC client(&shown.chart);
+    CDCEx dc(&client);
+    shown.chart.DrawCursor(&dc);
+    EXPECT_EQ(shown.chart.m_cursorSeries, 0);
+    // The line moves onto the point found for the value under the mouse.
+    const int index = shown.chart.FindPointIndex(0, shown.chart.XAxisAt(0).PointToValue(onCurve.x));
+    EXPECT_EQ(shown.chart.m_mousePoint.y,
+              shown.chart.SeriesPointToPixel(series, series.m_points[index]).y);
+    EXPECT_EQ(shown.chart.m_cursorY, series.m_points[index].fYVal);
+    EXPECT_TRUE(shown.chart.m_readout.m_visible);
+    const CString text = shown.chart.m_readout.m_text;
+    EXPECT_NE(text.ToUtf8().find(" X[01] : "), std::string::npos);
+    EXPECT_NE(text.ToUtf8().find(" Y[01] : "), std::string::npos);
+    EXPECT_NE(text.ToUtf8().find(" LAeq[01] : "), std::string::npos);
+    EXPECT_NE(text.ToUtf8().find("\r\n"), std::string::npos);
+
+    // Far from every curve nothing snaps.
+    shown.chart.m_mousePoint = CPoint(onCurve.x, onCurve.y - 60);
+    shown.chart.DrawCursor(&dc);
+    EXPECT_EQ(shown.chart.m_cursorSeries, -1);
+    EXPECT_EQ(shown.chart.m_mousePoint.y, onCurve.y - 60);
+}
+
+TEST(ChartPrintingTest, APrinterAt600DpiSeesAPageInScreenPixels)
+{
+    QTemporaryDir directory;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(directory.filePath("preview.pdf"));
+    printer.setResolution(600);
+    CDC attributes;
+    ASSERT_TRUE(attributes.AttachPrinter(&printer));
+    QImage page(200, 150, QImage::Format_RGB32);
+    page.fill(Qt::black);
+    CDC output;
+    output.BeginPainting(&page);
+    output.SetAttribDC(&attributes);
+
+    PlainChart shown;
+    shown.chart.RenderToDC(&output);
+    EXPECT_EQ(shown.chart.m_pageRect, CRect(0, 0, static_cast<int>(printer.width() / 6.25f),
+                                            static_cast<int>(printer.height() / 6.25f)));
+    EXPECT_EQ(shown.chart.m_renderTarget, nullptr);
+    output.EndPainting();
+    // The page was painted over (the background is white at scale).
+    EXPECT_EQ(page.pixel(0, 0), 0xFFFFFFFF);
+}
+
+TEST(ChartPrintingTest, AFewColourPrinterGetsWhiteBackgroundsAndBlackSamples)
+{
+    QTemporaryDir directory;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(directory.filePath("grey.pdf"));
+    printer.setResolution(96);
+    printer.setColorMode(QPrinter::GrayScale);
+    CDC attributes;
+    ASSERT_TRUE(attributes.AttachPrinter(&printer));
+    QImage page(printer.width(), printer.height(), QImage::Format_RGB32);
+    page.fill(Qt::black);
+    CDC output;
+    output.BeginPainting(&page);
+    output.SetAttribDC(&attributes);
+
+    PlainChart shown;
+    shown.chart.m_showLegend = true;
+    shown.chart.m_backColour = RGB(210, 210, 210);
+    shown.chart.RenderToDC(&output);
+    output.EndPainting();
+    const CRect plot = shown.chart.m_plotRect;
+    EXPECT_EQ(page.pixel(2, 2), 0xFFFFFFFF);
+    EXPECT_EQ(page.pixel(plot.left + 20, (plot.top + plot.bottom) / 2), 0xFFFFFFFF);
+    ASSERT_EQ(shown.chart.m_legendEntries.size(), 1u);
+    const CRect line = shown.chart.m_legendEntries[0].rect;
+    EXPECT_EQ(page.pixel(line.left - 7, line.top + 3), 0xFF000000);
+}
+
+TEST(ChartPrintingTest, PrintingAsksForAPrinterAndWritesOnePage)
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath("chart.pdf");
+    int asked = 0;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        ++asked;
+        EXPECT_EQ(request.text, CString("CPrintDialog"));
+        auto* dialog = static_cast<CPrintDialog*>(request.dialogObject);
+        EXPECT_NE(dialog->m_flags & PD_RETURNDC, 0u);
+        dialog->GetPrinter()->setOutputFormat(QPrinter::PdfFormat);
+        dialog->GetPrinter()->setOutputFileName(path);
+        return IDOK;
+    });
+    PlainChart shown;
+    shown.chart.SeriesAt(0).SetName("LAeq");
+    shown.chart.m_showLegend = true;
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_PRINT, 0);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(shown.chart.m_renderTarget, nullptr);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    EXPECT_TRUE(content.startsWith("%PDF"));
+    EXPECT_EQ(content.count("/Type /Page\n"), 1);
+    EXPECT_TRUE(content.contains("LiberationSans"));
+}
+
+TEST(ChartPrintingTest, RenderingOnAPrinterEndsThePageAndTheDocument)
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath("direct.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setResolution(300);
+    CDC dc;
+    ASSERT_TRUE(dc.AttachPrinter(&printer));
+    DOCINFO info{};
+    info.cbSize = sizeof(DOCINFO);
+    ASSERT_GT(dc.StartDoc(&info), 0);
+    PlainChart shown;
+    shown.chart.RenderToDC(&dc);
+    EXPECT_EQ(shown.chart.m_renderTarget, nullptr);
+    EXPECT_EQ(shown.chart.m_pageRect.right, static_cast<int>(printer.width() / 3.125f));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    EXPECT_TRUE(content.startsWith("%PDF"));
+    EXPECT_TRUE(content.trimmed().endsWith("%%EOF"));
+}
+
+TEST(ChartPrintingTest, ACancelledPrintDialogPrintsNothing)
+{
+    ScopedModalResponder responder([](const ModalRequest&) -> INT_PTR { return IDCANCEL; });
+    PlainChart shown;
+    shown.chart.PrintChart();
+    EXPECT_EQ(shown.chart.m_renderTarget, nullptr);
+}
