@@ -45,9 +45,19 @@ struct DayChart
     }
 };
 
+// Made in main once the application exists, and gone before it goes.
+DayChart* g_day = nullptr;
+
+DayChart& Day()
+{
+    if (g_day == nullptr)
+        g_day = new DayChart;
+    return *g_day;
+}
+
 void PaintDayChart(benchmark::State& state)
 {
-    static DayChart day;
+    DayChart& day = Day();
     for (auto _ : state) {
         day.chart.Invalidate();
         day.chart.UpdateWindow();
@@ -68,5 +78,7 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    delete g_day;
+    g_day = nullptr;
     return 0;
 }
