@@ -136,8 +136,8 @@ public:
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
     const WindowClass& GetWindowClass() const { return m_class; }
-    void SetWindowText(const CString& text);
-    void GetWindowText(CString& text) const { text = m_text; }
+    virtual void SetWindowText(const CString& text);
+    virtual void GetWindowText(CString& text) const { text = m_text; }
 
     // Keyboard focus and mouse capture, one window each at a time.
     CWnd* SetFocus();

@@ -37,10 +37,13 @@ struct ModalRequest
     enum Kind
     {
         messageBox,
-        dialog
+        dialog,
+        // A pop-up menu; the answer is the chosen command id, 0 for none.
+        popupMenu
     };
     Kind kind = messageBox;
-    // The message, or the dialog's class name ("CFileDialog", "CAxisDlg", ...).
+    // The message, the dialog's class name ("CFileDialog", "CAxisDlg", ...)
+    // or "CMenu".
     CString text;
     CString caption;
     // MB_* of a message box.
