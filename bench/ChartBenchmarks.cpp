@@ -67,6 +67,29 @@ void PaintDayChart(benchmark::State& state)
 }
 BENCHMARK(PaintDayChart)->Unit(benchmark::kMillisecond);
 
+// One mouse move in cursor mode while a selection is dragged: cursor lines
+// and band redrawn on the window, the posted cursor message and the
+// cursor record sent to a parent that does nothing with it.
+void DragSelectionOverDayChart(benchmark::State& state)
+{
+    DayChart& day = Day();
+    day.chart.Invalidate();
+    day.chart.UpdateWindow();
+    const CRect plot = day.chart.m_plotRect;
+    day.chart.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(plot.left + 100, plot.top + 50));
+    int step = 0;
+    for (auto _ : state) {
+        const int x = plot.left + 200 + (step++ % 800);
+        day.chart.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, plot.top + 300));
+        state.PauseTiming();
+        // The posted cursor messages, delivered outside the measured move.
+        QApplication::sendPostedEvents();
+        state.ResumeTiming();
+    }
+    day.chart.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(plot.left + 900, plot.top + 300));
+}
+BENCHMARK(DragSelectionOverDayChart)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv)

@@ -21,12 +21,6 @@ constexpr COLORREF kSeriesPalette[12] = {RGB(128, 0, 0),   RGB(255, 0, 0),   RGB
                                          RGB(0, 128, 128), RGB(0, 255, 255), RGB(0, 0, 128),
                                          RGB(0, 0, 255),   RGB(128, 0, 128), RGB(255, 0, 255)};
 
-ChartPageRunner& CurrentChartPageRunner()
-{
-    static ChartPageRunner runner = nullptr;
-    return runner;
-}
-
 void RegisterChartClass()
 {
     WNDCLASS existing;
@@ -42,17 +36,6 @@ void RegisterChartClass()
 }
 
 } // namespace
-
-void SetChartPageRunner(ChartPageRunner runner)
-{
-    CurrentChartPageRunner() = runner;
-}
-
-void RunChartPage(CXGraph* graph, CXGraphAxis* axis, CXGraphDataSerie* series)
-{
-    if (CurrentChartPageRunner() != nullptr)
-        CurrentChartPageRunner()(graph, axis, series);
-}
 
 CXGraph::CXGraph()
 {

@@ -9,6 +9,8 @@
 #include "XGraphDataSerie.h"
 #include "XGraphLabel.h"
 
+#include "ChartDialogs.h"
+
 #include <array>
 #include <vector>
 
@@ -76,6 +78,22 @@ struct LegendEntry
 {
     CRect rect;
     CXGraphDataSerie* series = nullptr;
+};
+
+// The marker line being dragged, shared by all charts.
+struct DraggedMarker
+{
+    const void* graph = nullptr;
+    int orientation = -1;
+    int axis = -1;
+    int marker = -1;
+};
+
+// The (series, point) pair being edited, shared by all charts.
+struct EditedPoint
+{
+    int series = -1;
+    int point = -1;
 };
 
 // The payload of WM_XGRAPH_POINT_EDITED.
@@ -162,6 +180,20 @@ public:
     // Paints the whole chart into the target, as WM_PAINT and printing do.
     void PaintChart(CDC* paintDC);
 
+    // What lies under the mouse point: with hoverOnly 1 as soon as
+    // something does, changing nothing; otherwise it selects, notifies and,
+    // with open, opens the properties. Nothing unless interactive.
+    int HitTest(bool open, bool hoverOnly);
+    void ZoomToRect();
+    void PanBy(CPoint point);
+    // Moves point.y onto the nearest curve and records it as the start
+    // (at the button-down point) or the end of the measure.
+    void SnapMeasurePoint(CPoint& point);
+
+    static DraggedMarker s_draggedMarker;
+    static EditedPoint s_editedPoint;
+    static PointEdited s_pointEdited;
+
     // State the host sets directly.
     COLORREF m_backColour = RGB(255, 255, 255);
     COLORREF m_frameColour = RGB(255, 255, 255);
@@ -238,15 +270,23 @@ protected:
     void OnPaint() override;
     BOOL OnEraseBkgnd(CDC* dc) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnLButtonDblClk(UINT flags, CPoint point) override;
+    void OnRButtonDown(UINT flags, CPoint point) override;
+    void OnRButtonUp(UINT flags, CPoint point) override;
+    void OnMouseMove(UINT flags, CPoint point) override;
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
+    void OnKeyUp(UINT key, UINT repeatCount, UINT flags) override;
+    BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message) override;
+    void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar) override;
 
+public:
+    BOOL PreTranslateMessage(MSG* message) override;
+
+protected:
     void PostToParent(UINT message, WPARAM wParam);
     void HideReadout();
     void LayoutAndDraw(CDCEx* dc, const CRect& area);
     void RenderPage(CDCEx* dc, bool wholeJob);
 };
-
-// Runs the chart properties dialog for the chart and, optionally, one axis
-// or one series; the dialogs install it. Without one nothing is shown.
-using ChartPageRunner = void (*)(CXGraph* graph, CXGraphAxis* axis, CXGraphDataSerie* series);
-void SetChartPageRunner(ChartPageRunner runner);
-void RunChartPage(CXGraph* graph, CXGraphAxis* axis, CXGraphDataSerie* series);

@@ -1,6 +1,10 @@
 #include "XGraphLabel.h"
 
 #include "CArchive.h"
+#include "CEdit.h"
+#include "CMenu.h"
+#include "ChartDialogs.h"
+#include "Cursor.h"
 #include "DCEx.h"
 #include "FontSelector.h"
 #include "PenSelector.h"
@@ -18,6 +22,58 @@ CXGraphLabel::CXGraphLabel() : m_fillColour(GetSysColor(COLOR_WINDOW))
     m_sizable = true;
     m_movable = true;
     m_editing = false;
+}
+
+CXGraphLabel::~CXGraphLabel() = default;
+
+void CXGraphLabel::Edit()
+{
+    if (!m_editable || m_graph == nullptr || m_graph->GetSafeHwnd() == nullptr)
+        return;
+    if (m_edit)
+        m_edit->DestroyWindow();
+    m_trackerShown = false;
+    m_editing = true;
+    CRect area = m_rect;
+    area.DeflateRect(1, 1);
+    // DT_CENTER and DT_RIGHT are ES_CENTER and ES_RIGHT.
+    const DWORD style = WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                        ES_WANTRETURN | (m_textFormat & (DT_CENTER | DT_RIGHT));
+    m_edit = std::make_unique<CEdit>();
+    m_edit->Create(style, area, m_graph, kEditId);
+    m_edit->SetFont(&m_font);
+    m_edit->SetWindowText(m_text);
+    m_edit->ShowWindow(SW_SHOW);
+    m_graph->Invalidate();
+    m_edit->SetFocus();
+    m_edit->SetSel(0, -1);
+}
+
+void CXGraphLabel::EndEdit()
+{
+    if (!m_editable)
+        return;
+    if (m_edit) {
+        m_edit->GetWindowText(m_text);
+        m_edit->DestroyWindow();
+        m_edit.reset();
+    }
+    m_editing = false;
+}
+
+void CXGraphLabel::ShowContextMenu()
+{
+    if (m_graph == nullptr)
+        return;
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, kPropertiesCommand, "Properties");
+    CPoint at;
+    GetCursorPos(&at);
+    const UINT command =
+        static_cast<UINT>(menu.TrackPopupMenu(TPM_NONOTIFY | TPM_RETURNCMD, at.x, at.y, m_graph));
+    if (command == kPropertiesCommand)
+        RunLabelDialog(this);
 }
 
 void CXGraphLabel::Draw(CDCEx* dc)

@@ -9,8 +9,12 @@
 #include "WindowClass.h"
 #include "XGraph.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -25,15 +29,20 @@ struct Posted
     LPARAM lParam;
 };
 
-// The chart's parent: keeps every message it gets.
+// The chart's parent: keeps every message it gets, and a copy of every
+// cursor record.
 class ParentWindow : public CWnd
 {
 public:
     std::vector<Posted> received;
+    std::vector<CursorNotify> cursorNotes;
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         received.push_back({message, wParam, lParam});
+        if (message == WM_NOTIFY &&
+            reinterpret_cast<const NMHDR*>(lParam)->code == XGN_CURSOR_MOVED)
+            cursorNotes.push_back(*reinterpret_cast<const CursorNotify*>(lParam));
         return CWnd::WindowProc(message, wParam, lParam);
     }
     int Count(UINT message) const
@@ -70,7 +79,69 @@ struct ShownChart
         const QRgb pixel = chart.GetBackingImage()->pixel(x, y);
         return RGB(qRed(pixel), qGreen(pixel), qBlue(pixel));
     }
-    void DeliverPosted() { QCoreApplication::processEvents(); }
+    void DeliverPosted()
+    {
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
+    }
+
+    // What a user's hand does, as the window system reports it.
+    void Mouse(QEvent::Type type, CPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* widget = chart.GetClientWidget();
+        const QPoint point(at.x, at.y);
+        QMouseEvent event(type, QPointF(point), QPointF(widget->mapToGlobal(point)), button, held,
+                          modifiers);
+        QApplication::sendEvent(widget, &event);
+    }
+    void Press(CPoint at) { Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); }
+    void Drag(CPoint at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }
+    void Release(CPoint at) { Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
+    void Move(CPoint at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton); }
+    // A press on an object with its tracker shown starts the tracker's
+    // modal drag; the release is queued first so that the drag ends there.
+    void PressTracked(CPoint at)
+    {
+        QWidget* widget = chart.GetClientWidget();
+        const QPoint point(at.x, at.y);
+        QApplication::postEvent(widget,
+                                new QMouseEvent(QEvent::MouseButtonRelease, QPointF(point),
+                                                QPointF(widget->mapToGlobal(point)), Qt::LeftButton,
+                                                Qt::NoButton, Qt::NoModifier));
+        Press(at);
+    }
+    void Click(CPoint at)
+    {
+        Press(at);
+        Release(at);
+    }
+    void RightClick(CPoint at)
+    {
+        Mouse(QEvent::MouseButtonPress, at, Qt::RightButton, Qt::RightButton);
+        Mouse(QEvent::MouseButtonRelease, at, Qt::RightButton, Qt::NoButton);
+    }
+    void DoubleClick(CPoint at)
+    {
+        Click(at);
+        Mouse(QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+        Release(at);
+    }
+    void Wheel(CPoint at, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QWidget* widget = chart.GetClientWidget();
+        const QPoint point(at.x, at.y);
+        QWheelEvent event(QPointF(point), QPointF(widget->mapToGlobal(point)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(widget, &event);
+    }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(chart.GetClientWidget(), &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+        QApplication::sendEvent(chart.GetClientWidget(), &release);
+    }
 };
 
 // Stores an object and loads it into another.
@@ -104,5 +175,23 @@ inline std::vector<DataPoint> Line(int count, double x0, double dx, double y0, d
         points[static_cast<std::size_t>(i)] = {x0 + i * dx, y0 + i * dy};
     return points;
 }
+
+// A chart with one series from (0, 0) to (100, 10) on fixed ranges, without
+// legend, grid or auto-scaling, so that pixels can be worked out.
+struct PlainChart : ShownChart
+{
+    std::vector<DataPoint> points = Line(101, 0, 1, 0, 0.1);
+    PlainChart()
+    {
+        chart.m_showLegend = false;
+        chart.SetSeriesData(points.data(), 101, 0, 0, 0, false);
+        for (CXGraphAxis* axis : {&chart.XAxisAt(0), &chart.YAxisAt(0)}) {
+            axis->m_autoScale = false;
+            axis->m_grid = false;
+        }
+        chart.XAxisAt(0).SetViewRange(0, 100, 10);
+        chart.YAxisAt(0).SetViewRange(0, 10, 1);
+    }
+};
 
 } // namespace charttest

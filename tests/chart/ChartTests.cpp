@@ -18,24 +18,6 @@ using namespace charttest;
 
 namespace {
 
-// A chart with one series from (0, 0) to (100, 10) on fixed ranges, without
-// legend, grid or auto-scaling, so that pixels can be worked out.
-struct PlainChart : ShownChart
-{
-    std::vector<DataPoint> points = Line(101, 0, 1, 0, 0.1);
-    PlainChart()
-    {
-        chart.m_showLegend = false;
-        chart.SetSeriesData(points.data(), 101, 0, 0, 0, false);
-        for (CXGraphAxis* axis : {&chart.XAxisAt(0), &chart.YAxisAt(0)}) {
-            axis->m_autoScale = false;
-            axis->m_grid = false;
-        }
-        chart.XAxisAt(0).SetViewRange(0, 100, 10);
-        chart.YAxisAt(0).SetViewRange(0, 10, 1);
-    }
-};
-
 bool IsDark(COLORREF colour)
 {
     return GetRValue(colour) < 60 && GetGValue(colour) < 60 && GetBValue(colour) < 60;
