@@ -15,6 +15,7 @@ using BOOL = int;
 using UINT = std::uint32_t;
 using UINT_PTR = std::uintptr_t;
 using INT_PTR = std::intptr_t;
+using DWORD_PTR = std::uintptr_t;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;

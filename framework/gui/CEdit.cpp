@@ -79,8 +79,9 @@ void CEdit::GetWindowText(CString& text) const
     }
 }
 
-void CEdit::SetFont(CFont* font, BOOL)
+void CEdit::SetFont(CFont* font, BOOL redraw)
 {
+    CWnd::SetFont(font, redraw);
     QWidget* widget = m_text != nullptr ? static_cast<QWidget*>(m_text) : m_line;
     if (widget != nullptr && font != nullptr)
         widget->setFont(font->ToQFont());

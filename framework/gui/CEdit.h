@@ -27,7 +27,7 @@ public:
 
     void SetWindowText(const CString& text) override;
     void GetWindowText(CString& text) const override;
-    void SetFont(CFont* font, BOOL redraw = TRUE);
+    void SetFont(CFont* font, BOOL redraw = TRUE) override;
     // Selects from start up to end; an end of -1 selects to the end.
     void SetSel(int start, int end, BOOL noScroll = FALSE);
     void GetSel(int& start, int& end) const;

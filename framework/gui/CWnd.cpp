@@ -814,6 +814,13 @@ BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags)
     return TRUE;
 }
 
+void CWnd::SetFont(CFont* font, BOOL redraw)
+{
+    m_font = font;
+    if (redraw && m_hWnd != nullptr)
+        Invalidate();
+}
+
 void CWnd::SetWindowText(const CString& text)
 {
     m_text = text;

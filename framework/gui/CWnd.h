@@ -16,6 +16,7 @@
 
 class CDC;
 class CScrollBar;
+class CFont;
 class QTimer;
 class QWidget;
 class WindowHostWidget;
@@ -136,6 +137,9 @@ public:
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     BOOL ModifyStyleEx(DWORD remove, DWORD add, UINT flags = 0);
     const WindowClass& GetWindowClass() const { return m_class; }
+    // The font the window's text is drawn in; the window keeps the pointer.
+    virtual void SetFont(CFont* font, BOOL redraw = TRUE);
+    CFont* GetFont() const { return m_font; }
     virtual void SetWindowText(const CString& text);
     virtual void GetWindowText(CString& text) const { text = m_text; }
 
@@ -264,6 +268,7 @@ private:
     QWidget* m_client = nullptr;
     bool m_native = false;
     QImage m_image;
+    CFont* m_font = nullptr;
     CSize m_clientSize;
     // Creation reports the first size itself, after WM_CREATE.
     bool m_sizeReported = false;

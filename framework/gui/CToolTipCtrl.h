@@ -1,0 +1,23 @@
+#pragma once
+
+#include "CString.h"
+#include "Geometry.h"
+
+class CWnd;
+
+// A tooltip: a short text shown near the mouse for the tool under it.
+class CToolTipCtrl
+{
+public:
+    // Shows the text at a point of the window (client coordinates); an
+    // empty text hides the tip.
+    void Show(CWnd* window, const CString& text, CPoint at);
+    void Hide();
+    const CString& GetShownText() const { return m_text; }
+    int GetToolId() const { return m_tool; }
+    void SetToolId(int tool) { m_tool = tool; }
+
+private:
+    CString m_text;
+    int m_tool = 0;
+};
