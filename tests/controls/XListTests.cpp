@@ -1,0 +1,419 @@
+// The value list: cell records and their drawing, choice cells with their
+// drop-down, check boxes, disabled rows, notifications and the empty-list
+// text.
+
+#include "SystemMetrics.h"
+#include "WindowClass.h"
+#include "XListCtrl.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Received
+{
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    UINT code;
+};
+
+// The list's parent: keeps notifications and registered messages.
+class ListParent : public CWnd
+{
+public:
+    std::vector<Received> received;
+
+    int Count(UINT code) const
+    {
+        int count = 0;
+        for (const Received& entry : received)
+            count += entry.message == WM_NOTIFY && entry.code == code ? 1 : 0;
+        return count;
+    }
+    int CountMessage(UINT message) const
+    {
+        int count = 0;
+        for (const Received& entry : received)
+            count += entry.message == message ? 1 : 0;
+        return count;
+    }
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        UINT code = 0;
+        if (message == WM_NOTIFY)
+            code = reinterpret_cast<const NMHDR*>(lParam)->code;
+        received.push_back({message, wParam, lParam, code});
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+// The display list of the analysis view: five columns.
+struct ValueList
+{
+    ListParent parent;
+    CXListCtrl list;
+    CStringArray names{"A fast", "A impulse", "A leq", "A peak", "TWA"};
+
+    explicit ValueList(bool columns = true)
+    {
+        EXPECT_TRUE(parent.Create(AfxRegisterWndClass(0), "", WS_VISIBLE, CRect(0, 0, 560, 200),
+                                  nullptr, 0));
+        EXPECT_TRUE(
+            list.CreateEx(0, CListCtrl::kClassName, "",
+                          WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                          CRect(0, 0, 560, 200), &parent, 300));
+        list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+        if (!columns)
+            return;
+        list.InsertColumn(0, "Color", LVCFMT_LEFT, 80);
+        list.InsertColumn(1, "Data Type", LVCFMT_LEFT, 150);
+        list.InsertColumn(2, "Cursor Value", LVCFMT_LEFT, 100);
+        list.InsertColumn(3, "Avg Selection Value", LVCFMT_LEFT, 100);
+        list.InsertColumn(4, "Cumulative Value", LVCFMT_LEFT, 100);
+    }
+    int AddMetric()
+    {
+        const int row = list.AddRow(list.GetItemCount());
+        list.SetCellChoice(row, 1, &names, 8, 0);
+        return row;
+    }
+    CPoint CellCentre(int row, int column)
+    {
+        CRect rect;
+        list.GetSubItemRect(row, column, LVIR_BOUNDS, rect);
+        return rect.CenterPoint();
+    }
+    void Paint()
+    {
+        list.Invalidate();
+        list.UpdateWindow();
+    }
+    COLORREF At(CPoint point)
+    {
+        const QRgb pixel = list.GetBackingImage()->pixel(point.x, point.y);
+        return RGB(qRed(pixel), qGreen(pixel), qBlue(pixel));
+    }
+    void Mouse(CWnd& window, QEvent::Type type, CPoint at, Qt::MouseButton button)
+    {
+        QWidget* widget = window.GetClientWidget();
+        const QPoint point(at.x, at.y);
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::MouseButtons();
+        QMouseEvent event(type, QPointF(point), QPointF(widget->mapToGlobal(point)), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+    void Click(CPoint at, Qt::MouseButton button = Qt::LeftButton)
+    {
+        Mouse(list, QEvent::MouseButtonPress, at, button);
+        Mouse(list, QEvent::MouseButtonRelease, at, button);
+    }
+    void Key(CWnd& window, int key)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(window.GetClientWidget(), &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(window.GetClientWidget(), &release);
+    }
+    // Lets the list's one-shot timers run.
+    void Settle() { QTest::qWait(150); }
+    int CountInk(const QRect& box)
+    {
+        int ink = 0;
+        const QImage& image = *list.GetBackingImage();
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                ink += image.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
+        return ink;
+    }
+};
+
+} // namespace
+
+TEST(ValueListTest, AnEmptyListSaysThereIsNothingToShow)
+{
+    ValueList shown;
+    shown.Paint();
+    const int top = shown.list.GetHeaderHeight() + 10;
+    const QRect textArea(150, top, 260, 20);
+    EXPECT_GT(shown.CountInk(textArea), 20);
+    shown.AddMetric();
+    shown.list.SetItemText(0, 1, CString());
+    shown.Paint();
+    // A row with nothing in its cells shows no text there.
+    EXPECT_EQ(shown.CountInk(QRect(150, top + 8, 260, 8)), 0);
+}
+
+TEST(ValueListTest, RowsCarryTheirColoursAndData)
+{
+    ValueList shown;
+    const int row = shown.list.AddRow(0, RGB(255, 0, 0), RGB(0, 0, 255));
+    EXPECT_EQ(row, 0);
+    EXPECT_EQ(shown.list.AddRow(-1), -1);
+    int metric = 42;
+    shown.list.SetRowData(row, reinterpret_cast<DWORD_PTR>(&metric));
+    EXPECT_EQ(shown.list.GetRowData(row), reinterpret_cast<DWORD_PTR>(&metric));
+    EXPECT_EQ(shown.list.GetRowData(7), 0u);
+    shown.Paint();
+    EXPECT_EQ(shown.At(shown.CellCentre(0, 0)), RGB(0, 0, 255));
+    // A cell given a text turns white behind it.
+    EXPECT_EQ(shown.list.SetCellText(0, 2, CString("85.25"), RGB(255, 0, 0)), 1);
+    EXPECT_EQ(shown.list.SetCellText(0, 7, CString("x")), 0);
+    EXPECT_EQ(shown.list.SetCellText(3, 0, CString("x")), 0);
+    EXPECT_EQ(shown.list.SetCellText(0, 3, nullptr), 1);
+    shown.Paint();
+    const CellData* cell = shown.list.GetCell(0, 2);
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->backColour, RGB(255, 255, 255));
+    EXPECT_EQ(cell->textColour, RGB(255, 0, 0));
+    EXPECT_EQ(shown.list.GetItemText(0, 2), CString("85.25"));
+    CRect rect;
+    shown.list.GetSubItemRect(0, 2, LVIR_BOUNDS, rect);
+    bool red = false;
+    const QImage& image = *shown.list.GetBackingImage();
+    for (int x = rect.left; x < rect.right; ++x)
+        for (int y = rect.top; y < rect.bottom; ++y)
+            red = red || (qRed(image.pixel(x, y)) > 200 && qBlue(image.pixel(x, y)) < 80);
+    EXPECT_TRUE(red);
+    EXPECT_TRUE(shown.list.DeleteRow(0));
+    EXPECT_FALSE(shown.list.DeleteRow(0));
+    EXPECT_EQ(shown.list.GetItemCount(), 0);
+}
+
+TEST(ValueListChoiceTest, AOneColumnListHasNoChoiceCells)
+{
+    ValueList shown(false);
+    shown.list.InsertColumn(0, "Color", LVCFMT_LEFT, 80);
+    const int row = shown.list.AddRow(0);
+    EXPECT_EQ(shown.list.SetCellChoice(row, 0, &shown.names, 8, 0), 0);
+    EXPECT_FALSE(shown.list.GetCell(row, 0)->isChoice);
+    ValueList two;
+    two.list.AddRow(0);
+    EXPECT_EQ(two.list.SetCellChoice(0, 1, nullptr, 8, 0), 0);
+    EXPECT_EQ(two.list.SetCellChoice(0, 1, &two.names, 8, 0), 1);
+    EXPECT_EQ(two.list.GetItemText(0, 1), CString("A fast"));
+}
+
+TEST(ValueListChoiceTest, PickingAnEntrySetsTheCellAndTellsTheParent)
+{
+    ValueList shown;
+    shown.AddMetric();
+    shown.Click(shown.CellCentre(0, 1));
+    CDropDownList* dropDown = shown.list.GetDropDown();
+    ASSERT_NE(dropDown, nullptr);
+    EXPECT_EQ(dropDown->GetCount(), 5);
+    EXPECT_EQ(dropDown->GetCurSel(), 0);
+    shown.Key(*dropDown, Qt::Key_Down);
+    shown.Key(*dropDown, Qt::Key_Down);
+    shown.Key(*dropDown, Qt::Key_Return);
+    shown.Settle();
+    EXPECT_EQ(shown.list.GetDropDown(), nullptr);
+    EXPECT_EQ(shown.list.GetItemText(0, 1), CString("A leq"));
+    EXPECT_TRUE(shown.list.GetCell(0, 1)->modified);
+    EXPECT_TRUE(shown.list.IsListModified());
+    EXPECT_EQ(shown.parent.Count(LIST_NOTIFY_CHOICE_DONE), 1);
+    // The drop-down opens on the cell's text next time.
+    shown.Click(shown.CellCentre(0, 1));
+    ASSERT_NE(shown.list.GetDropDown(), nullptr);
+    EXPECT_EQ(shown.list.GetDropDown()->GetCurSel(), 2);
+}
+
+TEST(ValueListChoiceTest, PickingTheSameEntryNotifiesButChangesNothing)
+{
+    ValueList shown;
+    shown.AddMetric();
+    shown.Click(shown.CellCentre(0, 1));
+    ASSERT_NE(shown.list.GetDropDown(), nullptr);
+    shown.Key(*shown.list.GetDropDown(), Qt::Key_Return);
+    shown.Settle();
+    EXPECT_EQ(shown.parent.Count(LIST_NOTIFY_CHOICE_DONE), 1);
+    EXPECT_EQ(shown.list.GetItemText(0, 1), CString("A fast"));
+    EXPECT_FALSE(shown.list.GetCell(0, 1)->modified);
+    EXPECT_FALSE(shown.list.IsListModified());
+}
+
+TEST(ValueListChoiceTest, EscapeLeavesTheCellAndSendsNothing)
+{
+    ValueList shown;
+    shown.AddMetric();
+    shown.Click(shown.CellCentre(0, 1));
+    ASSERT_NE(shown.list.GetDropDown(), nullptr);
+    shown.Key(*shown.list.GetDropDown(), Qt::Key_Down);
+    shown.Key(*shown.list.GetDropDown(), Qt::Key_Escape);
+    shown.Settle();
+    EXPECT_EQ(shown.list.GetDropDown(), nullptr);
+    EXPECT_EQ(shown.list.GetItemText(0, 1), CString("A fast"));
+    EXPECT_EQ(shown.parent.Count(LIST_NOTIFY_CHOICE_DONE), 0);
+    // A click elsewhere closes an open drop-down the same way.
+    shown.Click(shown.CellCentre(0, 1));
+    ASSERT_NE(shown.list.GetDropDown(), nullptr);
+    shown.Click(shown.CellCentre(0, 3));
+    shown.Settle();
+    EXPECT_EQ(shown.list.GetDropDown(), nullptr);
+    EXPECT_EQ(shown.parent.Count(LIST_NOTIFY_CHOICE_DONE), 0);
+}
+
+TEST(ValueListChoiceTest, AClickOnAnEntryOfTheDropDownPicksIt)
+{
+    ValueList shown;
+    shown.AddMetric();
+    shown.Click(shown.CellCentre(0, 1));
+    CDropDownList* dropDown = shown.list.GetDropDown();
+    ASSERT_NE(dropDown, nullptr);
+    CRect client;
+    dropDown->GetClientRect(&client);
+    // The last entry is at the bottom of the open list.
+    const CPoint last(client.CenterPoint().x, client.bottom - 3);
+    EXPECT_EQ(dropDown->EntryAt(last), 4);
+    shown.Mouse(*dropDown, QEvent::MouseButtonPress, last, Qt::LeftButton);
+    shown.Mouse(*dropDown, QEvent::MouseButtonRelease, last, Qt::LeftButton);
+    shown.Settle();
+    EXPECT_EQ(shown.list.GetItemText(0, 1), CString("TWA"));
+}
+
+TEST(ValueListRowTest, TheKeyboardSkipsDisabledRows)
+{
+    ValueList shown;
+    for (int i = 0; i < 4; ++i)
+        shown.AddMetric();
+    shown.list.SetRowEnabled(1, FALSE);
+    shown.list.SetRowEnabled(3, FALSE);
+    shown.Click(shown.CellCentre(0, 2));
+    EXPECT_EQ(shown.list.GetSelectedRow(), 0);
+    shown.Key(shown.list, Qt::Key_Down);
+    EXPECT_EQ(shown.list.GetSelectedRow(), 2);
+    // At the end it turns back to the nearest enabled row.
+    shown.Key(shown.list, Qt::Key_Down);
+    EXPECT_EQ(shown.list.GetSelectedRow(), 2);
+    shown.Key(shown.list, Qt::Key_Up);
+    EXPECT_EQ(shown.list.GetSelectedRow(), 0);
+    // A disabled row ignores the mouse.
+    shown.Click(shown.CellCentre(1, 1));
+    EXPECT_EQ(shown.list.GetSelectedRow(), 0);
+    EXPECT_EQ(shown.list.GetDropDown(), nullptr);
+}
+
+TEST(ValueListRowTest, RightClicksOnEnabledRowsAreReported)
+{
+    ValueList shown;
+    shown.AddMetric();
+    shown.AddMetric();
+    shown.list.SetRowEnabled(1, FALSE);
+    shown.Click(shown.CellCentre(0, 3), Qt::RightButton);
+    EXPECT_EQ(shown.parent.Count(LIST_NOTIFY_RIGHT_CLICK), 1);
+    shown.Click(shown.CellCentre(1, 3), Qt::RightButton);
+    EXPECT_EQ(shown.parent.Count(LIST_NOTIFY_RIGHT_CLICK), 1);
+    // The list's own right click notification comes as well.
+    EXPECT_EQ(shown.parent.Count(NM_RCLICK), 2);
+}
+
+TEST(ValueListCheckTest, ACheckBoxCellTogglesAndTellsTheParent)
+{
+    ValueList shown;
+    shown.AddMetric();
+    shown.AddMetric();
+    shown.list.SetCellCheck(0, 4, 0);
+    shown.list.SetCellCheck(1, 4, 1);
+    HDITEM image;
+    image.mask = HDI_IMAGE;
+    image.iImage = CXHeaderCtrl::kImageUnchecked;
+    shown.list.GetHeaderCtrl()->SetItem(4, &image);
+    shown.Click(shown.CellCentre(0, 4));
+    EXPECT_EQ(shown.list.GetCell(0, 4)->checkState, 1);
+    EXPECT_TRUE(shown.list.GetCell(0, 4)->modified);
+    ASSERT_EQ(shown.parent.CountMessage(CXListCtrl::CheckBoxClickedMessage()), 1);
+    for (const Received& entry : shown.parent.received)
+        if (entry.message == CXListCtrl::CheckBoxClickedMessage()) {
+            EXPECT_EQ(entry.wParam, 0u);
+            EXPECT_EQ(entry.lParam, 4);
+        }
+    // Every box checked: the header shows its checked image.
+    HDITEM header;
+    shown.list.GetHeaderCtrl()->GetItem(4, &header);
+    EXPECT_EQ(header.iImage, CXHeaderCtrl::kImageChecked);
+    shown.Paint();
+    // The tick is green.
+    CRect rect;
+    shown.list.GetSubItemRect(0, 4, LVIR_BOUNDS, rect);
+    bool green = false;
+    const QImage& picture = *shown.list.GetBackingImage();
+    for (int x = rect.left; x < rect.right; ++x)
+        for (int y = rect.top; y < rect.bottom; ++y)
+            green = green || picture.pixel(x, y) == qRgb(51, 153, 51);
+    EXPECT_TRUE(green);
+}
+
+TEST(ValueListCheckTest, ClickingACheckColumnHeaderSetsEveryBox)
+{
+    ValueList shown;
+    shown.AddMetric();
+    shown.AddMetric();
+    shown.list.SetCellCheck(0, 4, 0);
+    shown.list.SetCellCheck(1, 4, 1);
+    HDITEM image;
+    image.mask = HDI_IMAGE;
+    image.iImage = CXHeaderCtrl::kImageUnchecked;
+    shown.list.GetHeaderCtrl()->SetItem(4, &image);
+    CRect column;
+    shown.list.GetHeaderCtrl()->GetItemRect(4, &column);
+    shown.Mouse(*shown.list.GetHeaderCtrl(), QEvent::MouseButtonPress, column.CenterPoint(),
+                Qt::LeftButton);
+    shown.Mouse(*shown.list.GetHeaderCtrl(), QEvent::MouseButtonRelease, column.CenterPoint(),
+                Qt::LeftButton);
+    EXPECT_EQ(shown.list.GetCell(0, 4)->checkState, 1);
+    EXPECT_EQ(shown.list.GetCell(1, 4)->checkState, 1);
+    EXPECT_TRUE(shown.list.IsListModified());
+    // A column without a header image ignores the click.
+    CRect plain;
+    shown.list.GetHeaderCtrl()->GetItemRect(2, &plain);
+    shown.list.SetCellCheck(0, 2, 0);
+    shown.Mouse(*shown.list.GetHeaderCtrl(), QEvent::MouseButtonPress, plain.CenterPoint(),
+                Qt::LeftButton);
+    shown.Mouse(*shown.list.GetHeaderCtrl(), QEvent::MouseButtonRelease, plain.CenterPoint(),
+                Qt::LeftButton);
+    EXPECT_EQ(shown.list.GetCell(0, 2)->checkState, 0);
+}
+
+TEST(ValueListTest, TheToolTipNamesTheCellUnderTheMouse)
+{
+    ValueList shown;
+    shown.AddMetric();
+    shown.list.SetCellTooltip(0, 3, CString(std::u16string(100, u'x')));
+    shown.Mouse(shown.list, QEvent::MouseMove, shown.CellCentre(0, 3), Qt::NoButton);
+    EXPECT_EQ(shown.list.GetToolTip().GetToolId(), 0 * 1000 + 3 + 1);
+    EXPECT_EQ(shown.list.GetToolTip().GetShownText().GetLength(), 80);
+    shown.Mouse(shown.list, QEvent::MouseMove, shown.CellCentre(0, 2), Qt::NoButton);
+    EXPECT_EQ(shown.list.GetToolTip().GetToolId(), 3);
+    EXPECT_TRUE(shown.list.GetToolTip().GetShownText().IsEmpty());
+}
+
+TEST(ValueListTest, TheHeaderIsTheListsOwnAndShowsTheColumns)
+{
+    ValueList shown;
+    CHeaderCtrl* header = shown.list.GetHeaderCtrl();
+    ASSERT_NE(header, nullptr);
+    EXPECT_NE(dynamic_cast<CXHeaderCtrl*>(header), nullptr);
+    EXPECT_EQ(header->GetItemCount(), 5);
+    EXPECT_EQ(header->GetItemText(3), CString("Avg Selection Value"));
+    CRect rect;
+    header->GetItemRect(1, &rect);
+    EXPECT_EQ(rect.left, 80);
+    EXPECT_EQ(rect.right, 230);
+    header->Invalidate();
+    header->UpdateWindow();
+    const QImage& image = *header->GetBackingImage();
+    // Divider: shadow at the right edge less one, highlight on it.
+    const QRgb shadow = image.pixel(rect.right - 1, rect.CenterPoint().y);
+    EXPECT_EQ(RGB(qRed(shadow), qGreen(shadow), qBlue(shadow)), GetSysColor(COLOR_BTNSHADOW));
+}
