@@ -3,19 +3,12 @@
 #include "CString.h"
 #include "DataPoint.h"
 #include "Gdi.h"
+#include "PolynomialSolver.h"
 #include "XGraphObject.h"
 
-#include <array>
 #include <vector>
 
 class CXGraphAxis;
-
-// The coefficients of the last polynomial trend computed from a series.
-struct PolynomialCoefficients
-{
-    int count = 0;
-    std::array<double, 21> values{};
-};
 
 // One drawn line piece of a curve, in chart pixels, for hit testing.
 struct CurveSegment
@@ -66,6 +59,34 @@ public:
     void DrawSymbol(CXGraphAxis* axis, int number, int size, bool custom, int x, int y,
                     COLORREF colour, CDCEx* dc);
 
+    // Curves derived from this one, as new points for a series of their
+    // own. A moving average keeps the x values, starts at the first point
+    // and averages each later point with up to window - 1 points before it
+    // (never the first); it needs at least one point and a window of at
+    // least one, else it gives no points.
+    std::vector<DataPoint> SimpleMovingAverage(int window) const;
+    // Weights the newest point of the window highest, falling by one.
+    std::vector<DataPoint> LinearMovingAverage(int window) const;
+    // 2 / (window + 1) of each point and the rest of the previous average.
+    std::vector<DataPoint> ExponentialMovingAverage(int window) const;
+    // Weights rising to the middle of the window and falling again.
+    std::vector<DataPoint> TriangularMovingAverage(int window) const;
+    // Weights along half a sine wave over window + 1 steps.
+    std::vector<DataPoint> SineWeightedMovingAverage(int window) const;
+
+    // A trend over the point number 1 ... n (not over x), continued for
+    // `forecast` more points spaced like the first two. Each needs at least
+    // two points and a forecast of at least 0, else it gives no points.
+    // The least-squares line:
+    std::vector<DataPoint> LinearTrend(int forecast) const;
+    // The least-squares a * k^3:
+    std::vector<DataPoint> CubicTrend(int forecast) const;
+    // The least-squares polynomial in x with `coefficients` terms (2 to
+    // 20), kept in m_polynomial, continued with the spacing of the last two
+    // points; no points when the fit fails or the series has fewer than
+    // two points.
+    std::vector<DataPoint> PolynomialTrend(int coefficients, int forecast);
+
     // Gives up the points (when owned) and takes a copy of these.
     void CopyPoints(const DataPoint* points, int count);
     void ReleasePoints();
@@ -95,7 +116,8 @@ public:
     int m_drawMode = drawLines;
     // -1 fills down to the plot bottom, else the series closing the area.
     short m_fillToSeries = 1;
-    PolynomialCoefficients m_polynomial;
+    // The fit of the last polynomial trend computed from this series.
+    CPolynomialSolver m_polynomial;
     // The line pieces the last Draw drew, in drawing order.
     std::vector<CurveSegment> m_segments;
 };
