@@ -381,6 +381,12 @@ BOOL CXGraph::OnCommand(WPARAM wParam, LPARAM lParam)
     case ID_XGRAPH_PRINT:
         PrintChart();
         return TRUE;
+    case ID_XGRAPH_LINEAR_TREND:
+        AddLinearTrend();
+        return TRUE;
+    case ID_XGRAPH_CUBIC_TREND:
+        AddCubicTrend();
+        return TRUE;
     case ID_XGRAPH_USER:
         PostToParent(WM_XGRAPH_USER_COMMAND, 0);
         return TRUE;

@@ -115,6 +115,16 @@ enum ChartMode
     ModeMeasure = 8
 };
 
+// The kinds of moving average, in the order the curve dialog lists them.
+enum MovingAverageKind
+{
+    AverageSimple = 0,
+    AverageLinear = 1,
+    AverageExponential = 2,
+    AverageTriangular = 3,
+    AverageSineWeighted = 4
+};
+
 enum CursorFlags
 {
     CursorHLine = 1,
@@ -167,6 +177,34 @@ public:
     bool SelectSeriesOnly(int index);
     bool SelectXAxisOnly(int index);
     bool SelectYAxisOnly(int index);
+
+    // Curves derived from a series, added as the next series on the source's
+    // axes (a copy the chart owns, in the next palette colour) and named
+    // after the source. Each returns the new series' index, or -1 when it
+    // added nothing; a source without enough points (one for an average,
+    // two for a trend) or parameters out of range add nothing, and a
+    // message box says why. The index of the source stays valid, though
+    // references to series do not survive the addition.
+    //
+    // The chart's own trend commands, on the selected series: " linear
+    // trend" and " cubic trend", without forecast.
+    int AddLinearTrend();
+    int AddCubicTrend();
+    // What the curve dialog runs once its parameter dialog was confirmed.
+    // A moving average of a kind (MovingAverageWord) over `window` points,
+    // named "<name> AVG, <kind word>"; an unknown kind does nothing.
+    int AddMovingAverageSeries(int series, int kind, int window);
+    // The trends with `forecast` more points: " Trend (lin.)",
+    // " Trend (cub.)" and " Trend (poly.) ". The polynomial one also adds a
+    // label with its formula, as large as the text, at (200, 200).
+    int AddLinearTrendSeries(int series, int forecast);
+    int AddCubicTrendSeries(int series, int forecast);
+    int AddPolynomialTrendSeries(int series, int coefficients, int forecast);
+    // The words of the moving-average kinds 0 to 4 ("simple", "linear",
+    // "exponential", "triangular", "sine weighted"); null for other kinds.
+    static const char* MovingAverageWord(int kind);
+    // The largest forecast the trend dialog offers.
+    static constexpr int kMaxForecast = 100000000;
 
     // Mode commands and zooming without the mouse.
     void ResetZoom();
@@ -286,6 +324,12 @@ public:
 
 protected:
     void PostToParent(UINT message, WPARAM wParam);
+    // Adds the points as the next series on the source's axes, named after
+    // the source; the index of the new series, or -1.
+    int AddDerivedSeries(int source, std::vector<DataPoint> points, const CString& suffix);
+    // Whether a trend can be drawn for the series with that forecast; says
+    // why not.
+    bool CanAddTrend(int series, int forecast);
     void HideReadout();
     void LayoutAndDraw(CDCEx* dc, const CRect& area);
     void RenderPage(CDCEx* dc, bool wholeJob);
