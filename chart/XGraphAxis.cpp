@@ -163,8 +163,8 @@ bool CXGraphAxis::NormalizeRange(double& minimum, double& maximum)
     if ((std::fabs(minimum) > 1e6 || std::fabs(maximum) > 1e6) && !m_dateTime)
         m_displayFormat = "%5.2e";
     if (m_linear == 0) {
-        minimum = std::max(minimum, 1e-16);
-        maximum = std::max(maximum, 1e-15);
+        minimum = std::max(minimum, kLogFloorMin);
+        maximum = std::max(maximum, kLogFloorMax);
     }
     return true;
 }
@@ -350,8 +350,8 @@ void CXGraphAxis::AutoScale(CDCEx* dc)
 {
     if (m_linear == 0) {
         // Whole decades; the clamps keep the logarithm defined.
-        m_viewMin = std::pow(10.0, std::floor(std::log10(std::max(m_viewMin, 1e-16))));
-        m_viewMax = std::pow(10.0, std::ceil(std::log10(std::max(m_viewMax, 1e-15))));
+        m_viewMin = std::pow(10.0, std::floor(std::log10(std::max(m_viewMin, kLogFloorMin))));
+        m_viewMax = std::pow(10.0, std::ceil(std::log10(std::max(m_viewMax, kLogFloorMax))));
         return;
     }
     if (!(m_viewMax > m_viewMin))
@@ -408,18 +408,25 @@ double CXGraphAxis::TickStep() const
 
 POINT CXGraphAxis::ValueToPoint(const DataPoint& point)
 {
+    return MapOnScale(point, m_linear != 0 ? Scale::linear : Scale::logarithmic);
+}
+
+double CXGraphAxis::LogFraction(double value) const
+{
+    // Values at or below zero have no logarithm: they map as the smallest
+    // values the range setters allow.
+    const double low = std::log10(std::max(m_viewMin, kLogFloorMin));
+    const double high = std::log10(std::max(m_viewMax, kLogFloorMax));
+    return (std::log10(std::max(value, kLogFloorMin)) - low) / (high - low);
+}
+
+POINT CXGraphAxis::MapOnScale(const DataPoint& point, Scale scale)
+{
     const CRect plot = PlotRect();
     m_span = m_viewMax - m_viewMin;
     const double value = m_orientation == horizontal ? point.fXVal : point.fYVal;
-    double offset = 0.0;
-    if (m_linear != 0) {
-        offset = m_length / m_span * (value - m_viewMin);
-    } else {
-        const double low = std::log10(std::max(m_viewMin, 1e-16));
-        const double high = std::log10(std::max(m_viewMax, 1e-15));
-        const double fraction = (std::log10(std::max(value, 1e-16)) - low) / (high - low);
-        offset = m_length * fraction;
-    }
+    const double offset = scale == Scale::linear ? m_length / m_span * (value - m_viewMin)
+                                                 : LogFraction(value) * m_length;
     POINT pixel{0, 0};
     if (m_orientation == horizontal)
         pixel.x = ToPixel(offset + plot.left);
@@ -435,8 +442,8 @@ double CXGraphAxis::PointToValue(int pixel)
     const int distance = m_orientation == horizontal ? pixel - plot.left : plot.bottom - pixel;
     if (m_linear != 0)
         return m_viewMin + distance / (m_length / m_span);
-    const double low = std::log10(std::max(m_viewMin, 1e-16));
-    const double high = std::log10(std::max(m_viewMax, 1e-15));
+    const double low = std::log10(std::max(m_viewMin, kLogFloorMin));
+    const double high = std::log10(std::max(m_viewMax, kLogFloorMax));
     return std::pow(10.0, low + (high - low) * distance / m_length);
 }
 
@@ -493,31 +500,124 @@ void CXGraphAxis::RemoveMarker(int index)
 
 // Drawing --------------------------------------------------------------------
 
-void CXGraphAxis::Draw(CDCEx* dc)
+CDCEx* CXGraphAxis::DrawingTarget(CDCEx* dc, CDCEx& scratch) const
 {
     // An invisible axis lays itself out on a scratch context, so that the
     // curves bound to it are placed while nothing of it shows.
+    if (m_visible)
+        return dc;
+    scratch.CreateCompatibleDC(dc);
+    scratch.m_scaled = dc->m_scaled;
+    scratch.m_scaleX = dc->m_scaleX;
+    scratch.m_scaleY = dc->m_scaleY;
+    scratch.m_whiteBackground = dc->m_whiteBackground;
+    return &scratch;
+}
+
+void CXGraphAxis::Draw(CDCEx* dc)
+{
     CDCEx scratch;
-    CDCEx* target = dc;
-    if (!m_visible) {
-        scratch.CreateCompatibleDC(dc);
-        scratch.m_scaled = dc->m_scaled;
-        scratch.m_scaleX = dc->m_scaleX;
-        scratch.m_scaleY = dc->m_scaleY;
-        scratch.m_whiteBackground = dc->m_whiteBackground;
-        target = &scratch;
-    }
+    CDCEx* target = DrawingTarget(dc, scratch);
     if (m_autoScale)
         AutoScale(target);
     m_span = m_viewMax - m_viewMin;
     target->SetTextColor(RGB(0, 0, 0));
+    if (m_linear == 0) {
+        DrawLogScale(target);
+        return;
+    }
     if (m_orientation == vertical)
-        DrawVertical(target);
+        DrawVertical(target, Scale::linear, true);
     else
-        DrawHorizontal(target);
+        DrawHorizontal(target, Scale::linear, true);
 }
 
-void CXGraphAxis::DrawVertical(CDCEx* dc)
+void CXGraphAxis::DrawLogScale(CDCEx* dc)
+{
+    if (m_orientation == vertical)
+        DrawVertical(dc, Scale::logarithmic, true);
+    else
+        DrawHorizontal(dc, Scale::logarithmic, true);
+}
+
+std::vector<DecadeTick> CXGraphAxis::DecadeTicks(double minimum, double maximum)
+{
+    std::vector<DecadeTick> ticks;
+    const double low = std::max(minimum, kLogFloorMin);
+    const double high = std::max(maximum, kLogFloorMax);
+    if (!std::isfinite(low) || !std::isfinite(high))
+        return ticks;
+    // Decades by their exponent, so that each is the exact power of ten
+    // and a decade-aligned end is not lost to rounding.
+    const int first = static_cast<int>(std::floor(std::log10(low)));
+    const int end = static_cast<int>(std::ceil(std::log10(high)));
+    for (int exponent = first; exponent < end; ++exponent) {
+        const double decade = std::pow(10.0, exponent);
+        for (int multiple = 1; multiple <= 9; ++multiple) {
+            const double value = multiple * decade;
+            if (value >= low && value <= high)
+                ticks.push_back({value, multiple == 1});
+        }
+    }
+    return ticks;
+}
+
+COLORREF CXGraphAxis::TextBackground(CDCEx* dc) const
+{
+    if (dc->m_whiteBackground || m_graph == nullptr)
+        return RGB(255, 255, 255);
+    return m_graph->m_backColour;
+}
+
+void CXGraphAxis::DrawVerticalTick(CDCEx* dc, double value, double y, bool labelled)
+{
+    const CRect plot = PlotRect();
+    const int row = static_cast<int>(y);
+    // Labels right-aligned left of the line, or left-aligned right of it;
+    // the grid runs across the plot away from them.
+    const bool left = m_placement == placementLeft;
+    const int edge = left ? m_originX - m_labelGap : m_originX + m_labelGap;
+    if (labelled) {
+        const CString label = FormatLabel(value);
+        const CSize extent = MeasureText(dc, label);
+        const int half = extent.cy / 2;
+        const int labelTop = static_cast<int>(y - half);
+        CRect rect = left ? CRect(edge - extent.cx, labelTop, edge, labelTop + extent.cy)
+                          : CRect(edge, labelTop, edge + extent.cx, labelTop + extent.cy);
+        dc->DrawText(label, &rect, (left ? DT_RIGHT : DT_LEFT) | DT_NOPREFIX);
+    }
+    CPenSelector pen(dc, m_gridColour, 1, m_gridStyle);
+    dc->SetBkMode(TRANSPARENT);
+    dc->MoveTo(edge, row);
+    if (m_grid && row != m_originY)
+        dc->LineTo(left ? plot.right : plot.left, row);
+    else
+        dc->LineTo(m_originX, row);
+}
+
+void CXGraphAxis::DrawHorizontalTick(CDCEx* dc, double value, double x, bool labelled)
+{
+    const int column = static_cast<int>(x);
+    if (labelled) {
+        const CString label = FormatLabel(value);
+        const CSize extent = MeasureText(dc, label);
+        const int half = extent.cx / 2;
+        // As wide as the text, so that an odd width does not clip its last
+        // column.
+        CRect rect(static_cast<int>(x - half), m_originY + m_labelGap,
+                   static_cast<int>(x - half) + extent.cx, m_originY + m_labelGap + extent.cy);
+        dc->DrawText(label, &rect, DT_CENTER | DT_NOPREFIX);
+    }
+    CPenSelector pen(dc, m_gridColour, 1, m_gridStyle);
+    dc->SetBkMode(TRANSPARENT);
+    dc->MoveTo(column, m_originY + m_labelGap);
+    if (m_grid && column != m_originX)
+        dc->LineTo(column, m_farEdge);
+    else
+        dc->LineTo(column, m_originY);
+}
+
+void CXGraphAxis::DrawVertical(CDCEx* dc, Scale scale, bool markers)
 {
     const CRect plot = PlotRect();
     m_endMargin = 2 * m_tickLength;
@@ -526,17 +626,15 @@ void CXGraphAxis::DrawVertical(CDCEx* dc)
         m_endMargin += MeasureTitle().cy;
     const int top = static_cast<int>(m_farEdge + m_symbolSpace);
     m_length = plot.bottom - static_cast<int>(plot.top + m_endMargin + m_symbolSpace);
-    const double step = TickStep();
+    const double step = scale == Scale::linear ? TickStep() : 0.0;
     const double pixelStep = step > 0 ? (m_originY - top - m_endMargin) / (m_span / step) : 0.0;
 
-    DrawColorRanges(dc);
-    DrawMarkers(dc);
+    DrawColorRanges(dc, scale);
+    if (markers)
+        DrawMarkers(dc);
     m_symbolSpace = LayoutSeriesSymbols(dc, true);
 
-    const COLORREF textBack =
-        dc->m_whiteBackground ? RGB(255, 255, 255)
-                              : (m_graph != nullptr ? m_graph->m_backColour : RGB(255, 255, 255));
-    dc->SetBkColor(textBack);
+    dc->SetBkColor(TextBackground(dc));
     dc->SetBkMode(OPAQUE);
     {
         CFontSelector titleFont(dc, &m_titleFont);
@@ -551,34 +649,21 @@ void CXGraphAxis::DrawVertical(CDCEx* dc)
             dc->DrawText(m_title, &rect, DT_LEFT | DT_NOPREFIX);
         }
     }
-    if (step > 0 && (m_placement == placementLeft || m_placement == placementRight)) {
+    if (m_placement == placementLeft || m_placement == placementRight) {
         CFontSelector labelFont(dc, &m_labelFont);
-        double y = m_originY;
-        int ticks = 0;
-        for (double value = m_viewMin; value <= m_viewMax && ticks <= kMaxTicks;
-             value += step, y -= pixelStep, ++ticks) {
-            const CString label = FormatLabel(value);
-            const CSize extent = MeasureText(dc, label);
-            const int half = extent.cy / 2;
-            const int row = static_cast<int>(y);
-            // Labels right-aligned left of the line, or left-aligned right
-            // of it; the grid runs across the plot away from them.
-            const bool left = m_placement == placementLeft;
-            const int edge = left ? m_originX - m_labelGap : m_originX + m_labelGap;
-            const int labelTop = static_cast<int>(y - half);
-            CRect rect = left ? CRect(edge - extent.cx, labelTop, edge, labelTop + extent.cy)
-                              : CRect(edge, labelTop, edge + extent.cx, labelTop + extent.cy);
-            dc->DrawText(label, &rect, (left ? DT_RIGHT : DT_LEFT) | DT_NOPREFIX);
-            CPenSelector pen(dc, m_gridColour, 1, m_gridStyle);
-            dc->SetBkMode(TRANSPARENT);
-            dc->MoveTo(edge, row);
-            if (m_grid && row != m_originY)
-                dc->LineTo(left ? plot.right : plot.left, row);
-            else
-                dc->LineTo(m_originX, row);
-            // A step lost in the magnitude of the value would never end.
-            if (value + step == value)
-                break;
+        if (scale == Scale::logarithmic) {
+            for (const DecadeTick& tick : DecadeTicks(m_viewMin, m_viewMax))
+                DrawVerticalTick(dc, tick.value, MapOnScale({0, tick.value}, scale).y, tick.decade);
+        } else if (step > 0) {
+            double y = m_originY;
+            int ticks = 0;
+            for (double value = m_viewMin; value <= m_viewMax && ticks <= kMaxTicks;
+                 value += step, y -= pixelStep, ++ticks) {
+                DrawVerticalTick(dc, value, y, true);
+                // A step lost in the magnitude of the value would never end.
+                if (value + step == value)
+                    break;
+            }
         }
     }
     {
@@ -590,7 +675,7 @@ void CXGraphAxis::DrawVertical(CDCEx* dc)
     m_rect = CRect(m_originX - 5, top, m_originX + 5, m_originY);
 }
 
-void CXGraphAxis::DrawHorizontal(CDCEx* dc)
+void CXGraphAxis::DrawHorizontal(CDCEx* dc, Scale scale, bool markers)
 {
     const CRect plot = PlotRect();
     m_endMargin = 4 * m_tickLength;
@@ -599,18 +684,16 @@ void CXGraphAxis::DrawHorizontal(CDCEx* dc)
         m_endMargin += MeasureTitle().cx;
     const int endX = static_cast<int>(plot.right - m_symbolSpace);
     const int run = endX - m_originX;
-    const double step = TickStep();
+    const double step = scale == Scale::linear ? TickStep() : 0.0;
     const double pixelStep = step > 0 ? (run - m_endMargin) / (m_span / step) : 0.0;
     m_length = static_cast<int>(run - m_endMargin);
 
-    DrawColorRanges(dc);
-    DrawMarkers(dc);
+    DrawColorRanges(dc, scale);
+    if (markers)
+        DrawMarkers(dc);
     m_symbolSpace = LayoutSeriesSymbols(dc, true);
 
-    const COLORREF textBack =
-        dc->m_whiteBackground ? RGB(255, 255, 255)
-                              : (m_graph != nullptr ? m_graph->m_backColour : RGB(255, 255, 255));
-    dc->SetBkColor(textBack);
+    dc->SetBkColor(TextBackground(dc));
     dc->SetBkMode(OPAQUE);
     {
         CFontSelector titleFont(dc, &m_titleFont);
@@ -619,30 +702,22 @@ void CXGraphAxis::DrawHorizontal(CDCEx* dc)
                    m_originY + m_labelGap + title.cy);
         dc->DrawText(m_title, &rect, DT_LEFT | DT_NOPREFIX);
     }
-    if (step > 0) {
+    {
         CFontSelector labelFont(dc, &m_labelFont);
-        double x = m_originX;
-        int ticks = 0;
-        for (double value = m_viewMin; value < m_viewMax && ticks <= kMaxTicks;
-             value += step, x += pixelStep, ++ticks) {
-            const CString label = FormatLabel(value);
-            const CSize extent = MeasureText(dc, label);
-            const int half = extent.cx / 2;
-            const int column = static_cast<int>(x);
-            // As wide as the text, so that an odd width does not clip its
-            // last column.
-            CRect rect(static_cast<int>(x - half), m_originY + m_labelGap,
-                       static_cast<int>(x - half) + extent.cx, m_originY + m_labelGap + extent.cy);
-            dc->DrawText(label, &rect, DT_CENTER | DT_NOPREFIX);
-            CPenSelector pen(dc, m_gridColour, 1, m_gridStyle);
-            dc->SetBkMode(TRANSPARENT);
-            dc->MoveTo(column, m_originY + m_labelGap);
-            if (m_grid && column != m_originX)
-                dc->LineTo(column, m_farEdge);
-            else
-                dc->LineTo(column, m_originY);
-            if (value + step == value)
-                break;
+        if (scale == Scale::logarithmic) {
+            for (const DecadeTick& tick : DecadeTicks(m_viewMin, m_viewMax))
+                DrawHorizontalTick(dc, tick.value, MapOnScale({tick.value, 0}, scale).x,
+                                   tick.decade);
+        } else if (step > 0) {
+            double x = m_originX;
+            int ticks = 0;
+            // No label at the right end: the loop stops short of it.
+            for (double value = m_viewMin; value < m_viewMax && ticks <= kMaxTicks;
+                 value += step, x += pixelStep, ++ticks) {
+                DrawHorizontalTick(dc, value, x, true);
+                if (value + step == value)
+                    break;
+            }
         }
     }
     {
@@ -668,7 +743,7 @@ void CXGraphAxis::DrawArrow(CDCEx* dc, int x, int y, bool up)
     }
 }
 
-void CXGraphAxis::DrawColorRanges(CDCEx* dc)
+void CXGraphAxis::DrawColorRanges(CDCEx* dc, Scale scale)
 {
     if (m_colorRanges.empty())
         return;
@@ -680,13 +755,15 @@ void CXGraphAxis::DrawColorRanges(CDCEx* dc)
         CRect band;
         if (m_orientation == vertical) {
             const int from =
-                std::clamp<int>(ValueToPoint({0, range.from}).y, plot.top, plot.bottom);
-            const int to = std::clamp<int>(ValueToPoint({0, range.to}).y, plot.top, plot.bottom);
+                std::clamp<int>(MapOnScale({0, range.from}, scale).y, plot.top, plot.bottom);
+            const int to =
+                std::clamp<int>(MapOnScale({0, range.to}, scale).y, plot.top, plot.bottom);
             band = CRect(plot.left, to, plot.right, from);
         } else {
             const int from =
-                std::clamp<int>(ValueToPoint({range.from, 0}).x, plot.left, plot.right);
-            const int to = std::clamp<int>(ValueToPoint({range.to, 0}).x, plot.left, plot.right);
+                std::clamp<int>(MapOnScale({range.from, 0}, scale).x, plot.left, plot.right);
+            const int to =
+                std::clamp<int>(MapOnScale({range.to, 0}, scale).x, plot.left, plot.right);
             band = CRect(from, plot.top, to, plot.bottom);
         }
         if (range.style == 6 && range.colour1 == range.colour2) {

@@ -36,6 +36,14 @@ struct AxisMarker
     CString label;
 };
 
+// One tick of a logarithmic scale; decade values (1, 10, 100, ... times a
+// power of ten) carry the labels.
+struct DecadeTick
+{
+    double value = 0.0;
+    bool decade = false;
+};
+
 // One view range an axis had before a zoom.
 struct ZoomRange
 {
@@ -64,6 +72,11 @@ public:
         placementAuto = 2
     };
 
+    // A logarithmic scale keeps its view minimum and maximum at or above
+    // these, so that both have a logarithm.
+    static constexpr double kLogFloorMin = 1e-16;
+    static constexpr double kLogFloorMax = 1e-15;
+
     CXGraphAxis();
     CXGraphAxis(const CXGraphAxis& other);
     CXGraphAxis& operator=(const CXGraphAxis& other);
@@ -73,7 +86,8 @@ public:
     bool SetFullRange(double minimum, double maximum);
     // The view range only; a step of 0 is estimated.
     bool SetViewRange(double minimum, double maximum, double step);
-    // Chooses a nice step and widens the view range to it.
+    // Chooses a nice step and widens the view range to it; a logarithmic
+    // scale widens it to whole decades.
     virtual void AutoScale(CDCEx* dc);
 
     // The pixel of a data point along this axis: x for a horizontal axis
@@ -113,6 +127,11 @@ public:
     static double TimeStep(int n, double minimum, double maximum);
     // Moves the ends onto whole multiples of the step since 1970.
     static void AlignToTimeStep(double& minimum, double& maximum, double step);
+    // The ticks of a logarithmic scale over [minimum, maximum] (each end
+    // kept at its floor): 1 to 9 times each power of ten from the one at or
+    // below the minimum up to the one below the power at or above the
+    // maximum, in order.
+    static std::vector<DecadeTick> DecadeTicks(double minimum, double maximum);
 
     std::vector<AxisColorRange> m_colorRanges;
     std::vector<AxisMarker> m_markers;
@@ -153,11 +172,35 @@ public:
     std::vector<ZoomRange> m_zoomHistory;
 
 protected:
-    void DrawColorRanges(CDCEx* dc);
+    // How a drawing places values: evenly, or by their logarithm.
+    enum class Scale
+    {
+        linear,
+        logarithmic
+    };
+
+    // The context a drawing goes to: dc, or for an invisible axis a scratch
+    // context on which it only lays itself out.
+    CDCEx* DrawingTarget(CDCEx* dc, CDCEx& scratch) const;
+    // The drawing of a logarithmic scale: the linear layout, a tick at each
+    // decade value and a label at each decade, and the marker lines.
+    void DrawLogScale(CDCEx* dc);
+    // The layout, bands, optionally markers, symbols, title, ticks and axis
+    // line of one orientation, with values placed on the scale.
+    void DrawVertical(CDCEx* dc, Scale scale, bool markers);
+    void DrawHorizontal(CDCEx* dc, Scale scale, bool markers);
+    // One tick (and its grid line) at a pixel coordinate along the axis,
+    // with its label when labelled.
+    void DrawVerticalTick(CDCEx* dc, double value, double y, bool labelled);
+    void DrawHorizontalTick(CDCEx* dc, double value, double x, bool labelled);
+    void DrawColorRanges(CDCEx* dc, Scale scale);
     void DrawMarkers(CDCEx* dc);
     void DrawArrow(CDCEx* dc, int x, int y, bool up);
-    void DrawVertical(CDCEx* dc);
-    void DrawHorizontal(CDCEx* dc);
+    COLORREF TextBackground(CDCEx* dc) const;
+    // The pixel of a point on either scale, as ValueToPoint gives it.
+    POINT MapOnScale(const DataPoint& point, Scale scale);
+    // Where a value lies between the logarithms of the view's ends, 0 to 1.
+    double LogFraction(double value) const;
     // The step the tick loops walk with: the axis step when it gives a
     // bounded number of ticks, else a nice tenth of the span, else 0 (no
     // ticks).

@@ -18,37 +18,7 @@ struct LaidOutAxis
 {
     CXGraph graph;
     CXGraphAxis axis;
-    explicit LaidOutAxis(int orientation)
-    {
-        graph.m_plotRect = CRect(50, 10, 450, 310);
-        axis.m_graph = &graph;
-        axis.m_orientation = orientation;
-        axis.m_length = 400;
-        axis.m_originX = 49;
-        axis.m_originY = 310;
-        axis.m_farEdge = 10;
-        axis.m_placement = CXGraphAxis::placementLeft;
-    }
-};
-
-// A white image with a chart drawing context on it.
-struct Canvas
-{
-    QImage image{500, 360, QImage::Format_RGB32};
-    CDCEx dc;
-    Canvas()
-    {
-        image.fill(Qt::white);
-        EXPECT_TRUE(dc.BeginPainting(&image));
-    }
-    bool Inked(const QRect& box) const
-    {
-        for (int y = box.top(); y <= box.bottom(); ++y)
-            for (int x = box.left(); x <= box.right(); ++x)
-                if (image.pixel(x, y) != 0xFFFFFFFF)
-                    return true;
-        return false;
-    }
+    explicit LaidOutAxis(int orientation) { LayOutAxis(graph, axis, orientation); }
 };
 
 } // namespace
@@ -305,7 +275,7 @@ TEST(AxisDrawingTest, AVerticalAxisStillToBePlacedDrawsNoLabelsOrTicks)
     laid.axis.m_placement = CXGraphAxis::placementAuto;
     laid.axis.m_autoScale = false;
     laid.axis.SetViewRange(0, 10, 1);
-    Canvas canvas;
+    AxisCanvas canvas;
     laid.axis.Draw(&canvas.dc);
     // The axis line is there, left of it nothing.
     EXPECT_EQ(canvas.image.pixel(49, 200), 0xFF000000);
@@ -314,7 +284,7 @@ TEST(AxisDrawingTest, AVerticalAxisStillToBePlacedDrawsNoLabelsOrTicks)
     LaidOutAxis placed(CXGraphAxis::vertical);
     placed.axis.m_autoScale = false;
     placed.axis.SetViewRange(0, 10, 1);
-    Canvas labelled;
+    AxisCanvas labelled;
     placed.axis.Draw(&labelled.dc);
     EXPECT_TRUE(labelled.Inked(QRect(0, 20, 45, 280)));
 }
@@ -325,7 +295,7 @@ TEST(AxisDrawingTest, ItLaysOutItsLengthAndHitBand)
     laid.axis.m_autoScale = false;
     laid.axis.m_showSymbols = false;
     laid.axis.SetViewRange(0, 10, 1);
-    Canvas canvas;
+    AxisCanvas canvas;
     laid.axis.Draw(&canvas.dc);
     // Length: plot height less two tick lengths and the title's height.
     const int title = laid.axis.MeasureTitle().cy;
@@ -336,7 +306,7 @@ TEST(AxisDrawingTest, ItLaysOutItsLengthAndHitBand)
     across.axis.m_autoScale = false;
     across.axis.m_showSymbols = false;
     across.axis.SetViewRange(0, 10, 1);
-    Canvas second;
+    AxisCanvas second;
     across.axis.Draw(&second.dc);
     const int width = across.axis.MeasureTitle().cx;
     EXPECT_EQ(across.axis.m_length, 450 - 49 - (20 + width));
@@ -350,7 +320,7 @@ TEST(AxisDrawingTest, AnInvisibleAxisDrawsNothingButStillLaysOut)
     laid.axis.m_autoScale = false;
     laid.axis.m_length = 1;
     laid.axis.SetViewRange(0, 10, 1);
-    Canvas canvas;
+    AxisCanvas canvas;
     laid.axis.Draw(&canvas.dc);
     EXPECT_FALSE(canvas.Inked(QRect(0, 0, 500, 360)));
     EXPECT_GT(laid.axis.m_length, 300);
@@ -360,7 +330,7 @@ TEST(AxisDrawingTest, AnInvisibleAxisDrawsNothingButStillLaysOut)
 TEST(AxisDrawingTest, AHorizontalAxisLeavesOneSymbolCellFreeWithoutSeries)
 {
     LaidOutAxis horizontal(CXGraphAxis::horizontal);
-    Canvas canvas;
+    AxisCanvas canvas;
     EXPECT_EQ(horizontal.axis.LayoutSeriesSymbols(&canvas.dc, false), 10);
     LaidOutAxis vertical(CXGraphAxis::vertical);
     EXPECT_EQ(vertical.axis.LayoutSeriesSymbols(&canvas.dc, false), 0);
@@ -375,7 +345,7 @@ TEST(AxisDrawingTest, UnusableStepsStillEndTheTickLoops)
         laid.axis.m_autoScale = false;
         laid.axis.SetViewRange(0, 10, 1);
         laid.axis.m_step = step;
-        Canvas canvas;
+        AxisCanvas canvas;
         laid.axis.Draw(&canvas.dc);
         // Ticks still show with a step the axis could use.
         EXPECT_TRUE(canvas.Inked(QRect(0, 20, 45, 280))) << step;
@@ -384,7 +354,7 @@ TEST(AxisDrawingTest, UnusableStepsStillEndTheTickLoops)
     LaidOutAxis huge(CXGraphAxis::horizontal);
     huge.axis.m_autoScale = false;
     huge.axis.SetViewRange(1e20, 1e20 + 1e6, 1e3);
-    Canvas canvas;
+    AxisCanvas canvas;
     huge.axis.Draw(&canvas.dc);
     SUCCEED();
 }
@@ -393,7 +363,7 @@ TEST(AxisDrawingTest, AutoScalingGivesANiceStepAndAlignedEnds)
 {
     LaidOutAxis laid(CXGraphAxis::vertical);
     laid.axis.SetFullRange(0.3, 9.7);
-    Canvas canvas;
+    AxisCanvas canvas;
     laid.axis.Draw(&canvas.dc);
     const double step = laid.axis.m_step;
     EXPECT_EQ(step, CXGraphAxis::NiceStep(step));

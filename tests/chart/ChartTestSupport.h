@@ -6,6 +6,7 @@
 #include "CArchive.h"
 #include "CFile.h"
 #include "CWnd.h"
+#include "DCEx.h"
 #include "WindowClass.h"
 #include "XGraph.h"
 
@@ -191,6 +192,46 @@ struct PlainChart : ShownChart
         }
         chart.XAxisAt(0).SetViewRange(0, 100, 10);
         chart.YAxisAt(0).SetViewRange(0, 10, 1);
+    }
+};
+
+// Lays an axis out by hand on a chart without a window: the plot from
+// (50, 10) to (450, 310), the axis along its left or bottom edge, labels to
+// the left.
+inline void LayOutAxis(CXGraph& graph, CXGraphAxis& axis, int orientation)
+{
+    graph.m_plotRect = CRect(50, 10, 450, 310);
+    axis.m_graph = &graph;
+    axis.m_orientation = orientation;
+    axis.m_length = 400;
+    axis.m_originX = 49;
+    axis.m_originY = 310;
+    axis.m_farEdge = 10;
+    axis.m_placement = CXGraphAxis::placementLeft;
+}
+
+// A white 500 x 360 image with a chart drawing context on it.
+struct AxisCanvas
+{
+    QImage image{500, 360, QImage::Format_RGB32};
+    CDCEx dc;
+    AxisCanvas()
+    {
+        image.fill(Qt::white);
+        EXPECT_TRUE(dc.BeginPainting(&image));
+    }
+    bool Inked(const QRect& box) const
+    {
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (image.pixel(x, y) != 0xFFFFFFFF)
+                    return true;
+        return false;
+    }
+    COLORREF At(int x, int y) const
+    {
+        const QRgb pixel = image.pixel(x, y);
+        return RGB(qRed(pixel), qGreen(pixel), qBlue(pixel));
     }
 };
 
