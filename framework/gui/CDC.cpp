@@ -243,7 +243,9 @@ int CDC::StartDoc(const DOCINFO* info)
 
 int CDC::StartPage()
 {
-    if (m_ctx->printer == nullptr || !m_ctx->painter)
+    // A page already begun stays the page: starting it again is refused
+    // rather than leaving a blank page behind.
+    if (m_ctx->printer == nullptr || !m_ctx->painter || m_ctx->pageStarted)
         return -1;
     // The printer starts on its first page; later pages are asked for.
     if (m_ctx->pagesStarted > 0 && !m_ctx->printer->newPage())

@@ -29,6 +29,13 @@ public:
     CPrintDialog& operator=(const CPrintDialog&) = delete;
 
     INT_PTR DoModal();
+    // Takes the printer as it is set up, without asking (printing straight
+    // away).
+    BOOL Confirm()
+    {
+        m_confirmed = true;
+        return TRUE;
+    }
     // A device context on the chosen printer, owned by the dialog; null
     // before the dialog was confirmed or without PD_RETURNDC.
     CDC* GetPrinterDC();

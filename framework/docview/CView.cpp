@@ -1,0 +1,158 @@
+#include "CView.h"
+
+#include "CDC.h"
+#include "CDocument.h"
+#include "CPrintDialog.h"
+#include "ModalSeam.h"
+#include "WindowDC.h"
+
+#include <QPrinterInfo>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+
+std::map<const CDocument*, std::vector<CView*>>& Registry()
+{
+    static std::map<const CDocument*, std::vector<CView*>> views;
+    return views;
+}
+
+} // namespace
+
+CPrintInfo::CPrintInfo() = default;
+CPrintInfo::~CPrintInfo() = default;
+
+CView::CView() = default;
+
+CView::~CView()
+{
+    SetDocument(nullptr);
+}
+
+void CView::SetDocument(CDocument* document)
+{
+    if (m_pDocument != nullptr) {
+        auto& views = Registry()[m_pDocument];
+        views.erase(std::remove(views.begin(), views.end(), this), views.end());
+        if (views.empty())
+            Registry().erase(m_pDocument);
+    }
+    m_pDocument = document;
+    if (document != nullptr)
+        Registry()[document].push_back(this);
+}
+
+std::vector<CView*> CView::ViewsOf(const CDocument* document)
+{
+    const auto found = Registry().find(document);
+    return found != Registry().end() ? found->second : std::vector<CView*>{};
+}
+
+void CView::OnPaint()
+{
+    CPaintDC dc(this);
+    OnDraw(&dc);
+}
+
+BOOL CView::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam)) {
+    case ID_FILE_PRINT:
+        OnFilePrint();
+        return TRUE;
+    case ID_FILE_PRINT_DIRECT:
+        OnFilePrintDirect();
+        return TRUE;
+    case ID_FILE_PRINT_PREVIEW:
+        OnFilePrintPreview();
+        return TRUE;
+    default:
+        return CWnd::OnCommand(wParam, lParam);
+    }
+}
+
+// Printing -------------------------------------------------------------------
+
+BOOL CView::OnPreparePrinting(CPrintInfo* info)
+{
+    return DoPreparePrinting(info);
+}
+
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+
+void CView::OnPrint(CDC* dc, CPrintInfo*)
+{
+    OnDraw(dc);
+}
+
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
+
+BOOL CView::DoPreparePrinting(CPrintInfo* info)
+{
+    info->m_pPD = std::make_unique<CPrintDialog>(
+        FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION | PD_RETURNDC, this);
+    if (info->m_bDirect) {
+        // Straight to the default printer, or to a PDF file when there is
+        // none.
+        QPrinter* printer = info->m_pPD->GetPrinter();
+        if (QPrinterInfo::defaultPrinter().isNull()) {
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            if (printer->outputFileName().isEmpty())
+                printer->setOutputFileName("nolvex-print.pdf");
+        }
+        return info->m_pPD->Confirm();
+    }
+    return info->m_pPD->DoModal() == IDOK;
+}
+
+void CView::RunPrintJob(CPrintInfo& info)
+{
+    if (!OnPreparePrinting(&info))
+        return;
+    CDC* dc = info.m_pPD->GetPrinterDC();
+    if (dc == nullptr)
+        return;
+    dc->m_bPrinting = TRUE;
+    DOCINFO document{};
+    document.cbSize = sizeof(DOCINFO);
+    CString title;
+    GetWindowText(title);
+    document.lpszDocName = title.GetString();
+    if (dc->StartDoc(&document) <= 0)
+        return;
+    OnBeginPrinting(dc, &info);
+    info.m_rectDraw = CRect(0, 0, dc->GetDeviceCaps(HORZRES), dc->GetDeviceCaps(VERTRES));
+    for (info.m_nCurPage = info.GetMinPage();
+         info.m_nCurPage <= info.GetMaxPage() && info.m_bContinuePrinting; ++info.m_nCurPage) {
+        dc->StartPage();
+        OnPrint(dc, &info);
+        // A view that ended the page (or the document) itself has printed
+        // its page.
+        if (dc->EndPage() <= 0 && dc->GetPainter() == nullptr)
+            break;
+    }
+    OnEndPrinting(dc, &info);
+    dc->EndDoc();
+}
+
+void CView::OnFilePrint()
+{
+    CPrintInfo info;
+    RunPrintJob(info);
+}
+
+void CView::OnFilePrintDirect()
+{
+    CPrintInfo info;
+    info.m_bDirect = TRUE;
+    RunPrintJob(info);
+}
+
+void CView::OnFilePrintPreview()
+{
+    CPrintInfo info;
+    info.m_bPreview = TRUE;
+    RunPrintJob(info);
+}
