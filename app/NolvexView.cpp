@@ -1,0 +1,514 @@
+#include "NolvexView.h"
+
+#include "CDC.h"
+#include "CFileDialog.h"
+#include "CsvExport.h"
+#include "Cursor.h"
+#include "Exceptions.h"
+#include "MetricCatalogue.h"
+#include "ModalSeam.h"
+#include "NolvexDoc.h"
+#include "NolvexMetric.h"
+#include "NolvexTest.h"
+#include "PropTreeItemStatic.h"
+#include "SystemMetrics.h"
+#include "WindowClass.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Series data when there is nothing to plot, so that the chart always has
+// series 0 and one axis of each kind.
+DataPoint g_placeholder{0.0, 0.0};
+
+constexpr COLORREF kChartGrey = RGB(210, 210, 210);
+constexpr int kCursorFlags = CursorVLine | 8;
+
+int SampleAt(double seconds)
+{
+    // Truncated toward zero, kept inside what an int holds.
+    const double index = seconds * 10.0;
+    if (!(index > -2e9))
+        return -2000000000;
+    if (index > 2e9)
+        return 2000000000;
+    return static_cast<int>(index);
+}
+
+} // namespace
+
+CNolvexView::CNolvexView()
+    : m_treeBrush(RGB(255, 255, 240)), m_secondBrush(RGB(255, 248, 240)),
+      m_faceBrush(GetSysColor(COLOR_BTNFACE)), m_dataTypeNames(MetricCatalogue::BuildNames())
+{
+}
+
+CNolvexView::~CNolvexView()
+{
+    // The panes go before the splitters that hold them.
+    if (m_tree.GetSafeHwnd() != nullptr)
+        m_tree.DestroyWindow();
+    if (m_chart.GetSafeHwnd() != nullptr)
+        m_chart.DestroyWindow();
+    if (m_list.GetSafeHwnd() != nullptr)
+        m_list.DestroyWindow();
+    m_inner.reset();
+    m_outer.reset();
+}
+
+CNolvexDoc* CNolvexView::GetDocument() const
+{
+    return static_cast<CNolvexDoc*>(CView::GetDocument());
+}
+
+CNolvexTest* CNolvexView::GetCurrentTest() const
+{
+    const CPropTreeItem* focused = m_tree.GetFocusedItem();
+    return focused != nullptr ? static_cast<CNolvexTest*>(focused->GetItemData()) : nullptr;
+}
+
+// Layout ---------------------------------------------------------------------
+
+int CNolvexView::OnCreate(LPCREATESTRUCT create)
+{
+    if (CView::OnCreate(create) == -1)
+        return -1;
+    const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+    const CString treeClass = AfxRegisterWndClass(CS_DBLCLKS, arrow, &m_treeBrush);
+    AfxRegisterWndClass(CS_DBLCLKS, arrow, &m_secondBrush);
+    AfxRegisterWndClass(CS_DBLCLKS, arrow, &m_faceBrush);
+
+    m_outer = std::make_unique<CSimpleSplitter>(1);
+    if (!m_outer->Create(this))
+        return -1;
+    m_inner = std::make_unique<CSimpleSplitter>(2);
+    if (!m_inner->Create(m_outer.get()))
+        return -1;
+    if (!m_outer->CreatePane(0, &m_tree, PROP_STYLE_NOTIFY, treeClass))
+        return -1;
+    m_outer->AttachPane(m_inner.get());
+    if (!m_inner->CreatePane(0, &m_chart, WS_GROUP | WS_TABSTOP, CXGraph::kClassName))
+        return -1;
+    if (!m_inner->CreatePane(1, &m_list,
+                             WS_GROUP | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                             CListCtrl::kClassName))
+        return -1;
+    m_outer->SetProportions({25, 75});
+    m_inner->SetProportions({70, 30});
+    m_list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    return 0;
+}
+
+void CNolvexView::OnSize(UINT type, int cx, int cy)
+{
+    CView::OnSize(type, cx, cy);
+    if (m_outer && m_outer->GetSafeHwnd() != nullptr)
+        m_outer->MoveWindow(0, 0, cx, cy);
+}
+
+void CNolvexView::OnInitialUpdate()
+{
+    CView::OnInitialUpdate();
+    CNolvexDoc* document = GetDocument();
+    CPropTreeItem* root = m_tree.AddItem(nullptr, new CPropTreeItem);
+    root->SetLabelText("Tests");
+    root->SetInfoText("This is a root level item");
+    root->SetState(CPropTreeItem::ItemExpanded, true);
+    CPropTreeItem* first = nullptr;
+    for (CNolvexTest* test = document != nullptr ? document->firstTest : nullptr; test != nullptr;
+         test = test->next) {
+        auto* row = new CPropTreeItemStatic;
+        row->SetItemData(test);
+        row->SetLabelText(test->name);
+        const CString description = CString::Formatted("%s - %d", test->info.ToUtf8().c_str(),
+                                                       static_cast<int>(test->testNumber));
+        row->SetValue(reinterpret_cast<LPARAM>(description.GetString()));
+        row->SetInfoText(description);
+        m_tree.AddItem(root, row);
+        if (first == nullptr)
+            first = row;
+    }
+    if (first != nullptr) {
+        m_tree.FocusItem(first);
+        first->SetState(CPropTreeItem::ItemSelected, true);
+    }
+
+    m_list.InsertColumn(kColourColumn, "Color", LVCFMT_LEFT, 80);
+    m_list.InsertColumn(kDataTypeColumn, "Data Type", LVCFMT_LEFT, 150);
+    m_list.InsertColumn(kCursorColumn, "Cursor Value", LVCFMT_LEFT, 100);
+    m_list.InsertColumn(kAverageColumn, "Avg Selection Value", LVCFMT_LEFT, 100);
+    m_list.InsertColumn(kCumulativeColumn, "Cumulative Value", LVCFMT_LEFT, 100);
+
+    m_chart.m_cursorFlags = kCursorFlags;
+    m_chart.m_interactive = false;
+    m_chart.m_backColour = kChartGrey;
+    m_chart.m_frameColour = kChartGrey;
+    m_chart.m_plotColour = kChartGrey;
+    m_chart.m_doubleBuffer = true;
+    m_chart.m_showLegend = false;
+    m_chart.SetSeriesData(&g_placeholder, 1, 0, 0, 0, false);
+    m_chart.XAxisAt(0).SetFullRange(0, 60);
+}
+
+// The chart ------------------------------------------------------------------
+
+void CNolvexView::RebuildChart()
+{
+    m_chart.ClearChart();
+    m_chart.SetSeriesData(&g_placeholder, 1, 0, 0, 0, false);
+    CNolvexDoc* document = GetDocument();
+    CNolvexTest* test = GetCurrentTest();
+    bool plotted = false;
+    if (test != nullptr && document != nullptr) {
+        int series = 0;
+        for (CNolvexMetric* metric = document->firstMetric; metric != nullptr;
+             metric = metric->next, ++series) {
+            MetricCatalogue::CheckDataType(metric->dataType);
+            const std::int32_t count = test->sampleCount;
+            CXGraphDataSerie* added = nullptr;
+            if (count > 0) {
+                DataPoint* points = metric->AllocatePoints(count);
+                const float* values =
+                    test->values[static_cast<std::size_t>(metric->dataType)].get();
+                for (std::int32_t i = 0; i < count; ++i)
+                    points[i] = {i / 10.0, static_cast<double>(values[i])};
+                added = m_chart.SetSeriesData(points, count, series, 0, 0, false);
+            } else {
+                metric->FreePoints();
+                added = m_chart.SetSeriesData(&g_placeholder, 1, series, 0, 0, false);
+            }
+            if (added != nullptr) {
+                added->SetName(document->MetricName(metric->dataType));
+                added->m_colour = metric->colour;
+            }
+            plotted = true;
+        }
+        for (std::int32_t j = 0; j < test->markerCount; ++j) {
+            const Marker& marker = test->markers[static_cast<std::size_t>(j)];
+            const double from = marker.sampleIndex / 10.0;
+            m_chart.XAxisAt(0).SetColorRange(j, from, from + 0.1, 6,
+                                             CString::Formatted("%d", marker.code));
+        }
+    }
+    if (!plotted)
+        m_chart.XAxisAt(0).SetFullRange(0, 60);
+    CXGraphAxis& y = m_chart.YAxisAt(0);
+    CXGraphAxis& x = m_chart.XAxisAt(0);
+    y.SetDisplayFormat("%.2f");
+    y.SetTitle("dB");
+    x.SetTitle("Seconds");
+    for (CXGraphAxis* axis : {&x, &y}) {
+        axis->m_grid = true;
+        axis->m_showSymbols = false;
+    }
+    m_chart.SendMessage(WM_COMMAND, ID_XGRAPH_CURSOR, 0);
+    m_chart.Invalidate();
+}
+
+void CNolvexView::RebuildKeepingRange()
+{
+    const double low = m_chart.XAxisAt(0).m_viewMin;
+    const double high = m_chart.XAxisAt(0).m_viewMax;
+    RebuildChart();
+    m_chart.XAxisAt(0).SetFullRange(low, high);
+}
+
+CString CNolvexView::ValueText(const CNolvexTest& test, int dataType, std::int32_t sample) const
+{
+    return CString::Formatted("%.2lf", static_cast<double>(test.Value(dataType, sample)));
+}
+
+void CNolvexView::UpdateCumulativeValues()
+{
+    CNolvexTest* test = GetCurrentTest();
+    if (test == nullptr)
+        return;
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        auto* metric = reinterpret_cast<CNolvexMetric*>(m_list.GetRowData(row));
+        if (metric == nullptr)
+            continue;
+        CString text;
+        if (MetricCatalogue::IsCumulative(metric->dataType) && test->sampleCount > 0)
+            text = ValueText(*test, metric->dataType, test->sampleCount - 1);
+        m_list.SetCellText(row, kCumulativeColumn, text, metric->colour);
+    }
+}
+
+// Notifications --------------------------------------------------------------
+
+BOOL CNolvexView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header != nullptr) {
+        if (header->hwndFrom == &m_chart) {
+            if (header->code == XGN_CURSOR_MOVED)
+                OnCursorMoved(*reinterpret_cast<const CursorNotify*>(lParam));
+            m_list.UpdateWindow();
+        } else if (header->hwndFrom == &m_tree &&
+                   header->code == static_cast<UINT>(PROP_NOTIFY_SELECTION)) {
+            RebuildChart();
+        } else if (header->hwndFrom == &m_list && header->code == LIST_NOTIFY_CHOICE_DONE) {
+            OnDataTypeChosen();
+        } else if (header->hwndFrom == &m_list && header->code == LIST_NOTIFY_RIGHT_CLICK) {
+            OnColourClicked();
+            *result = 1;
+            return TRUE;
+        }
+    }
+    return CView::OnNotify(wParam, lParam, result);
+}
+
+void CNolvexView::OnCursorMoved(const CursorNotify& notify)
+{
+    CNolvexTest* test = GetCurrentTest();
+    if (test == nullptr)
+        return;
+    const std::int32_t count = test->sampleCount;
+    for (int row = 0; row < m_list.GetItemCount(); ++row) {
+        auto* metric = reinterpret_cast<CNolvexMetric*>(m_list.GetRowData(row));
+        if (metric == nullptr)
+            continue;
+        const int cursor = SampleAt(notify.cursorX);
+        m_list.SetCellText(
+            row, kCursorColumn,
+            cursor >= 0 && cursor < count ? ValueText(*test, metric->dataType, cursor) : CString(),
+            metric->colour);
+        m_list.Invalidate(FALSE);
+
+        int start = SampleAt(notify.selectionMin);
+        int end = SampleAt(notify.selectionMax);
+        start = std::max(std::min(start, count - 1), 0);
+        end = std::max(std::min(end, count - 1), 0);
+        test->selectionStart = start;
+        test->selectionEnd = end;
+        const int n = end - start + 1;
+        CString average;
+        if (n >= 2 && count > 0) {
+            double sum = 0.0;
+            for (int i = start; i <= end; ++i)
+                sum += test->Value(metric->dataType, i);
+            average = CString::Formatted("%.2lf", sum / n);
+        }
+        m_list.SetCellText(row, kAverageColumn, average, metric->colour);
+    }
+}
+
+void CNolvexView::OnDataTypeChosen()
+{
+    const int row = m_list.GetSelectedRow();
+    auto* metric = reinterpret_cast<CNolvexMetric*>(m_list.GetRowData(row));
+    if (metric == nullptr)
+        return;
+    const int found = MetricCatalogue::FindByName(m_list.GetItemText(row, kDataTypeColumn));
+    metric->dataType = found >= 0 ? found : 0;
+    RebuildKeepingRange();
+    UpdateCumulativeValues();
+}
+
+void CNolvexView::OnColourClicked()
+{
+    const int row = m_list.GetSelectedRow();
+    if (row < 0)
+        return;
+    auto* metric = reinterpret_cast<CNolvexMetric*>(m_list.GetRowData(row));
+    if (metric == nullptr)
+        return;
+    CColorDialog dialog(0, 0, this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    metric->colour = dialog.GetColor();
+    for (int column = kColourColumn; column <= kCumulativeColumn; ++column)
+        m_list.SetCellTextColour(row, column, metric->colour);
+    Invalidate();
+    m_list.Invalidate();
+    RebuildKeepingRange();
+}
+
+// Commands -------------------------------------------------------------------
+
+BOOL CNolvexView::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    try {
+        switch (LOWORD(wParam)) {
+        case ID_EDIT_ADD_METRIC:
+            OnAddMetric();
+            return TRUE;
+        case ID_EDIT_REMOVE_METRIC:
+            OnRemoveMetric();
+            return TRUE;
+        case ID_EDIT_ZOOM_IN:
+            OnZoomIn();
+            return TRUE;
+        case ID_EDIT_ZOOM_OUT:
+            OnZoomOut();
+            return TRUE;
+        case ID_EDIT_CUT_SELECTION:
+            OnCutSelection();
+            return TRUE;
+        case ID_FILE_EXPORT_CSV:
+            OnExportCsv();
+            return TRUE;
+        default:
+            return CView::OnCommand(wParam, lParam);
+        }
+    } catch (const CException& error) {
+        // As the framework reports what a command could not do.
+        AfxMessageBox(error.GetErrorMessage(), MB_OK | MB_ICONEXCLAMATION);
+        return TRUE;
+    }
+}
+
+void CNolvexView::OnAddMetric()
+{
+    CNolvexDoc* document = GetDocument();
+    if (document == nullptr)
+        return;
+    CNolvexMetric* metric = document->AddMetric();
+    m_list.LockWindowUpdate();
+    const int row = m_list.GetItemCount();
+    m_list.AddRow(row);
+    m_list.SetRowData(row, reinterpret_cast<DWORD_PTR>(metric));
+    m_list.SetCellText(row, kColourColumn, CString("Select"), metric->colour);
+    m_list.SetCellChoice(row, kDataTypeColumn, &m_dataTypeNames, 8, 0);
+    m_list.SetCellTextColour(row, kDataTypeColumn, metric->colour);
+    UpdateCumulativeValues();
+    m_list.UnlockWindowUpdate();
+    const double low = m_chart.XAxisAt(0).m_viewMin;
+    const double high = m_chart.XAxisAt(0).m_viewMax;
+    RebuildChart();
+    if (document->firstMetric != nullptr && document->firstMetric->next != nullptr)
+        m_chart.XAxisAt(0).SetFullRange(low, high);
+}
+
+void CNolvexView::OnRemoveMetric()
+{
+    const int row = m_list.GetSelectedRow();
+    if (row < 0)
+        return;
+    auto* metric = reinterpret_cast<CNolvexMetric*>(m_list.GetRowData(row));
+    m_list.DeleteRow(row);
+    CNolvexDoc* document = GetDocument();
+    if (metric == nullptr || document == nullptr)
+        return;
+    // Every other view of the document lets go of it first: their charts
+    // plot its points and their lists may hold a row for it.
+    for (CView* view : CView::ViewsOf(document))
+        if (view != this)
+            if (auto* other = dynamic_cast<CNolvexView*>(view))
+                other->OnMetricRemoved(metric);
+    document->RemoveMetric(metric);
+    for (CView* view : CView::ViewsOf(document))
+        if (auto* other = dynamic_cast<CNolvexView*>(view))
+            other->RebuildKeepingRange();
+}
+
+void CNolvexView::OnMetricRemoved(const CNolvexMetric* metric)
+{
+    for (int row = m_list.GetItemCount() - 1; row >= 0; --row)
+        if (reinterpret_cast<const CNolvexMetric*>(m_list.GetRowData(row)) == metric)
+            m_list.DeleteRow(row);
+    // The chart must not keep pointing into the metric's points.
+    m_chart.ClearChart();
+    m_chart.SetSeriesData(&g_placeholder, 1, 0, 0, 0, false);
+}
+
+void CNolvexView::OnZoomIn()
+{
+    CXGraphAxis& x = m_chart.XAxisAt(0);
+    const double low = x.m_viewMin;
+    x.SetFullRange(low, low + (x.m_viewMax - low) * 0.6666666);
+    m_chart.Invalidate();
+}
+
+void CNolvexView::OnZoomOut()
+{
+    CXGraphAxis& x = m_chart.XAxisAt(0);
+    const double low = x.m_viewMin;
+    x.SetFullRange(low, low + (x.m_viewMax - low) * 1.5);
+    m_chart.Invalidate();
+}
+
+void CNolvexView::OnCutSelection()
+{
+    CNolvexTest* test = GetCurrentTest();
+    if (test != nullptr) {
+        if (test->selectionStart == test->selectionEnd)
+            return;
+        GetDocument()->CutSelection(*test);
+    }
+    UpdateCumulativeValues();
+    RebuildKeepingRange();
+}
+
+void CNolvexView::OnExportCsv()
+{
+    CNolvexTest* test = GetCurrentTest();
+    if (test == nullptr)
+        return;
+    CFileDialog dialog(FALSE, "csv", CString(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                       "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||", this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    CsvExport::Export(*test, GetDocument()->firstMetric, dialog.GetPathName());
+}
+
+// Printing -------------------------------------------------------------------
+
+BOOL CNolvexView::OnPreparePrinting(CPrintInfo* info)
+{
+    return DoPreparePrinting(info);
+}
+
+void CNolvexView::OnDraw(CDC* dc)
+{
+    if (dc == nullptr || !dc->IsPrinting() || GetDocument() == nullptr)
+        return;
+    PrintChart(dc);
+}
+
+void CNolvexView::PrintChart(CDC* dc)
+{
+    CXGraphAxis& x = m_chart.XAxisAt(0);
+    CXGraphAxis& y = m_chart.YAxisAt(0);
+    const double xLow = x.m_viewMin;
+    const double xHigh = x.m_viewMax;
+    const double xStep = x.m_step;
+    const double yLow = y.m_viewMin;
+    const double yHigh = y.m_viewMax;
+    const double yStep = y.m_step;
+
+    m_chart.m_backColour = RGB(255, 255, 255);
+    m_chart.m_frameColour = RGB(255, 255, 255);
+    m_chart.m_plotColour = RGB(255, 255, 255);
+    m_chart.m_doubleBuffer = false;
+    m_chart.m_showLegend = true;
+    m_printedLines.clear();
+    CNolvexTest* test = GetCurrentTest();
+    if (test != nullptr && test->sampleCount > 0) {
+        int top = 10;
+        for (CNolvexMetric* metric = GetDocument()->firstMetric; metric != nullptr;
+             metric = metric->next) {
+            if (!MetricCatalogue::IsCumulative(metric->dataType))
+                continue;
+            const CString line = CString::Formatted(
+                "%s: %.2lf", GetDocument()->MetricName(metric->dataType).ToUtf8().c_str(),
+                static_cast<double>(test->Value(metric->dataType, test->sampleCount - 1)));
+            m_chart.AddTextLabel(top, top + 30, metric->colour, line);
+            m_printedLines.push_back(line);
+            top += 30;
+        }
+    }
+    m_chart.RenderToDC(dc);
+
+    m_chart.m_backColour = kChartGrey;
+    m_chart.m_frameColour = kChartGrey;
+    m_chart.m_plotColour = kChartGrey;
+    m_chart.m_doubleBuffer = true;
+    m_chart.m_showLegend = false;
+    RebuildChart();
+    m_chart.XAxisAt(0).SetViewRange(xLow, xHigh, xStep);
+    m_chart.YAxisAt(0).SetViewRange(yLow, yHigh, yStep);
+    Invalidate();
+}
