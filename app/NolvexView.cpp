@@ -2,6 +2,7 @@
 
 #include "CDC.h"
 #include "CFileDialog.h"
+#include "CMDIFrameWnd.h"
 #include "CsvExport.h"
 #include "Cursor.h"
 #include "Exceptions.h"
@@ -80,6 +81,8 @@ int CNolvexView::OnCreate(LPCREATESTRUCT create)
     AfxRegisterWndClass(CS_DBLCLKS, arrow, &m_secondBrush);
     AfxRegisterWndClass(CS_DBLCLKS, arrow, &m_faceBrush);
 
+    if (auto* frame = dynamic_cast<CMDIChildWnd*>(GetParent()))
+        frame->MDIMaximize();
     m_outer = std::make_unique<CSimpleSplitter>(1);
     if (!m_outer->Create(this))
         return -1;
@@ -327,6 +330,21 @@ void CNolvexView::OnColourClicked()
 }
 
 // Commands -------------------------------------------------------------------
+
+bool CNolvexView::HandlesCommand(UINT id) const
+{
+    switch (id) {
+    case ID_EDIT_ADD_METRIC:
+    case ID_EDIT_REMOVE_METRIC:
+    case ID_EDIT_ZOOM_IN:
+    case ID_EDIT_ZOOM_OUT:
+    case ID_EDIT_CUT_SELECTION:
+    case ID_FILE_EXPORT_CSV:
+        return true;
+    default:
+        return CView::HandlesCommand(id);
+    }
+}
 
 BOOL CNolvexView::OnCommand(WPARAM wParam, LPARAM lParam)
 {

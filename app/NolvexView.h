@@ -3,6 +3,7 @@
 #include "CBrush.h"
 #include "CView.h"
 #include "PropTree.h"
+#include "ResourceIds.h"
 #include "SimpleSplitter.h"
 #include "XGraph.h"
 #include "XListCtrl.h"
@@ -12,14 +13,6 @@
 class CNolvexDoc;
 class CNolvexMetric;
 class CNolvexTest;
-
-// The commands of the analysis view.
-constexpr UINT ID_EDIT_ADD_METRIC = 32772;
-constexpr UINT ID_EDIT_REMOVE_METRIC = 32773;
-constexpr UINT ID_EDIT_ZOOM_IN = 32776;
-constexpr UINT ID_EDIT_ZOOM_OUT = 32777;
-constexpr UINT ID_EDIT_CUT_SELECTION = 32778;
-constexpr UINT ID_FILE_EXPORT_CSV = 32782;
 
 // The analysis view of one document: the tree of its tests on the left, the
 // chart of the metrics on display for the chosen test on the right, and the
@@ -46,6 +39,7 @@ public:
     CNolvexTest* GetCurrentTest() const;
 
     void OnInitialUpdate() override;
+    bool HandlesCommand(UINT id) const override;
     void OnDraw(CDC* dc) override;
 
     // Refills the chart from the current test and the document's metrics.

@@ -104,6 +104,14 @@ int CSimpleSplitter::Share(int proportion, int space) const
 void CSimpleSplitter::RecalcLayout()
 {
     const int space = PaneSpace();
+    if (space <= 0) {
+        // Not laid out yet (or shrunk to nothing): the panes keep their
+        // shares for when there is room again.
+        m_positions[0] = 0;
+        for (int i = 1; i <= m_paneCount; ++i)
+            m_positions[static_cast<std::size_t>(i)] = i * m_barWidth;
+        return;
+    }
     const int minimum = m_minimumPaneSize;
     // The proportion of a pane that is exactly the minimum size.
     const int minimumShare =

@@ -19,6 +19,9 @@ public:
     ~CNolvexDoc() override;
 
     void Serialize(CArchive& ar) override;
+    // Measurement files come from the meter: the program never makes an
+    // empty one, so File New makes no document.
+    bool OnNewDocument() override { return false; }
     // Frees the tests; the metrics on display stay.
     void DeleteContents() override;
 

@@ -26,6 +26,14 @@ public:
     // Frees the document's contents; called before loading and when loading fails.
     virtual void DeleteContents() {}
 
+    // Starts the document empty, as File New does; false when the document
+    // cannot start empty.
+    virtual bool OnNewDocument()
+    {
+        DeleteContents();
+        SetModifiedFlag(false);
+        return true;
+    }
     // Reads the file into the document. On failure the contents are freed,
     // the failure is reported and false is returned.
     virtual bool OnOpenDocument(const CString& path);

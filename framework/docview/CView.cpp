@@ -1,5 +1,6 @@
 #include "CView.h"
 
+#include "CCmdUI.h"
 #include "CDC.h"
 #include "CDocument.h"
 #include "CPrintDialog.h"
@@ -19,7 +20,40 @@ std::map<const CDocument*, std::vector<CView*>>& Registry()
     return views;
 }
 
+CString& DirectPrintFile()
+{
+    static CString path = "nolvex-print.pdf";
+    return path;
+}
+
+CString& DirectPrinterName()
+{
+    static CString name;
+    return name;
+}
+
 } // namespace
+
+void CView::SetDirectPrinterName(const CString& name)
+{
+    DirectPrinterName() = name;
+}
+
+void CView::SetDirectPrintFile(const CString& path)
+{
+    DirectPrintFile() = path;
+}
+
+bool CView::HandlesCommand(UINT id) const
+{
+    return id == ID_FILE_PRINT || id == ID_FILE_PRINT_DIRECT || id == ID_FILE_PRINT_PREVIEW;
+}
+
+void CView::OnUpdateCommand(CCmdUI* ui)
+{
+    if (HandlesCommand(ui->m_nID))
+        ui->Enable();
+}
 
 CPrintInfo::CPrintInfo() = default;
 CPrintInfo::~CPrintInfo() = default;
@@ -97,10 +131,12 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
         // Straight to the default printer, or to a PDF file when there is
         // none.
         QPrinter* printer = info->m_pPD->GetPrinter();
-        if (QPrinterInfo::defaultPrinter().isNull()) {
+        const QPrinterInfo named = QPrinterInfo::printerInfo(DirectPrinterName().ToQString());
+        if (!DirectPrinterName().IsEmpty() && !named.isNull()) {
+            printer->setPrinterName(named.printerName());
+        } else if (QPrinterInfo::defaultPrinter().isNull()) {
             printer->setOutputFormat(QPrinter::PdfFormat);
-            if (printer->outputFileName().isEmpty())
-                printer->setOutputFileName("nolvex-print.pdf");
+            printer->setOutputFileName(DirectPrintFile().ToQString());
         }
         return info->m_pPD->Confirm();
     }

@@ -8,6 +8,7 @@
 class CDC;
 class CDocument;
 class CPrintDialog;
+struct CCmdUI;
 
 // What a print job is doing: the dialog, whether it previews or prints
 // straight away, the page being printed and the pages there are.
@@ -48,6 +49,15 @@ public:
     static std::vector<CView*> ViewsOf(const CDocument* document);
 
     virtual void OnInitialUpdate() {}
+    // Runs a command given to the view; FALSE when the view has none such.
+    BOOL RunCommand(UINT id) { return OnCommand(id, 0); }
+    // Enables the commands the view handles.
+    virtual void OnUpdateCommand(CCmdUI* ui);
+    virtual bool HandlesCommand(UINT id) const;
+    // Printing straight away without a printer writes this PDF file.
+    static void SetDirectPrintFile(const CString& path);
+    // Printing straight away goes to this printer; empty for the default.
+    static void SetDirectPrinterName(const CString& name);
     virtual void OnDraw(CDC* dc) = 0;
 
     // Print (through the print dialog), print straight to the default

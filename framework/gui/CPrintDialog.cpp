@@ -5,7 +5,21 @@
 
 #include <QPrintDialog>
 
-CPrintDialog::CPrintDialog(BOOL, DWORD flags, CWnd* parent) : m_flags(flags), m_parent(parent) {}
+namespace {
+
+QPageLayout::Orientation g_orientation = QPageLayout::Portrait;
+
+} // namespace
+
+void CPrintDialog::SetDefaultOrientation(QPageLayout::Orientation orientation)
+{
+    g_orientation = orientation;
+}
+
+CPrintDialog::CPrintDialog(BOOL, DWORD flags, CWnd* parent) : m_flags(flags), m_parent(parent)
+{
+    m_printer.setPageOrientation(g_orientation);
+}
 
 INT_PTR CPrintDialog::DoModal()
 {

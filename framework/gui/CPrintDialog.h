@@ -40,6 +40,8 @@ public:
     // before the dialog was confirmed or without PD_RETURNDC.
     CDC* GetPrinterDC();
     QPrinter* GetPrinter() { return &m_printer; }
+    // The page orientation printers start in.
+    static void SetDefaultOrientation(QPageLayout::Orientation orientation);
 
     DWORD m_flags;
 

@@ -174,3 +174,13 @@ TEST(SplitterNotifyTest, NotificationsClimbThroughNestedSplitters)
     inner.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&unnamed));
     EXPECT_EQ(view.notes.size(), 1u);
 }
+
+TEST(SplitterLayoutTest, ShrinkingToNothingKeepsTheShares)
+{
+    Split split(403);
+    split.splitter.SetProportions({25, 75});
+    split.splitter.MoveWindow(0, 0, 0, 200);
+    split.splitter.MoveWindow(0, 0, 403, 200);
+    EXPECT_EQ(split.splitter.GetProportion(0), 8192);
+    EXPECT_EQ(split.RectOf(split.first), CRect(0, 0, 100, 200));
+}

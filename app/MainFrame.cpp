@@ -1,0 +1,17 @@
+#include "MainFrame.h"
+
+#include "Resources.h"
+#include "TrueColorToolBar.h"
+
+BOOL CMainFrame::LoadFrame()
+{
+    if (!CreateFrame(Resources::String(Resources::IDR_MAINFRAME), CRect(40, 40, 1240, 840)))
+        return FALSE;
+    SetPrompts(Resources::Prompts());
+    SetMenus(Resources::MainMenu(), Resources::DocumentMenu());
+    SetAccelerators(Resources::Accelerators());
+    CTrueColorToolBar::Load(this);
+    SetIndicators({"CAP", "NUM", "SCRL"});
+    SetMessageText("Ready");
+    return TRUE;
+}

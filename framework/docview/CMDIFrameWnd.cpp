@@ -1,0 +1,508 @@
+#include "CMDIFrameWnd.h"
+
+#include "CCmdUI.h"
+#include "CView.h"
+#include "CWinApp.h"
+#include "WindowClass.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+
+#include <algorithm>
+
+// Files dropped on the frame, and child frames closed with their own
+// button, turned into the frame's commands.
+class FrameEventFilter : public QObject
+{
+public:
+    explicit FrameEventFilter(CMDIFrameWnd* frame) : m_frame(frame) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::DragEnter) {
+            auto* drag = static_cast<QDragEnterEvent*>(event);
+            if (drag->mimeData()->hasUrls()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            std::vector<CString> paths;
+            for (const QUrl& url : drop->mimeData()->urls())
+                if (url.isLocalFile())
+                    paths.push_back(CString::FromQString(url.toLocalFile()));
+            drop->acceptProposedAction();
+            m_frame->OnDropFiles(paths);
+            return true;
+        } else if (event->type() == QEvent::Close) {
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(watched)) {
+                // Closing a child frame closes its document the program's
+                // way, with the question about unsaved changes.
+                event->ignore();
+                m_frame->m_client.Area()->setActiveSubWindow(sub);
+                m_frame->PostMessage(WM_COMMAND, ID_FILE_CLOSE, 0);
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    CMDIFrameWnd* m_frame;
+};
+
+QWidget* CMDIClientWnd::CreateNativeWidget(const CREATESTRUCT&, QWidget* parent)
+{
+    m_area = new QMdiArea(parent);
+    m_area->setBackground(QColor(128, 128, 128));
+    m_area->show();
+    return m_area;
+}
+
+CMDIFrameWnd::CMDIFrameWnd() = default;
+
+CMDIFrameWnd::~CMDIFrameWnd()
+{
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+}
+
+QWidget* CMDIFrameWnd::CreateNativeWidget(const CREATESTRUCT&, QWidget* parent)
+{
+    m_window = new QMainWindow(parent, Qt::Widget);
+    m_window->show();
+    return m_window;
+}
+
+BOOL CMDIFrameWnd::CreateFrame(const CString& title, const RECT& rect)
+{
+    if (!CWnd::CreateEx(0, "NolvexFrame", title, WS_VISIBLE, rect, nullptr, 0))
+        return FALSE;
+    if (!m_client.CreateEx(0, "MDIClient", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this,
+                           0xE900))
+        return FALSE;
+    m_window->setCentralWidget(m_client.GetHostWidget());
+    QObject::connect(m_client.Area(), &QMdiArea::subWindowActivated, m_window,
+                     [this](QMdiSubWindow*) { UpdateFrameControls(); });
+    m_message = new QLabel(m_window);
+    m_window->statusBar()->addWidget(m_message, 1);
+    m_dropFilter = std::make_unique<FrameEventFilter>(this);
+    GetHostWidget()->setAcceptDrops(true);
+    GetHostWidget()->installEventFilter(m_dropFilter.get());
+    m_window->setAcceptDrops(true);
+    m_window->installEventFilter(m_dropFilter.get());
+    return TRUE;
+}
+
+// Menus, keys, toolbar and status bar ----------------------------------------
+
+QAction* CMDIFrameWnd::MakeAction(UINT id, const CString& text)
+{
+    QString label = text.ToQString();
+    QString keys;
+    const qsizetype tab = label.indexOf('\t');
+    if (tab >= 0) {
+        keys = label.mid(tab + 1);
+        label = label.left(tab);
+    }
+    auto* action = new QAction(label, m_window);
+    action->setData(id);
+    if (!keys.isEmpty())
+        action->setShortcut(QKeySequence(keys));
+    const auto prompt = m_prompts.find(id);
+    if (prompt != m_prompts.end()) {
+        const QStringList parts = prompt->second.ToQString().split('\n');
+        action->setStatusTip(parts.value(0));
+        if (parts.size() > 1)
+            action->setToolTip(parts.value(1));
+    }
+    QObject::connect(action, &QAction::triggered, m_window, [this, id]() { RouteCommand(id); });
+    QObject::connect(action, &QAction::hovered, m_window, [this, action]() {
+        SetMessageText(CString::FromQString(action->statusTip()));
+    });
+    return action;
+}
+
+void CMDIFrameWnd::SetPrompts(const std::map<UINT, CString>& prompts)
+{
+    m_prompts = prompts;
+}
+
+void CMDIFrameWnd::SetMenus(const MenuResource& empty, const MenuResource& withDocument)
+{
+    m_emptyMenu = empty;
+    m_documentMenu = withDocument;
+    m_showingDocumentMenu = !m_children.empty();
+    BuildMenu(m_showingDocumentMenu ? m_documentMenu : m_emptyMenu);
+}
+
+void CMDIFrameWnd::BuildMenu(const MenuResource& menu)
+{
+    QMenuBar* bar = m_window->menuBar();
+    bar->clear();
+    for (auto& [id, action] : m_actions)
+        if (action->parent() == m_window && action->associatedObjects().isEmpty())
+            action->deleteLater();
+    m_actions.clear();
+    for (const PopupResource& popup : menu.popups) {
+        QMenu* qmenu = bar->addMenu(popup.text.ToQString());
+        for (const MenuItemResource& item : popup.items) {
+            if (item.id == 0) {
+                qmenu->addSeparator();
+            } else if (item.id == kRecentFileListPlace) {
+                for (std::size_t i = 0; i < m_recentFiles.size(); ++i) {
+                    const UINT id = ID_FILE_MRU_FILE1 + static_cast<UINT>(i);
+                    QAction* action =
+                        MakeAction(id, CString::Formatted("&%d %s", static_cast<int>(i) + 1,
+                                                          m_recentFiles[i].ToUtf8().c_str()));
+                    qmenu->addAction(action);
+                    m_actions[id] = action;
+                }
+            } else {
+                QAction* action = MakeAction(item.id, item.text);
+                qmenu->addAction(action);
+                m_actions[item.id] = action;
+            }
+        }
+        QObject::connect(qmenu, &QMenu::aboutToShow, m_window,
+                         [this, qmenu]() { UpdateMenu(qmenu); });
+    }
+    SetAccelerators(m_accelerators);
+}
+
+void CMDIFrameWnd::SetAccelerators(const std::vector<AcceleratorResource>& accelerators)
+{
+    m_accelerators = accelerators;
+    for (QAction* action : m_shortcutActions)
+        action->deleteLater();
+    m_shortcutActions.clear();
+    for (const AcceleratorResource& accelerator : accelerators) {
+        const QKeySequence keys(accelerator.keys.ToQString());
+        bool taken = false;
+        for (const auto& [id, action] : m_actions)
+            taken = taken || action->shortcut() == keys;
+        if (taken)
+            continue;
+        auto* action = new QAction(m_window);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        const UINT id = accelerator.id;
+        QObject::connect(action, &QAction::triggered, m_window, [this, id]() { RouteCommand(id); });
+        m_window->addAction(action);
+        m_shortcutActions.push_back(action);
+    }
+}
+
+void CMDIFrameWnd::SetRecentFiles(const std::vector<CString>& paths)
+{
+    m_recentFiles = paths;
+    BuildMenu(m_showingDocumentMenu ? m_documentMenu : m_emptyMenu);
+}
+
+void CMDIFrameWnd::UpdateMenu(QMenu* menu)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator())
+            continue;
+        action->setEnabled(IsCommandEnabled(action->data().toUInt()));
+    }
+}
+
+QAction* CMDIFrameWnd::ActionOf(UINT id) const
+{
+    const auto found = m_actions.find(id);
+    return found != m_actions.end() ? found->second : nullptr;
+}
+
+void CMDIFrameWnd::SetToolbar(const std::vector<ToolbarButton>& buttons, int width, int height)
+{
+    if (m_toolbar == nullptr) {
+        m_toolbar = m_window->addToolBar("Standard");
+        m_toolbar->setObjectName("Standard");
+    }
+    m_toolbar->clear();
+    m_toolbar->setIconSize(QSize(width, height));
+    for (const ToolbarButton& button : buttons) {
+        QIcon icon;
+        icon.addPixmap(QPixmap::fromImage(button.normal), QIcon::Normal);
+        if (!button.hot.isNull())
+            icon.addPixmap(QPixmap::fromImage(button.hot), QIcon::Active);
+        if (!button.disabled.isNull())
+            icon.addPixmap(QPixmap::fromImage(button.disabled), QIcon::Disabled);
+        QAction* action = MakeAction(button.id, button.tooltip);
+        action->setIcon(icon);
+        m_toolbar->addAction(action);
+    }
+    UpdateFrameControls();
+}
+
+void CMDIFrameWnd::SetIndicators(const std::vector<CString>& indicators)
+{
+    for (QLabel* label : m_indicators)
+        label->deleteLater();
+    m_indicators.clear();
+    for (const CString& text : indicators) {
+        auto* label = new QLabel(text.ToQString(), m_window);
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        m_window->statusBar()->addPermanentWidget(label);
+        m_indicators.push_back(label);
+    }
+}
+
+void CMDIFrameWnd::SetMessageText(const CString& text)
+{
+    if (m_message != nullptr)
+        m_message->setText(text.ToQString());
+}
+
+CString CMDIFrameWnd::GetMessageText() const
+{
+    return m_message != nullptr ? CString::FromQString(m_message->text()) : CString();
+}
+
+void CMDIFrameWnd::ShowToolbar(bool show)
+{
+    if (m_toolbar != nullptr)
+        m_toolbar->setVisible(show);
+}
+
+void CMDIFrameWnd::ShowStatusBar(bool show)
+{
+    m_window->statusBar()->setVisible(show);
+}
+
+bool CMDIFrameWnd::IsToolbarShown() const
+{
+    return m_toolbar != nullptr && !m_toolbar->isHidden();
+}
+
+bool CMDIFrameWnd::IsStatusBarShown() const
+{
+    return !m_window->statusBar()->isHidden();
+}
+
+// Children -------------------------------------------------------------------
+
+void CMDIFrameWnd::AddChild(CMDIChildWnd* child)
+{
+    m_children.push_back(child);
+    UpdateFrameControls();
+}
+
+void CMDIFrameWnd::RemoveChild(CMDIChildWnd* child)
+{
+    m_children.erase(std::remove(m_children.begin(), m_children.end(), child), m_children.end());
+    UpdateFrameControls();
+}
+
+CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
+{
+    QMdiSubWindow* active =
+        m_client.Area() != nullptr ? m_client.Area()->activeSubWindow() : nullptr;
+    for (CMDIChildWnd* child : m_children)
+        if (active != nullptr && child->GetHostWidget() == active->widget())
+            return child;
+    return m_children.empty() ? nullptr : m_children.back();
+}
+
+CView* CMDIFrameWnd::GetActiveView() const
+{
+    CMDIChildWnd* child = MDIGetActive();
+    return child != nullptr ? child->GetActiveView() : nullptr;
+}
+
+CDocument* CMDIFrameWnd::GetActiveDocument() const
+{
+    CMDIChildWnd* child = MDIGetActive();
+    return child != nullptr ? child->GetDocument() : nullptr;
+}
+
+void CMDIFrameWnd::UpdateFrameControls()
+{
+    if (m_window == nullptr)
+        return;
+    const bool withDocument = !m_children.empty();
+    if (withDocument != m_showingDocumentMenu) {
+        m_showingDocumentMenu = withDocument;
+        BuildMenu(withDocument ? m_documentMenu : m_emptyMenu);
+    }
+    if (m_toolbar != nullptr)
+        for (QAction* action : m_toolbar->actions())
+            action->setEnabled(IsCommandEnabled(action->data().toUInt()));
+}
+
+// Commands -------------------------------------------------------------------
+
+BOOL CMDIFrameWnd::RouteCommand(UINT id)
+{
+    BOOL handled = FALSE;
+    if (CView* view = GetActiveView())
+        handled = view->RunCommand(id);
+    if (!handled)
+        handled = OnCommand(id, 0);
+    if (!handled && CWinApp::AfxGetApp() != nullptr)
+        handled = CWinApp::AfxGetApp()->OnCommand(id);
+    UpdateFrameControls();
+    return handled;
+}
+
+BOOL CMDIFrameWnd::IsCommandEnabled(UINT id)
+{
+    CCmdUI ui(id);
+    if (CView* view = GetActiveView())
+        view->OnUpdateCommand(&ui);
+    if (!ui.m_answered)
+        OnUpdateCommand(&ui);
+    if (!ui.m_answered && CWinApp::AfxGetApp() != nullptr)
+        CWinApp::AfxGetApp()->OnUpdateCommand(&ui);
+    return ui.m_answered && ui.m_enabled;
+}
+
+void CMDIFrameWnd::OnUpdateCommand(CCmdUI* ui)
+{
+    switch (ui->m_nID) {
+    case ID_VIEW_TOOLBAR:
+        ui->Enable();
+        ui->SetCheck(IsToolbarShown() ? 1 : 0);
+        break;
+    case ID_VIEW_STATUS_BAR:
+        ui->Enable();
+        ui->SetCheck(IsStatusBarShown() ? 1 : 0);
+        break;
+    case ID_WINDOW_CASCADE:
+    case ID_WINDOW_TILE_HORZ:
+    case ID_WINDOW_ARRANGE:
+        ui->Enable(!m_children.empty());
+        break;
+    default:
+        break;
+    }
+}
+
+BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    switch (LOWORD(wParam)) {
+    case ID_VIEW_TOOLBAR:
+        ShowToolbar(!IsToolbarShown());
+        return TRUE;
+    case ID_VIEW_STATUS_BAR:
+        ShowStatusBar(!IsStatusBarShown());
+        return TRUE;
+    case ID_WINDOW_CASCADE:
+        m_client.Area()->cascadeSubWindows();
+        return TRUE;
+    case ID_WINDOW_TILE_HORZ:
+    case ID_WINDOW_ARRANGE:
+        m_client.Area()->tileSubWindows();
+        return TRUE;
+    default:
+        break;
+    }
+    // Commands posted to the frame (a child frame's close button) take the
+    // whole route.
+    if (lParam == 0 && CWinApp::AfxGetApp() != nullptr && LOWORD(wParam) == ID_FILE_CLOSE)
+        return CWinApp::AfxGetApp()->OnCommand(ID_FILE_CLOSE);
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+void CMDIFrameWnd::OnDropFiles(const std::vector<CString>& paths)
+{
+    if (CWinApp* app = CWinApp::AfxGetApp())
+        for (const CString& path : paths)
+            app->OpenDocumentFile(path);
+}
+
+// Child frames ---------------------------------------------------------------
+
+CMDIChildWnd::CMDIChildWnd() = default;
+
+CMDIChildWnd::~CMDIChildWnd()
+{
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+}
+
+BOOL CMDIChildWnd::CreateChild(CMDIFrameWnd* mainFrame, CView* view, CDocument* document,
+                               const CString& title)
+{
+    m_mainFrame = mainFrame;
+    m_document = document;
+    m_view.reset(view);
+    if (!CWnd::CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), title, WS_CHILD | WS_VISIBLE,
+                        CRect(0, 0, 400, 300), &mainFrame->MdiClient(), 0))
+        return FALSE;
+    QMdiArea* area = mainFrame->MdiClient().Area();
+    QMdiSubWindow* sub = area->addSubWindow(GetHostWidget());
+    sub->setWindowTitle(title.ToQString());
+    sub->installEventFilter(mainFrame->m_dropFilter.get());
+    // The view is laid out in the size it will first show in.
+    sub->resize(std::max(area->width(), 400), std::max(area->height(), 300));
+    sub->show();
+    mainFrame->AddChild(this);
+    view->SetDocument(document);
+    CRect client;
+    GetClientRect(&client);
+    if (!view->CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), "", WS_CHILD | WS_VISIBLE, client, this,
+                        kViewId))
+        return FALSE;
+    mainFrame->MdiClient().Area()->setActiveSubWindow(sub);
+    return TRUE;
+}
+
+void CMDIChildWnd::MDIMaximize()
+{
+    if (GetHostWidget() == nullptr)
+        return;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(GetHostWidget()->parentWidget()))
+        sub->showMaximized();
+}
+
+void CMDIChildWnd::MDIActivate()
+{
+    if (GetHostWidget() == nullptr || m_mainFrame == nullptr)
+        return;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(GetHostWidget()->parentWidget()))
+        m_mainFrame->MdiClient().Area()->setActiveSubWindow(sub);
+}
+
+bool CMDIChildWnd::IsMaximized() const
+{
+    if (GetHostWidget() == nullptr)
+        return false;
+    auto* sub = qobject_cast<QMdiSubWindow*>(GetHostWidget()->parentWidget());
+    return sub != nullptr && sub->isMaximized();
+}
+
+void CMDIChildWnd::OnSize(UINT type, int cx, int cy)
+{
+    CWnd::OnSize(type, cx, cy);
+    if (m_view && m_view->GetSafeHwnd() != nullptr)
+        m_view->MoveWindow(0, 0, cx, cy);
+}
+
+void CMDIChildWnd::OnDestroy()
+{
+    if (m_mainFrame != nullptr)
+        m_mainFrame->RemoveChild(this);
+    QWidget* host = GetHostWidget();
+    if (host != nullptr) {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(host->parentWidget())) {
+            sub->removeEventFilter(m_mainFrame->m_dropFilter.get());
+            m_mainFrame->MdiClient().Area()->removeSubWindow(host);
+            sub->deleteLater();
+        }
+    }
+    CWnd::OnDestroy();
+}

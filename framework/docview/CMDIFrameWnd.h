@@ -1,0 +1,152 @@
+#pragma once
+
+#include "CWnd.h"
+#include "MenuResource.h"
+
+#include <QImage>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+struct CCmdUI;
+class CDocument;
+class CMDIChildWnd;
+class CMultiDocTemplate;
+class CView;
+class QAction;
+class QLabel;
+class QMainWindow;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+// The window that holds child frames inside the main frame.
+class CMDIClientWnd : public CWnd
+{
+public:
+    QMdiArea* Area() const { return m_area; }
+
+protected:
+    QWidget* CreateNativeWidget(const CREATESTRUCT& create, QWidget* parent) override;
+
+private:
+    QMdiArea* m_area = nullptr;
+};
+
+// One toolbar button: its command, prompt and tooltip, and its images.
+struct ToolbarButton
+{
+    UINT id = 0;
+    CString tooltip;
+    QImage normal;
+    QImage hot;
+    QImage disabled;
+};
+
+// The main frame of a multiple-document program: menu, toolbar, child
+// frames and status bar over a native main window. Commands from the menu,
+// the toolbar and the keys go to the active view first, then to the frame,
+// then to the application; the same route says whether each is enabled.
+class CMDIFrameWnd : public CWnd
+{
+public:
+    CMDIFrameWnd();
+    ~CMDIFrameWnd() override;
+
+    BOOL CreateFrame(const CString& title, const RECT& rect);
+
+    // The menu shown without a document and the one shown with one.
+    void SetMenus(const MenuResource& empty, const MenuResource& withDocument);
+    void SetAccelerators(const std::vector<AcceleratorResource>& accelerators);
+    // Prompts by command: status bar text, "\n", tooltip.
+    void SetPrompts(const std::map<UINT, CString>& prompts);
+    void SetToolbar(const std::vector<ToolbarButton>& buttons, int width, int height);
+    void SetIndicators(const std::vector<CString>& indicators);
+    void SetMessageText(const CString& text);
+    CString GetMessageText() const;
+    void ShowToolbar(bool show);
+    void ShowStatusBar(bool show);
+    bool IsToolbarShown() const;
+    bool IsStatusBarShown() const;
+
+    CMDIClientWnd& MdiClient() { return m_client; }
+    void AddChild(CMDIChildWnd* child);
+    void RemoveChild(CMDIChildWnd* child);
+    CMDIChildWnd* MDIGetActive() const;
+    const std::vector<CMDIChildWnd*>& Children() const { return m_children; }
+    CView* GetActiveView() const;
+    CDocument* GetActiveDocument() const;
+
+    // Runs a command along the route; FALSE when nobody took it.
+    BOOL RouteCommand(UINT id);
+    // Whether the command can run now: asks along the route.
+    BOOL IsCommandEnabled(UINT id);
+    // Brings menu and toolbar up to date with the active view.
+    void UpdateFrameControls();
+    void SetRecentFiles(const std::vector<CString>& paths);
+
+    QMainWindow* MainWindow() const { return m_window; }
+    QAction* ActionOf(UINT id) const;
+    QToolBar* Toolbar() const { return m_toolbar; }
+
+protected:
+    QWidget* CreateNativeWidget(const CREATESTRUCT& create, QWidget* parent) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // The frame's own update answers.
+    virtual void OnUpdateCommand(CCmdUI* ui);
+    // Files dropped on the frame.
+    virtual void OnDropFiles(const std::vector<CString>& paths);
+
+private:
+    friend class FrameEventFilter;
+    friend class CMDIChildWnd;
+    void BuildMenu(const MenuResource& menu);
+    QAction* MakeAction(UINT id, const CString& text);
+    void UpdateMenu(QMenu* menu);
+
+    QMainWindow* m_window = nullptr;
+    QToolBar* m_toolbar = nullptr;
+    QLabel* m_message = nullptr;
+    std::vector<QLabel*> m_indicators;
+    CMDIClientWnd m_client;
+    std::vector<CMDIChildWnd*> m_children;
+    MenuResource m_emptyMenu;
+    MenuResource m_documentMenu;
+    bool m_showingDocumentMenu = false;
+    std::map<UINT, CString> m_prompts;
+    std::vector<AcceleratorResource> m_accelerators;
+    std::map<UINT, QAction*> m_actions;
+    std::vector<QAction*> m_shortcutActions;
+    std::vector<CString> m_recentFiles;
+    std::unique_ptr<QObject> m_dropFilter;
+};
+
+// A child frame: one view of a document, maximised in the main frame.
+class CMDIChildWnd : public CWnd
+{
+public:
+    static constexpr UINT kViewId = 0xE900;
+
+    CMDIChildWnd();
+    ~CMDIChildWnd() override;
+
+    // Creates the frame in the main frame and the view in it.
+    BOOL CreateChild(CMDIFrameWnd* mainFrame, CView* view, CDocument* document,
+                     const CString& title);
+    CView* GetActiveView() const { return m_view.get(); }
+    CDocument* GetDocument() const { return m_document; }
+    CMDIFrameWnd* GetMDIFrame() const { return m_mainFrame; }
+    void MDIMaximize();
+    void MDIActivate();
+    bool IsMaximized() const;
+
+protected:
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnDestroy() override;
+
+private:
+    CMDIFrameWnd* m_mainFrame = nullptr;
+    CDocument* m_document = nullptr;
+    std::unique_ptr<CView> m_view;
+};

@@ -1,0 +1,119 @@
+#include "Resources.h"
+
+#include "CCmdUI.h"
+#include "CView.h"
+#include "ResourceIds.h"
+
+namespace Resources {
+
+namespace {
+
+PopupResource ViewPopup()
+{
+    return {"&View", {{"&Toolbar", ID_VIEW_TOOLBAR}, {"&Status Bar", ID_VIEW_STATUS_BAR}}};
+}
+
+PopupResource HelpPopup()
+{
+    return {"&Help", {{"&About Nolvex...", ID_APP_ABOUT}}};
+}
+
+} // namespace
+
+MenuResource MainMenu()
+{
+    MenuResource menu;
+    menu.popups.push_back({"&File",
+                           {{"&Open...\tCtrl+O", ID_FILE_OPEN},
+                            {{}, 0},
+                            {{}, kRecentFileListPlace},
+                            {{}, 0},
+                            {"&Close", ID_FILE_CLOSE},
+                            {"E&xit", ID_APP_EXIT}}});
+    menu.popups.push_back(ViewPopup());
+    menu.popups.push_back(HelpPopup());
+    return menu;
+}
+
+MenuResource DocumentMenu()
+{
+    MenuResource menu;
+    menu.popups.push_back({"&File",
+                           {{"&Open...\tCtrl+O", ID_FILE_OPEN},
+                            {"&Close", ID_FILE_CLOSE},
+                            {"&Save\tCtrl+S", ID_FILE_SAVE},
+                            {"Save &As...", ID_FILE_SAVE_AS},
+                            {"Export CSV", ID_FILE_EXPORT_CSV},
+                            {{}, 0},
+                            {"&Print...\tCtrl+P", ID_FILE_PRINT},
+                            {"P&rint Setup...", ID_FILE_PRINT_SETUP},
+                            {{}, 0},
+                            {{}, kRecentFileListPlace},
+                            {{}, 0},
+                            {"E&xit", ID_APP_EXIT}}});
+    menu.popups.push_back({"&Edit",
+                           {{"Add Metric", ID_EDIT_ADD_METRIC},
+                            {"Remove Metric", ID_EDIT_REMOVE_METRIC},
+                            {"Zoom In", ID_EDIT_ZOOM_IN},
+                            {"Zoom Out", ID_EDIT_ZOOM_OUT},
+                            {"Cut Selection", ID_EDIT_CUT_SELECTION}}});
+    menu.popups.push_back(ViewPopup());
+    menu.popups.push_back({"&Window",
+                           {{"&New Window", ID_WINDOW_NEW},
+                            {"&Cascade", ID_WINDOW_CASCADE},
+                            {"&Tile", ID_WINDOW_TILE_HORZ},
+                            {"&Arrange Icons", ID_WINDOW_ARRANGE}}});
+    menu.popups.push_back(HelpPopup());
+    return menu;
+}
+
+std::vector<AcceleratorResource> Accelerators()
+{
+    // The edit keys have no command behind them and do nothing.
+    return {{"Ctrl+N", ID_FILE_NEW},
+            {"Ctrl+O", ID_FILE_OPEN},
+            {"Ctrl+S", ID_FILE_SAVE},
+            {"Ctrl+P", ID_FILE_PRINT}};
+}
+
+std::map<UINT, CString> Prompts()
+{
+    return {
+        {ID_EDIT_ADD_METRIC, "Add a new metric to the display list\nadd"},
+        {ID_EDIT_REMOVE_METRIC, "Remove the selected metric from the display list\nRemove"},
+        {ID_EDIT_ZOOM_IN, "Zoom In\nZoom In"},
+        {ID_EDIT_ZOOM_OUT, "Zoom Out\nZoom Out"},
+        {ID_EDIT_CUT_SELECTION, "Cut the selected region from the data and recalculate\nCut"},
+        {ID_FILE_PRINT, "Print the active document\nPrint"},
+        {ID_FILE_PRINT_PREVIEW, "Display full pages\nPrint Preview"},
+        {ID_FILE_OPEN, "Open an existing document\nOpen"},
+        {ID_FILE_SAVE, "Save the active document\nSave"},
+        {ID_FILE_SAVE_AS, "Save the active document with a new name\nSave As"},
+        {ID_FILE_CLOSE, "Close the active document\nClose"},
+        {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
+        {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+    };
+}
+
+std::vector<UINT> ToolbarCommands()
+{
+    return {ID_FILE_OPEN,    ID_FILE_SAVE,       ID_FILE_SAVE_AS,
+            ID_FILE_PRINT,   ID_EDIT_ADD_METRIC, ID_EDIT_REMOVE_METRIC,
+            ID_EDIT_ZOOM_IN, ID_EDIT_ZOOM_OUT,   ID_EDIT_CUT_SELECTION};
+}
+
+CString String(UINT id)
+{
+    switch (id) {
+    case 100:
+        return "OLE initialization failed.  Make sure that the OLE libraries are the correct "
+               "version.";
+    case 128:
+    case 57344:
+        return "Nolvex";
+    default:
+        return {};
+    }
+}
+
+} // namespace Resources

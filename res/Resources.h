@@ -1,0 +1,35 @@
+#pragma once
+
+#include "CMDIFrameWnd.h"
+#include "MenuResource.h"
+
+#include <QImage>
+
+#include <map>
+#include <vector>
+
+// The program's resources: menus, keys, prompts, toolbar and texts.
+namespace Resources {
+
+constexpr UINT IDR_MAINFRAME = 128;
+constexpr UINT IDR_NOLVEXTYPE = 129;
+constexpr UINT IDB_TOOLBAR_NORMAL = 132;
+constexpr UINT IDB_TOOLBAR_HOT = 133;
+constexpr UINT IDB_TOOLBAR_DISABLED = 134;
+constexpr UINT IDD_ABOUTBOX = 100;
+constexpr int kButtonWidth = 40;
+constexpr int kButtonHeight = 34;
+
+// Menu 128, without a document, and 129, with one.
+MenuResource MainMenu();
+MenuResource DocumentMenu();
+std::vector<AcceleratorResource> Accelerators();
+// Status bar prompt and tooltip of each command, "prompt\ntooltip".
+std::map<UINT, CString> Prompts();
+// The toolbar's commands in button order.
+std::vector<UINT> ToolbarCommands();
+// One of the toolbar bitmaps: the nine buttons side by side.
+QImage ToolbarBitmap(UINT id);
+CString String(UINT id);
+
+} // namespace Resources

@@ -1,0 +1,235 @@
+// The program as it starts: the main frame, opening files from the command
+// line, by dropping them and through the menu, closing with the question
+// about unsaved changes, bad files, the About box and printing from the
+// command line.
+
+#include "CCmdUI.h"
+#include "CDocTemplate.h"
+#include "CFileDialog.h"
+#include "MainFrame.h"
+#include "MetricCatalogue.h"
+#include "ModalSeam.h"
+#include "NolvexApp.h"
+#include "NolvexDoc.h"
+#include "NolvexTest.h"
+#include "NolvexView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPrinterInfo>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QString WriteRecording(const QTemporaryDir& directory, const QString& name, int samples)
+{
+    CNolvexDoc document;
+    CNolvexTest* test = document.AddTestAfter(nullptr);
+    test->name = "Shift";
+    test->info = "Foundry";
+    test->testNumber = 3;
+    float values[MetricCatalogue::kMetricCount];
+    for (int i = 0; i < samples; ++i) {
+        for (int d = 0; d < MetricCatalogue::kMetricCount; ++d)
+            values[d] = 60.0f + static_cast<float>(d) + static_cast<float>(i % 50) * 0.1f;
+        test->AppendSample(values);
+    }
+    const QString path = directory.filePath(name);
+    EXPECT_TRUE(document.OnSaveDocument(CString::FromQString(path)));
+    return path;
+}
+
+// The program started with these arguments; the settings go to a
+// temporary place.
+struct Program
+{
+    QTemporaryDir directory;
+    CNolvexApp app;
+    BOOL started = FALSE;
+
+    explicit Program(const std::vector<CString>& arguments = {})
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, directory.path());
+        app.SetArguments(arguments);
+        started = app.InitInstance();
+    }
+    CMainFrame* Frame() { return app.MainFrame(); }
+    CNolvexView* ActiveView() { return dynamic_cast<CNolvexView*>(Frame()->GetActiveView()); }
+    QStringList MenuTitles()
+    {
+        QStringList titles;
+        for (QAction* action : Frame()->MainWindow()->menuBar()->actions())
+            titles << action->text();
+        return titles;
+    }
+};
+
+} // namespace
+
+TEST(ProgramTest, WithoutAFileTheMainFrameIsEmptyAndNewMakesNothing)
+{
+    Program program;
+    ASSERT_TRUE(program.started);
+    EXPECT_TRUE(program.Frame()->Children().empty());
+    EXPECT_EQ(program.MenuTitles(), (QStringList{"&File", "&View", "&Help"}));
+    program.Frame()->RouteCommand(ID_FILE_NEW);
+    EXPECT_TRUE(program.Frame()->Children().empty());
+    EXPECT_EQ(program.Frame()->GetMessageText(), CString("Ready"));
+    // The toolbar has its nine buttons; without a view Add Metric is off.
+    ASSERT_NE(program.Frame()->Toolbar(), nullptr);
+    EXPECT_EQ(program.Frame()->Toolbar()->actions().size(), 9);
+    EXPECT_FALSE(program.Frame()->IsCommandEnabled(ID_EDIT_ADD_METRIC));
+    EXPECT_TRUE(program.Frame()->IsCommandEnabled(ID_FILE_OPEN));
+}
+
+TEST(ProgramTest, AFileOnTheCommandLineOpensInAMaximisedChild)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "shift.nolvex", 600);
+    Program program({CString::FromQString(path)});
+    ASSERT_TRUE(program.started);
+    ASSERT_EQ(program.Frame()->Children().size(), 1u);
+    EXPECT_TRUE(program.Frame()->Children()[0]->IsMaximized());
+    CNolvexView* view = program.ActiveView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetTree().GetRootItem()->GetChild()->GetChild()->GetLabelText(),
+              CString("Shift"));
+    EXPECT_EQ(program.MenuTitles(), (QStringList{"&File", "&Edit", "&View", "&Window", "&Help"}));
+    // The Edit menu reaches the view.
+    EXPECT_TRUE(program.Frame()->IsCommandEnabled(ID_EDIT_ADD_METRIC));
+    program.Frame()->ActionOf(ID_EDIT_ADD_METRIC)->trigger();
+    EXPECT_EQ(view->GetList().GetItemCount(), 1);
+    EXPECT_EQ(view->GetChart().SeriesAt(0).m_count, 600);
+    // The file is remembered.
+    ASSERT_FALSE(program.app.RecentFiles().empty());
+    EXPECT_EQ(program.app.RecentFiles().front().ToQString(), QFileInfo(path).absoluteFilePath());
+}
+
+TEST(ProgramTest, ADroppedFileOpens)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "dropped.nolvex", 100);
+    Program program;
+    auto* data = new QMimeData;
+    data->setUrls({QUrl::fromLocalFile(path)});
+    QWidget* target = program.Frame()->GetHostWidget();
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    delete data;
+    EXPECT_EQ(program.Frame()->Children().size(), 1u);
+}
+
+TEST(ProgramTest, AFileThatCannotBeReadIsReportedAndOpensNothing)
+{
+    QTemporaryDir files;
+    // A recording cut off in the middle of its samples.
+    const QString path = WriteRecording(files, "broken.nolvex", 300);
+    QFile broken(path);
+    ASSERT_TRUE(broken.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(broken.resize(broken.size() / 2));
+    broken.close();
+    CString reported;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        reported = request.text;
+        return IDOK;
+    });
+    Program program({CString::FromQString(path)});
+    EXPECT_FALSE(program.started);
+    EXPECT_FALSE(reported.IsEmpty());
+    EXPECT_TRUE(program.Frame()->Children().empty());
+    EXPECT_TRUE(program.app.GetDocTemplate()->Documents().empty());
+}
+
+TEST(ProgramTest, ClosingAChangedDocumentAsksAndCanSave)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "changed.nolvex", 300);
+    Program program({CString::FromQString(path)});
+    CNolvexView* view = program.ActiveView();
+    ASSERT_NE(view, nullptr);
+    CNolvexTest* test = view->GetCurrentTest();
+    test->selectionStart = 10;
+    test->selectionEnd = 49;
+    program.Frame()->RouteCommand(ID_EDIT_CUT_SELECTION);
+    ASSERT_TRUE(view->GetDocument()->IsModified());
+    std::vector<CString> asked;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        asked.push_back(request.text);
+        return IDCANCEL;
+    });
+    program.Frame()->RouteCommand(ID_FILE_CLOSE);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], CString("Save changes to changed.nolvex?"));
+    // Cancelled: still open.
+    EXPECT_EQ(program.Frame()->Children().size(), 1u);
+    {
+        ScopedModalResponder yes([](const ModalRequest&) -> INT_PTR { return IDYES; });
+        program.Frame()->RouteCommand(ID_FILE_CLOSE);
+    }
+    EXPECT_TRUE(program.Frame()->Children().empty());
+    CNolvexDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(CString::FromQString(path)));
+    EXPECT_EQ(reopened.firstTest->sampleCount, 300 - 40);
+}
+
+TEST(ProgramTest, SaveAsWritesAnotherFileAndKeepsTheOld)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "first.nolvex", 200);
+    const QString other = files.filePath("second.nolvex");
+    Program program({CString::FromQString(path)});
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        auto* dialog = static_cast<CFileDialog*>(request.dialogObject);
+        EXPECT_EQ(dialog->m_filter,
+                  CString("Nolvex Files (*.nolvex)|*.nolvex|All Files (*.*)|*.*||"));
+        dialog->m_path = CString::FromQString(other);
+        return IDOK;
+    });
+    program.Frame()->RouteCommand(ID_FILE_SAVE_AS);
+    EXPECT_TRUE(QFile::exists(other));
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(program.Frame()->GetActiveDocument()->GetPathName().ToQString(), other);
+}
+
+TEST(ProgramTest, TheAboutBoxRunsThroughTheSeam)
+{
+    Program program;
+    ModalRequest seen;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        seen = request;
+        return IDOK;
+    });
+    program.Frame()->RouteCommand(ID_APP_ABOUT);
+    EXPECT_EQ(seen.text, CString("CAboutDlg"));
+    EXPECT_EQ(seen.caption, CString("About Nolvex"));
+    EXPECT_EQ(seen.templateId, 100);
+}
+
+TEST(ProgramTest, PrintingFromTheCommandLineWritesAPdfBesideTheFileWithoutAPrinter)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "report.nolvex", 400);
+    Program program({"/p", CString::FromQString(path)});
+    // Printing ends the program's start: nothing stays open.
+    EXPECT_FALSE(program.started);
+    EXPECT_TRUE(program.app.GetDocTemplate()->Documents().empty());
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        QFile pdf(files.filePath("report.pdf"));
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+    }
+}
