@@ -289,9 +289,13 @@ void CNolvexView::OnCursorMoved(const CursorNotify& notify)
         const int n = end - start + 1;
         CString average;
         if (n >= 2 && count > 0) {
+            MetricCatalogue::CheckDataType(metric->dataType);
+            // Straight from the test's array: a day is close to a million
+            // samples a move.
+            const float* values = test->values[static_cast<std::size_t>(metric->dataType)].get();
             double sum = 0.0;
             for (int i = start; i <= end; ++i)
-                sum += test->Value(metric->dataType, i);
+                sum += values[i];
             average = CString::Formatted("%.2lf", sum / n);
         }
         m_list.SetCellText(row, kAverageColumn, average, metric->colour);

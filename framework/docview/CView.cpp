@@ -7,6 +7,7 @@
 #include "ModalSeam.h"
 #include "WindowDC.h"
 
+#include <QPrintPreviewDialog>
 #include <QPrinterInfo>
 
 #include <algorithm>
@@ -188,7 +189,38 @@ void CView::OnFilePrintDirect()
 
 void CView::OnFilePrintPreview()
 {
+    // The pages as they would print, on the default printer, in the
+    // system's preview window.
+    ModalRequest request;
+    request.kind = ModalRequest::dialog;
+    request.text = "CPrintPreview";
+    request.dialogObject = this;
+    request.owner = this;
+    ModalSeam::Run(request, [this]() -> INT_PTR {
+        QPrinter printer(QPrinter::HighResolution);
+        QPrintPreviewDialog preview(&printer, GetHostWidget());
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                         [this](QPrinter* target) { PrintOn(target); });
+        return preview.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    });
+}
+
+void CView::PrintOn(QPrinter* printer)
+{
     CPrintInfo info;
     info.m_bPreview = TRUE;
-    RunPrintJob(info);
+    CDC dc;
+    dc.AttachPrinter(printer);
+    dc.m_bPrinting = TRUE;
+    DOCINFO document{};
+    document.cbSize = sizeof(DOCINFO);
+    if (dc.StartDoc(&document) <= 0)
+        return;
+    OnBeginPrinting(&dc, &info);
+    info.m_rectDraw = CRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
+    dc.StartPage();
+    OnPrint(&dc, &info);
+    dc.EndPage();
+    OnEndPrinting(&dc, &info);
+    dc.EndDoc();
 }

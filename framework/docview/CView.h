@@ -8,6 +8,7 @@
 class CDC;
 class CDocument;
 class CPrintDialog;
+class QPrinter;
 struct CCmdUI;
 
 // What a print job is doing: the dialog, whether it previews or prints
@@ -65,6 +66,8 @@ public:
     void OnFilePrint();
     void OnFilePrintDirect();
     void OnFilePrintPreview();
+    // Prints the view's page on a printer already set up (a preview page).
+    void PrintOn(QPrinter* printer);
 
 protected:
     virtual BOOL OnPreparePrinting(CPrintInfo* info);

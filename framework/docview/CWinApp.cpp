@@ -5,11 +5,14 @@
 #include "CDocument.h"
 #include "CFileDialog.h"
 #include "CMDIFrameWnd.h"
+#include "CPrintDialog.h"
 #include "CView.h"
 #include "ModalSeam.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QSettings>
 
 #include <algorithm>
@@ -213,6 +216,25 @@ BOOL CWinApp::ProcessShellCommand(const CCommandLineInfo& info)
 
 // Commands -------------------------------------------------------------------
 
+void CWinApp::OnFilePrintSetup()
+{
+    // The page set-up the later print jobs start from.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(CPrintDialog::GetDefaultOrientation());
+    ModalRequest request;
+    request.kind = ModalRequest::dialog;
+    request.text = "CPageSetupDialog";
+    request.dialogObject = &printer;
+    request.owner = m_pMainWnd;
+    const INT_PTR answer = ModalSeam::Run(request, [this, &printer]() -> INT_PTR {
+        QPageSetupDialog dialog(&printer,
+                                m_pMainWnd != nullptr ? m_pMainWnd->GetHostWidget() : nullptr);
+        return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
+    });
+    if (answer == IDOK)
+        CPrintDialog::SetDefaultOrientation(printer.pageLayout().orientation());
+}
+
 void CWinApp::OnFileOpen()
 {
     if (m_template == nullptr)
@@ -257,6 +279,9 @@ BOOL CWinApp::OnCommand(UINT id)
     case ID_APP_ABOUT:
         OnAppAbout();
         return TRUE;
+    case ID_FILE_PRINT_SETUP:
+        OnFilePrintSetup();
+        return TRUE;
     case ID_APP_EXIT:
         if (SaveAllModified() && m_pMainWnd != nullptr)
             m_pMainWnd->DestroyWindow();
@@ -273,6 +298,7 @@ void CWinApp::OnUpdateCommand(CCmdUI* ui)
     switch (ui->m_nID) {
     case ID_FILE_NEW:
     case ID_FILE_OPEN:
+    case ID_FILE_PRINT_SETUP:
     case ID_APP_ABOUT:
     case ID_APP_EXIT:
         ui->Enable();

@@ -73,6 +73,7 @@ public:
 protected:
     void SaveRecentFiles() const;
     void OnFileOpen();
+    void OnFilePrintSetup();
 
     CString m_registryKey;
     int m_maxRecentFiles = 4;

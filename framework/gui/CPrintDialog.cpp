@@ -16,6 +16,11 @@ void CPrintDialog::SetDefaultOrientation(QPageLayout::Orientation orientation)
     g_orientation = orientation;
 }
 
+QPageLayout::Orientation CPrintDialog::GetDefaultOrientation()
+{
+    return g_orientation;
+}
+
 CPrintDialog::CPrintDialog(BOOL, DWORD flags, CWnd* parent) : m_flags(flags), m_parent(parent)
 {
     m_printer.setPageOrientation(g_orientation);

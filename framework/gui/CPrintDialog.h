@@ -42,6 +42,7 @@ public:
     QPrinter* GetPrinter() { return &m_printer; }
     // The page orientation printers start in.
     static void SetDefaultOrientation(QPageLayout::Orientation orientation);
+    static QPageLayout::Orientation GetDefaultOrientation();
 
     DWORD m_flags;
 

@@ -6,6 +6,7 @@
 #include "CCmdUI.h"
 #include "CDocTemplate.h"
 #include "CFileDialog.h"
+#include "CPrintDialog.h"
 #include "MainFrame.h"
 #include "MetricCatalogue.h"
 #include "ModalSeam.h"
@@ -232,4 +233,20 @@ TEST(ProgramTest, PrintingFromTheCommandLineWritesAPdfBesideTheFileWithoutAPrint
         ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
         EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
     }
+}
+
+TEST(ProgramTest, PrintSetupSetsTheOrientationOfLaterPrints)
+{
+    Program program;
+    EXPECT_EQ(CPrintDialog::GetDefaultOrientation(), QPageLayout::Landscape);
+    ScopedModalResponder responder([](const ModalRequest& request) -> INT_PTR {
+        EXPECT_EQ(request.text, CString("CPageSetupDialog"));
+        static_cast<QPrinter*>(request.dialogObject)->setPageOrientation(QPageLayout::Portrait);
+        return IDOK;
+    });
+    program.Frame()->RouteCommand(ID_FILE_PRINT_SETUP);
+    EXPECT_EQ(CPrintDialog::GetDefaultOrientation(), QPageLayout::Portrait);
+    CPrintDialog dialog(FALSE);
+    EXPECT_EQ(dialog.GetPrinter()->pageLayout().orientation(), QPageLayout::Portrait);
+    CPrintDialog::SetDefaultOrientation(QPageLayout::Landscape);
 }

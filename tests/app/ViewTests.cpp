@@ -411,3 +411,25 @@ TEST(TwoViewsTest, RemovingAMetricInOneViewLeavesTheOtherSound)
     second.SendMessage(WM_COMMAND, ID_EDIT_REMOVE_METRIC, 0);
     EXPECT_EQ(second.GetList().GetItemCount(), 1);
 }
+
+TEST(PrintCommandTest, APreviewPageIsDrawnAsThePrintedOne)
+{
+    Opened opened;
+    opened.Command(ID_EDIT_ADD_METRIC);
+    opened.ChooseDataType(0, "A leq");
+    int previews = 0;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        EXPECT_EQ(request.text, CString("CPrintPreview"));
+        ++previews;
+        return IDCANCEL;
+    });
+    opened.Command(ID_FILE_PRINT_PREVIEW);
+    EXPECT_EQ(previews, 1);
+    // What the preview window asks to paint, on its own printer.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(opened.directory.filePath("preview.pdf"));
+    opened.view.PrintOn(&printer);
+    ASSERT_EQ(opened.view.GetPrintedLines().size(), 1u);
+    EXPECT_TRUE(QFile::exists(opened.directory.filePath("preview.pdf")));
+}

@@ -8,7 +8,9 @@
 #include "NolvexDoc.h"
 #include "NolvexMetric.h"
 #include "NolvexTest.h"
+#include "RenderPage.h"
 
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <optional>
@@ -25,6 +27,7 @@ const char* const kHelp = R"(Usage:
   nolvex-cli info FILE
   nolvex-cli csv FILE --test N --metric NAME [--metric NAME ...] --output OUT
   nolvex-cli cut FILE --test N --from S --to E --output OUT
+  nolvex-cli render FILE --test N --metric NAME [--metric NAME ...] --output OUT
   nolvex-cli --help
 
 Works on Nolvex measurement files (.nolvex) as the Nolvex program does.
@@ -46,6 +49,11 @@ cut   Cuts samples S to E (inclusive, counted from 0; sample i lies at i/10 s)
       does, then writes the whole file to OUT. OUT may be FILE itself: the
       file is replaced only once the new one is completely written.
       A span of one sample (S = E) is never cut; the file is written unchanged.
+
+render
+      Draws the page the program's Print gives for test N with those metrics
+      on display (the chart, and a value line for each running metric) into
+      OUT, a .pdf file (A4 on its side) or a .png picture of the page.
 
 Exit status: 0 on success; 1 when a file cannot be read or written; 2 for
 bad arguments (unknown command or metric, a test that is not in the file,
@@ -86,7 +94,8 @@ Arguments Parse(const std::vector<std::string_view>& words)
     if (words.empty())
         throw BadArguments("no command given; see nolvex-cli --help");
     arguments.command = words[0];
-    if (arguments.command != "info" && arguments.command != "csv" && arguments.command != "cut")
+    if (arguments.command != "info" && arguments.command != "csv" && arguments.command != "cut" &&
+        arguments.command != "render")
         throw BadArguments("unknown command \"" + arguments.command + "\"; see nolvex-cli --help");
 
     for (std::size_t i = 1; i < words.size(); ++i) {
@@ -127,9 +136,10 @@ Arguments Parse(const std::vector<std::string_view>& words)
     require(arguments.output, "--output", !info);
     require(arguments.from, "--from", cut);
     require(arguments.to, "--to", cut);
-    if (arguments.command == "csv" && arguments.metrics.empty())
-        throw BadArguments("csv needs at least one --metric");
-    if (arguments.command != "csv" && !arguments.metrics.empty())
+    const bool withMetrics = arguments.command == "csv" || arguments.command == "render";
+    if (withMetrics && arguments.metrics.empty())
+        throw BadArguments(arguments.command + " needs at least one --metric");
+    if (!withMetrics && !arguments.metrics.empty())
         throw BadArguments(arguments.command + " takes no --metric");
     return arguments;
 }
@@ -219,6 +229,35 @@ void RunCsv(const Arguments& arguments)
     }
 }
 
+void RunRender(const Arguments& arguments)
+{
+    const std::string& output = *arguments.output;
+    const auto endsWith = [&output](const char* suffix) {
+        const std::string end(suffix);
+        if (output.size() < end.size())
+            return false;
+        std::string tail = output.substr(output.size() - end.size());
+        for (char& c : tail)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return tail == end;
+    };
+    if (!endsWith(".pdf") && !endsWith(".png"))
+        throw BadArguments("render writes a .pdf or a .png file, not \"" + output + "\"");
+    std::vector<int> dataTypes;
+    for (const std::string& name : arguments.metrics)
+        dataTypes.push_back(ParseDataType(arguments, name));
+    CNolvexDoc document;
+    Load(document, arguments.file);
+    const CNolvexTest& test = SelectTest(arguments, document);
+    int position = 0;
+    for (const CNolvexTest* each = document.firstTest; each != &test; each = each->next)
+        ++position;
+    const CString problem =
+        RenderPage(document, position, dataTypes, CString::FromUtf8(*arguments.output));
+    if (!problem.IsEmpty())
+        throw CliError{kExitFileError, *arguments.output + ": " + problem.ToUtf8()};
+}
+
 void RunCut(const Arguments& arguments)
 {
     CNolvexDoc document;
@@ -255,6 +294,8 @@ int main(int argc, char** argv)
             RunInfo(arguments);
         else if (arguments.command == "csv")
             RunCsv(arguments);
+        else if (arguments.command == "render")
+            RunRender(arguments);
         else
             RunCut(arguments);
     } catch (const CliError& error) {

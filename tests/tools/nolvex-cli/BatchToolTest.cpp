@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -263,3 +264,43 @@ TEST_F(BatchTool, FailedCutLeavesTheOutputAsItWas)
 }
 
 } // namespace
+
+TEST_F(BatchTool, RenderDrawsThePrintedPageAsPictureOrPdf)
+{
+    const CliRun picture = RunCli({"render", recording, "--test", "2", "--metric", "A fast",
+                                   "--metric", "A leq", "--output", Path("page.png")});
+    ASSERT_EQ(picture.exitCode, 0) << picture.err;
+    const QByteArray png = ReadAll(Path("page.png"));
+    ASSERT_GT(png.size(), 1000);
+    EXPECT_TRUE(png.startsWith("\x89PNG"));
+    QImage page;
+    ASSERT_TRUE(page.loadFromData(png, "PNG"));
+    EXPECT_EQ(page.width(), 1123);
+    EXPECT_EQ(page.height(), 794);
+    // The background is white as on paper, and something is drawn on it.
+    EXPECT_EQ(page.pixel(page.width() / 2, 2), qRgb(255, 255, 255));
+    int ink = 0;
+    for (int y = 0; y < page.height(); y += 2)
+        for (int x = 0; x < page.width(); x += 2)
+            ink += page.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
+    EXPECT_GT(ink, 2000);
+
+    const CliRun pdf = RunCli(
+        {"render", recording, "--test", "1", "--metric", "TWA", "--output", Path("page.pdf")});
+    ASSERT_EQ(pdf.exitCode, 0) << pdf.err;
+    EXPECT_TRUE(ReadAll(Path("page.pdf")).startsWith("%PDF"));
+}
+
+TEST_F(BatchTool, RenderRefusesOtherPicturesAndMissingMetrics)
+{
+    const CliRun jpeg = RunCli(
+        {"render", recording, "--test", "1", "--metric", "TWA", "--output", Path("page.jpg")});
+    EXPECT_EQ(jpeg.exitCode, 2);
+    EXPECT_NE(jpeg.err.find(".pdf or a .png"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(Path("page.jpg")));
+    const CliRun bare = RunCli({"render", recording, "--test", "1", "--output", Path("page.png")});
+    EXPECT_EQ(bare.exitCode, 2);
+    const CliRun noTest = RunCli(
+        {"render", recording, "--test", "9", "--metric", "TWA", "--output", Path("page.png")});
+    EXPECT_EQ(noTest.exitCode, 2);
+}

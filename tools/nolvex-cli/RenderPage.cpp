@@ -1,0 +1,92 @@
+#include "RenderPage.h"
+
+#include "CDC.h"
+#include "NolvexDoc.h"
+#include "NolvexMetric.h"
+#include "NolvexView.h"
+#include "WindowClass.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPrinter>
+
+#include <clocale>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+// An A4 page on its side at the screen's 96 dots per inch.
+constexpr int kPageWidth = 1123;
+constexpr int kPageHeight = 794;
+
+} // namespace
+
+CString RenderPage(CNolvexDoc& document, int testPosition, const std::vector<int>& dataTypes,
+                   const CString& output)
+{
+    const QString path = output.ToQString();
+    const bool pdf = path.endsWith(".pdf", Qt::CaseInsensitive);
+    if (!pdf && !path.endsWith(".png", Qt::CaseInsensitive))
+        return "the output must be a .pdf or a .png file";
+
+    // The page is drawn without a screen.
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "nolvex-cli";
+    static char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+
+    CWnd frame;
+    auto view = std::make_unique<CNolvexView>();
+    if (!frame.Create(AfxRegisterWndClass(0), "", 0, CRect(0, 0, 1100, 700), nullptr, 0))
+        return "the page could not be drawn";
+    view->SetDocument(&document);
+    if (!view->Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 1100, 700),
+                      &frame, 0xE900))
+        return "the page could not be drawn";
+    view->OnInitialUpdate();
+    CPropTreeItem* row = view->GetTree().GetRootItem()->GetChild()->GetChild();
+    for (int i = 0; i < testPosition && row != nullptr; ++i)
+        row = row->GetSibling();
+    view->GetTree().FocusItem(row);
+    for (std::size_t i = 0; i < dataTypes.size(); ++i)
+        view->OnAddMetric();
+    // The list shows the metrics in the order they were added, the chart
+    // and the page newest first.
+    int position = static_cast<int>(dataTypes.size()) - 1;
+    for (CNolvexMetric* metric = document.firstMetric; metric != nullptr && position >= 0;
+         metric = metric->next, --position)
+        metric->dataType = dataTypes[static_cast<std::size_t>(position)];
+    view->RebuildChart();
+    view->UpdateCumulativeValues();
+
+    CDC dc;
+    dc.m_bPrinting = TRUE;
+    if (pdf) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageOrientation(QPageLayout::Landscape);
+        dc.AttachPrinter(&printer);
+        DOCINFO info{};
+        info.cbSize = sizeof(DOCINFO);
+        info.lpszDocName = u"Nolvex";
+        if (dc.StartDoc(&info) <= 0)
+            return CString("cannot write ") + output;
+        dc.StartPage();
+        view->OnDraw(&dc);
+        dc.EndDoc();
+    } else {
+        QImage page(kPageWidth, kPageHeight, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        dc.BeginPainting(&page);
+        view->OnDraw(&dc);
+        dc.EndPainting();
+        if (!page.save(path, "PNG"))
+            return CString("cannot write ") + output;
+    }
+    view.reset();
+    return {};
+}
