@@ -250,3 +250,52 @@ TEST(ProgramTest, PrintSetupSetsTheOrientationOfLaterPrints)
     EXPECT_EQ(dialog.GetPrinter()->pageLayout().orientation(), QPageLayout::Portrait);
     CPrintDialog::SetDefaultOrientation(QPageLayout::Landscape);
 }
+
+TEST(ProgramTest, AFailedSaveSaysSoAndLeavesTheOldFileAndTheDocument)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "kept.nolvex", 200);
+    const QByteArray before = [&path] {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    Program program({CString::FromQString(path)});
+    CNolvexView* view = program.ActiveView();
+    ASSERT_NE(view, nullptr);
+    view->GetCurrentTest()->selectionStart = 5;
+    view->GetCurrentTest()->selectionEnd = 20;
+    program.Frame()->RouteCommand(ID_EDIT_CUT_SELECTION);
+    std::vector<ModalRequest> asked;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        asked.push_back(request);
+        if (request.kind == ModalRequest::dialog)
+            static_cast<CFileDialog*>(request.dialogObject)->m_path = "/nonexistent/dir/x.nolvex";
+        return IDOK;
+    });
+    program.Frame()->RouteCommand(ID_FILE_SAVE_AS);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[1].kind, ModalRequest::messageBox);
+    EXPECT_FALSE(asked[1].text.IsEmpty());
+    // The document is still open, still changed, and still names its file.
+    EXPECT_TRUE(program.Frame()->GetActiveDocument()->IsModified());
+    EXPECT_EQ(program.Frame()->GetActiveDocument()->GetPathName().ToQString(),
+              QFileInfo(path).absoluteFilePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+TEST(ProgramTest, NewWindowShowsTheSameDocumentTwice)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "twice.nolvex", 150);
+    Program program({CString::FromQString(path)});
+    program.Frame()->RouteCommand(ID_WINDOW_NEW);
+    ASSERT_EQ(program.Frame()->Children().size(), 2u);
+    EXPECT_EQ(program.Frame()->Children()[0]->GetDocument(),
+              program.Frame()->Children()[1]->GetDocument());
+    // Closing the document closes both of its windows.
+    program.Frame()->RouteCommand(ID_FILE_CLOSE);
+    EXPECT_TRUE(program.Frame()->Children().empty());
+}
