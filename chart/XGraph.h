@@ -298,6 +298,8 @@ public:
     void DrawMeasures(CDCEx* dc);
     void DrawMeasure(CDCEx* dc, CRect rect);
     void DrawSelectionBand(CDCEx* dc);
+    // Moves the selection's end, inverting on the window what changes.
+    void MoveSelectionEnd(CDCEx* dc, double end);
     void DrawZoomRect(CDCEx* dc);
     void DrawCursor(CDCEx* dc);
     void DrawCursorReadout(CDCEx* dc);
@@ -324,6 +326,9 @@ public:
 
 protected:
     void PostToParent(UINT message, WPARAM wParam);
+    // The band's first column and the column after its last.
+    CPoint SelectionBandColumns(double start, double end);
+    void InvertColumns(CDCEx* dc, int from, int to);
     // Adds the points as the next series on the source's axes, named after
     // the source; the index of the new series, or -1.
     int AddDerivedSeries(int source, std::vector<DataPoint> points, const CString& suffix);

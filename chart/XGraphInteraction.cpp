@@ -155,9 +155,7 @@ void CXGraph::OnMouseMove(UINT flags, CPoint point)
         PostToParent(WM_XGRAPH_CURSOR, 0);
         int selecting = 0;
         if (m_leftButtonDown) {
-            DrawSelectionBand(&dc);
-            m_selectionEnd = x;
-            DrawSelectionBand(&dc);
+            MoveSelectionEnd(&dc, x);
             selecting = 1;
         }
         if (CWnd* parent = GetParent()) {

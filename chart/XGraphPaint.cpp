@@ -356,26 +356,52 @@ void CXGraph::DrawMeasure(CDCEx* dc, CRect rect)
         dc->TextOut(x2 + 4, (y1 + y2) / 2 - dyExtent.cy / 2, dyText);
 }
 
-void CXGraph::DrawSelectionBand(CDCEx* dc)
+CPoint CXGraph::SelectionBandColumns(double start, double end)
 {
     if (m_xAxes.empty())
-        return;
+        return CPoint(0, 0);
     CXGraphAxis& axis = m_xAxes[0];
-    const double low = std::min(m_selectionStart, m_selectionEnd);
-    const double high = std::max(m_selectionStart, m_selectionEnd);
-    const int left =
-        std::clamp<int>(axis.ValueToPoint({low, 0}).x, m_plotRect.left, m_plotRect.right);
-    const int right =
-        std::clamp<int>(axis.ValueToPoint({high, 0}).x, m_plotRect.left, m_plotRect.right);
+    const int left = std::clamp<int>(axis.ValueToPoint({std::min(start, end), 0}).x,
+                                     m_plotRect.left, m_plotRect.right);
+    const int right = std::clamp<int>(axis.ValueToPoint({std::max(start, end), 0}).x,
+                                      m_plotRect.left, m_plotRect.right);
+    return CPoint(left, right);
+}
+
+void CXGraph::InvertColumns(CDCEx* dc, int from, int to)
+{
+    if (to <= from)
+        return;
     CBrushSelector brush(dc, RGB(10, 10, 10));
     CPenSelector noPen(dc, 0, 1, PS_NULL);
     dc->SetBkColor(m_plotColour);
     const int oldRop = dc->SetROP2(R2_NOTXORPEN);
-    // Without a pen a rectangle fills one pixel less each way: the band
-    // covers the columns from left up to (not including) right and the
-    // whole plot height, as a framed rectangle would.
-    dc->Rectangle(left, m_plotRect.top, right + 1, m_plotRect.bottom + 1);
+    // Without a pen a rectangle fills one pixel less each way: this covers
+    // the columns from up to (not including) to, over the whole plot
+    // height, as a framed rectangle would.
+    dc->Rectangle(from, m_plotRect.top, to + 1, m_plotRect.bottom + 1);
     dc->SetROP2(oldRop);
+}
+
+void CXGraph::DrawSelectionBand(CDCEx* dc)
+{
+    if (m_xAxes.empty())
+        return;
+    const CPoint band = SelectionBandColumns(m_selectionStart, m_selectionEnd);
+    InvertColumns(dc, band.x, band.y);
+}
+
+void CXGraph::MoveSelectionEnd(CDCEx* dc, double end)
+{
+    // Inverting only the columns that enter or leave the band gives the
+    // same picture as erasing the old band and drawing the new one.
+    const CPoint before = SelectionBandColumns(m_selectionStart, m_selectionEnd);
+    m_selectionEnd = end;
+    const CPoint after = SelectionBandColumns(m_selectionStart, m_selectionEnd);
+    if (m_xAxes.empty())
+        return;
+    InvertColumns(dc, std::min(before.x, after.x), std::max(before.x, after.x));
+    InvertColumns(dc, std::min(before.y, after.y), std::max(before.y, after.y));
 }
 
 void CXGraph::DrawZoomRect(CDCEx* dc)

@@ -133,6 +133,26 @@ TEST(CursorModeTest, DraggingRightToLeftSelectsWithMinimumBelowMaximum)
     EXPECT_GE(shown.parent.Count(WM_XGRAPH_CURSOR), 2);
 }
 
+TEST(CursorModeTest, DraggingTheSelectionLeavesTheBandAPaintWouldDraw)
+{
+    ModeChart shown(ID_XGRAPH_CURSOR);
+    shown.chart.m_cursorFlags = 0;
+    shown.Paint();
+    shown.Press(shown.At(50, 5));
+    for (double x : {70.0, 60.0, 30.0, 45.0, 20.0})
+        shown.Drag(shown.At(x, 5));
+    // A row below the read-out label, which a paint draws over the band.
+    const int row = shown.chart.m_plotRect.top + 60;
+    const QImage dragged = shown.chart.GetBackingImage()->copy();
+    shown.Paint();
+    const QImage painted = *shown.chart.GetBackingImage();
+    for (int x = shown.chart.m_plotRect.left; x < shown.chart.m_plotRect.right; ++x)
+        ASSERT_EQ(dragged.pixel(x, row), painted.pixel(x, row)) << x;
+    // The band runs from 20 to 50.
+    EXPECT_NE(painted.pixel(shown.At(35, 5).x, row), painted.pixel(shown.At(55, 5).x, row));
+    shown.Release(shown.At(20, 5));
+}
+
 TEST(CursorModeTest, CursorLinesDrawnTwiceEraseThemselves)
 {
     ModeChart shown(ID_XGRAPH_CURSOR);
