@@ -1,5 +1,6 @@
 #include "NolvexView.h"
 
+#include "CCmdUI.h"
 #include "CDC.h"
 #include "CFileDialog.h"
 #include "CMDIFrameWnd.h"
@@ -344,6 +345,8 @@ bool CNolvexView::HandlesCommand(UINT id) const
     case ID_EDIT_ZOOM_OUT:
     case ID_EDIT_CUT_SELECTION:
     case ID_FILE_EXPORT_CSV:
+    case ID_NEXT_PANE:
+    case ID_PREV_PANE:
         return true;
     default:
         return CView::HandlesCommand(id);
@@ -372,6 +375,10 @@ BOOL CNolvexView::OnCommand(WPARAM wParam, LPARAM lParam)
         case ID_FILE_EXPORT_CSV:
             OnExportCsv();
             return TRUE;
+        case ID_NEXT_PANE:
+        case ID_PREV_PANE:
+            MovePaneFocus(LOWORD(wParam) == ID_NEXT_PANE);
+            return TRUE;
         default:
             return CView::OnCommand(wParam, lParam);
         }
@@ -380,6 +387,19 @@ BOOL CNolvexView::OnCommand(WPARAM wParam, LPARAM lParam)
         AfxMessageBox(error.GetErrorMessage(), MB_OK | MB_ICONEXCLAMATION);
         return TRUE;
     }
+}
+
+void CNolvexView::MovePaneFocus(bool forward)
+{
+    // Tree, chart, list and round again.
+    CWnd* panes[] = {&m_tree.GetList(), &m_chart, &m_list};
+    CWnd* focused = CWnd::GetFocus();
+    int current = -1;
+    for (int i = 0; i < 3; ++i)
+        if (focused == panes[i] || (i == 0 && focused == &m_tree))
+            current = i;
+    const int next = current < 0 ? 0 : (current + (forward ? 1 : 2)) % 3;
+    panes[next]->SetFocus();
 }
 
 void CNolvexView::OnAddMetric()

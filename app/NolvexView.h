@@ -54,6 +54,8 @@ public:
     void OnZoomOut();
     void OnCutSelection();
     void OnExportCsv();
+    // F6 and Shift+F6: the keyboard focus to the next or previous pane.
+    void MovePaneFocus(bool forward);
 
     // Another view of the document removed this metric: its rows go and
     // the chart no longer plots it.

@@ -89,6 +89,7 @@ BOOL CMDIFrameWnd::CreateFrame(const CString& title, const RECT& rect)
 {
     if (!CWnd::CreateEx(0, "NolvexFrame", title, WS_VISIBLE, rect, nullptr, 0))
         return FALSE;
+    m_title = title;
     if (!m_client.CreateEx(0, "MDIClient", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), this,
                            0xE900))
         return FALSE;
@@ -333,6 +334,16 @@ void CMDIFrameWnd::UpdateFrameControls()
 {
     if (m_window == nullptr)
         return;
+    // "Nolvex - file" while a document is shown.
+    CString title = m_title;
+    if (CMDIChildWnd* child = MDIGetActive()) {
+        CString name;
+        child->GetWindowText(name);
+        if (!name.IsEmpty())
+            title += CString(" - ") + name;
+    }
+    if (GetHostWidget() != nullptr)
+        GetHostWidget()->setWindowTitle(title.ToQString());
     const bool withDocument = !m_children.empty();
     if (withDocument != m_showingDocumentMenu) {
         m_showingDocumentMenu = withDocument;

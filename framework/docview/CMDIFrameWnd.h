@@ -105,6 +105,7 @@ private:
     QAction* MakeAction(UINT id, const CString& text);
     void UpdateMenu(QMenu* menu);
 
+    CString m_title;
     QMainWindow* m_window = nullptr;
     QToolBar* m_toolbar = nullptr;
     QLabel* m_message = nullptr;

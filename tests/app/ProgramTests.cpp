@@ -299,3 +299,21 @@ TEST(ProgramTest, NewWindowShowsTheSameDocumentTwice)
     program.Frame()->RouteCommand(ID_FILE_CLOSE);
     EXPECT_TRUE(program.Frame()->Children().empty());
 }
+
+TEST(ProgramTest, TheTitleNamesTheFileAndF6MovesBetweenPanes)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "panes.nolvex", 100);
+    Program program({CString::FromQString(path)});
+    EXPECT_EQ(program.Frame()->GetHostWidget()->windowTitle(), QString("Nolvex - panes.nolvex"));
+    CNolvexView* view = program.ActiveView();
+    ASSERT_NE(view, nullptr);
+    view->GetTree().GetList().SetFocus();
+    program.Frame()->RouteCommand(ID_NEXT_PANE);
+    EXPECT_EQ(CWnd::GetFocus(), &view->GetChart());
+    program.Frame()->RouteCommand(ID_NEXT_PANE);
+    EXPECT_EQ(CWnd::GetFocus(), &view->GetList());
+    program.Frame()->RouteCommand(ID_PREV_PANE);
+    program.Frame()->RouteCommand(ID_PREV_PANE);
+    EXPECT_EQ(CWnd::GetFocus(), &view->GetTree().GetList());
+}
