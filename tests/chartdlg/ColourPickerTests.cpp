@@ -1,0 +1,693 @@
+// The colour button and its pop-up under the mouse and the keyboard: the
+// named colours, the layout and keeping on the screen, the entry chosen on
+// opening, the arrow keys, confirming and cancelling with the five messages,
+// "More Colors..." through the colour dialog, and what the two paint.
+
+#include "ColorButton.h"
+#include "ColourPopup.h"
+
+#include "CFileDialog.h"
+#include "ModalSeam.h"
+#include "SystemMetrics.h"
+#include "WindowClass.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+struct Heard
+{
+    UINT message;
+    COLORREF colour;
+    LPARAM id;
+    friend bool operator==(const Heard&, const Heard&) = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Heard& heard)
+{
+    return out << "{" << heard.message - WM_USER << ", 0x" << std::hex << heard.colour << std::dec
+               << ", " << heard.id << "}";
+}
+
+// The dialog the button sits in: keeps the picker's messages.
+class DialogWindow : public CWnd
+{
+public:
+    std::vector<Heard> heard;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message >= CPN_SELCHANGE && message <= CPN_SELENDCANCEL)
+            heard.push_back({message, static_cast<COLORREF>(wParam), lParam});
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
+};
+
+constexpr UINT kButtonId = 42;
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kBlueGrey = RGB(123, 123, 192);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kOffTable = RGB(1, 2, 3);
+
+// A 60 x 22 colour button at (10, 10) of a dialog whose top-left corner is
+// at a screen point.
+struct Picker
+{
+    DialogWindow dialog;
+    CColorButton button;
+
+    explicit Picker(COLORREF colour = kBlue, CPoint dialogAt = CPoint(200, 200))
+    {
+        EXPECT_TRUE(dialog.Create(AfxRegisterWndClass(0), "", WS_VISIBLE,
+                                  CRect(dialogAt, CSize(200, 100)), nullptr, 0));
+        EXPECT_TRUE(button.Create(WS_VISIBLE, CRect(10, 10, 70, 32), &dialog, kButtonId));
+        button.SetColour(colour);
+    }
+    ~Picker() { Settle(); }
+
+    static void Mouse(QWidget* widget, QEvent::Type type, CPoint at)
+    {
+        const QPoint point(at.x, at.y);
+        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::MouseButtons(Qt::NoButton);
+        QMouseEvent event(type, QPointF(point), QPointF(widget->mapToGlobal(point)), button, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(widget, &event);
+    }
+    static void Key(QWidget* widget, int key)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(widget, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(widget, &release);
+    }
+    // Lets closed pop-ups go and posted messages arrive.
+    static void Settle()
+    {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    CColourPopup* Open()
+    {
+        Mouse(button.GetClientWidget(), QEvent::MouseButtonPress, CPoint(20, 10));
+        Mouse(button.GetClientWidget(), QEvent::MouseButtonRelease, CPoint(20, 10));
+        dialog.heard.clear();
+        return button.GetPopup();
+    }
+    QWidget* PopupWidget() const { return button.GetPopup()->GetClientWidget(); }
+    void PressOnPopup(int key) { Key(PopupWidget(), key); }
+    void MoveOver(int entry)
+    {
+        Mouse(PopupWidget(), QEvent::MouseMove,
+              button.GetPopup()->GetEntryRect(entry).CenterPoint());
+    }
+    void ReleaseAt(CPoint point) { Mouse(PopupWidget(), QEvent::MouseButtonRelease, point); }
+
+    Heard Message(UINT message, COLORREF colour) const { return {message, colour, kButtonId}; }
+};
+
+COLORREF PixelOf(CWnd& window, CPoint at)
+{
+    window.Invalidate();
+    window.UpdateWindow();
+    const QRgb pixel = window.GetBackingImage()->pixel(at.x, at.y);
+    return RGB(qRed(pixel), qGreen(pixel), qBlue(pixel));
+}
+
+} // namespace
+
+// The named colours ----------------------------------------------------------
+
+TEST(ColourTableTest, HoldsTheFortyNamedColoursInTheirOrder)
+{
+    EXPECT_EQ(CColourPopup::ColourAt(0).colour, RGB(0, 0, 0));
+    EXPECT_STREQ(CColourPopup::ColourAt(0).name, "Black");
+    EXPECT_EQ(CColourPopup::ColourAt(9).colour, RGB(255, 104, 32));
+    EXPECT_STREQ(CColourPopup::ColourAt(9).name, "Orange");
+    EXPECT_STREQ(CColourPopup::ColourAt(23).name, "Grey - 50");
+    EXPECT_EQ(CColourPopup::ColourAt(35).colour, RGB(152, 251, 152));
+    EXPECT_STREQ(CColourPopup::ColourAt(35).name, "Pale green ");
+    EXPECT_EQ(CColourPopup::ColourAt(39).colour, RGB(255, 255, 255));
+    EXPECT_STREQ(CColourPopup::ColourAt(39).name, "White");
+    // Every colour is there once, so that each opens on its own cell.
+    for (int i = 0; i < CColourPopup::kColourCount; ++i)
+        EXPECT_EQ(CColourPopup::FindColour(CColourPopup::ColourAt(i).colour), i);
+    EXPECT_EQ(CColourPopup::FindColour(kOffTable), CColourPopup::kNoEntry);
+}
+
+TEST(ColourTableTest, TheCellUnderTheMouseShowsItsNameAsTooltip)
+{
+    Picker picker;
+    CColourPopup* popup = picker.Open();
+    picker.MoveOver(35);
+    EXPECT_EQ(popup->GetToolTip().GetShownText(), CString("Pale green "));
+    picker.MoveOver(21);
+    EXPECT_EQ(popup->GetToolTip().GetShownText(), CString("Light blue"));
+}
+
+// Opening and layout -----------------------------------------------------------
+
+TEST(ColourPopupLayoutTest, ClickingTheButtonOpensThePopupBelowIt)
+{
+    Picker picker(kBlue);
+    picker.dialog.heard.clear();
+    CPoint press(20, 10);
+    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonPress, press);
+    EXPECT_EQ(picker.button.GetPopup(), nullptr) << "a press alone is no click";
+    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonRelease, press);
+
+    CColourPopup* popup = picker.button.GetPopup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(picker.button.IsPopupActive());
+    EXPECT_EQ(picker.dialog.heard, std::vector<Heard>{picker.Message(CPN_DROPDOWN, kBlue)});
+    CRect buttonRect;
+    picker.button.GetWindowRect(&buttonRect);
+    CRect popupRect;
+    popup->GetWindowRect(&popupRect);
+    EXPECT_EQ(popupRect.TopLeft(), CPoint(buttonRect.left, buttonRect.bottom));
+    EXPECT_EQ(CWnd::GetCapture(), popup);
+    EXPECT_EQ(CWnd::GetFocus(), popup);
+
+    // A second click goes to the pop-up, which holds the mouse: released
+    // outside it, it cancels instead of opening a second one.
+    picker.dialog.heard.clear();
+    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonPress, press);
+    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonRelease, press);
+    const std::vector<Heard> expected = {
+        picker.Message(CPN_CLOSEUP, kBlue),
+        picker.Message(CPN_SELENDCANCEL, kBlue),
+    };
+    EXPECT_EQ(picker.dialog.heard, expected);
+    EXPECT_EQ(picker.button.GetPopup(), nullptr);
+}
+
+TEST(ColourPopupLayoutTest, CellsFormEightColumnsBetweenTheTwoBoxes)
+{
+    Picker picker;
+    CColourPopup* popup = picker.Open();
+    const int margin = GetSystemMetrics(SM_CXEDGE);
+    ASSERT_EQ(popup->GetMargin(), margin);
+    ASSERT_EQ(popup->GetCellSize(), 18);
+    ASSERT_EQ(popup->GetRowCount(), 5);
+
+    const CRect automatic = popup->GetEntryRect(CColourPopup::kAutomaticBox);
+    const CRect more = popup->GetEntryRect(CColourPopup::kMoreColoursBox);
+    CRect client;
+    popup->GetClientRect(&client);
+    EXPECT_EQ(client.Width(), 2 * margin + 8 * 18);
+    EXPECT_EQ(automatic, CRect(margin, margin, client.Width() - margin, automatic.bottom));
+    EXPECT_EQ(more.Height(), automatic.Height());
+
+    const int gridTop = automatic.bottom + margin;
+    EXPECT_EQ(popup->GetEntryRect(0), CRect(margin, gridTop, margin + 18, gridTop + 18));
+    // Cell 13: column 5, row 1.
+    EXPECT_EQ(popup->GetEntryRect(13).TopLeft(), CPoint(margin + 5 * 18, gridTop + 18));
+    EXPECT_EQ(popup->GetEntryRect(39).BottomRight(), CPoint(margin + 8 * 18, gridTop + 5 * 18));
+    EXPECT_EQ(more.top, gridTop + 5 * 18 + margin);
+    EXPECT_EQ(client.Height(), more.bottom + margin);
+
+    EXPECT_EQ(popup->EntryAt(popup->GetEntryRect(13).CenterPoint()), 13);
+    EXPECT_EQ(popup->EntryAt(automatic.CenterPoint()), CColourPopup::kAutomaticBox);
+    EXPECT_EQ(popup->EntryAt(more.CenterPoint()), CColourPopup::kMoreColoursBox);
+    EXPECT_EQ(popup->EntryAt(CPoint(0, 0)), CColourPopup::kNoEntry);
+}
+
+TEST(ColourPopupLayoutTest, EmptyTextsLeaveTheirBoxesOut)
+{
+    Picker picker;
+    picker.button.SetDefaultText("");
+    picker.button.SetCustomText("");
+    CColourPopup* popup = picker.Open();
+    const int margin = popup->GetMargin();
+    CRect client;
+    popup->GetClientRect(&client);
+    EXPECT_EQ(client.Size(), CSize(2 * margin + 8 * 18, 2 * margin + 5 * 18));
+    EXPECT_TRUE(popup->GetEntryRect(CColourPopup::kAutomaticBox).IsRectEmpty());
+    EXPECT_TRUE(popup->GetEntryRect(CColourPopup::kMoreColoursBox).IsRectEmpty());
+    EXPECT_EQ(popup->GetEntryRect(0).TopLeft(), CPoint(margin, margin));
+}
+
+TEST(ColourPopupLayoutTest, ALongTextWidensThePopupToHoldIt)
+{
+    Picker picker;
+    const CString longText = "Choose any colour at all from the full colour dialog...";
+    picker.button.SetCustomText(longText);
+    CColourPopup* popup = picker.Open();
+    CDC screen;
+    screen.CreateScreenDC();
+    NONCLIENTMETRICS metrics{};
+    metrics.cbSize = sizeof(metrics);
+    ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0));
+    CFont font;
+    font.CreateFontIndirect(&metrics.lfMessageFont);
+    screen.SelectObject(&font);
+    const int textWidth = screen.GetTextExtent(longText).cx;
+    ASSERT_GT(textWidth, 8 * 18);
+    const CRect more = popup->GetEntryRect(CColourPopup::kMoreColoursBox);
+    EXPECT_GE(more.Width(), textWidth + 2 * popup->GetMargin());
+    EXPECT_GT(more.Height(), screen.GetTextExtent(longText).cy);
+}
+
+// Keeping on the screen ---------------------------------------------------------
+
+TEST(ColourPopupScreenTest, NearTheRightEdgeThePopupStaysOnTheScreen)
+{
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    Picker picker(kBlue, CPoint(screenWidth - 90, 300));
+    CColourPopup* popup = picker.Open();
+    CRect buttonRect;
+    picker.button.GetWindowRect(&buttonRect);
+    CRect popupRect;
+    popup->GetWindowRect(&popupRect);
+    ASSERT_GT(buttonRect.left + popupRect.Width(), screenWidth) << "the case needs a shift";
+    EXPECT_EQ(popupRect.right, screenWidth);
+    EXPECT_EQ(popupRect.top, buttonRect.bottom);
+}
+
+TEST(ColourPopupScreenTest, NearTheLeftEdgeItStartsAtZero)
+{
+    Picker picker(kBlue, CPoint(-40, 300));
+    CColourPopup* popup = picker.Open();
+    CRect popupRect;
+    popup->GetWindowRect(&popupRect);
+    EXPECT_EQ(popupRect.left, 0);
+}
+
+TEST(ColourPopupScreenTest, NearTheBottomItOpensAboveTheButton)
+{
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    Picker picker(kBlue, CPoint(300, screenHeight - 60));
+    CColourPopup* popup = picker.Open();
+    CRect buttonRect;
+    picker.button.GetWindowRect(&buttonRect);
+    CRect popupRect;
+    popup->GetWindowRect(&popupRect);
+    EXPECT_EQ(popupRect.bottom, buttonRect.top);
+    EXPECT_EQ(popupRect.left, buttonRect.left);
+}
+
+// The entry chosen on opening -------------------------------------------------------
+
+TEST(ColourPopupOpeningTest, AnAutomaticColourOpensWithAutomaticChosen)
+{
+    Picker picker(CLR_AUTOMATIC);
+    CColourPopup* popup = picker.Open();
+    EXPECT_EQ(popup->GetChosenIndex(), CColourPopup::kAutomaticBox);
+    EXPECT_EQ(popup->GetHoveredIndex(), CColourPopup::kAutomaticBox);
+}
+
+TEST(ColourPopupOpeningTest, AColourOfTheTableOpensOnItsCell)
+{
+    Picker picker(RGB(255, 215, 0));
+    EXPECT_EQ(picker.Open()->GetChosenIndex(), 25);
+}
+
+TEST(ColourPopupOpeningTest, AnyOtherColourOpensOnMoreColorsWhenThereIsOne)
+{
+    Picker picker(kOffTable);
+    EXPECT_EQ(picker.Open()->GetChosenIndex(), CColourPopup::kMoreColoursBox);
+    picker.PressOnPopup(Qt::Key_Escape);
+
+    picker.button.SetCustomText("");
+    EXPECT_EQ(picker.Open()->GetChosenIndex(), CColourPopup::kNoEntry);
+    picker.PressOnPopup(Qt::Key_Escape);
+
+    // Automatic without its box is a colour like any other.
+    picker.button.SetColour(CLR_AUTOMATIC);
+    picker.button.SetDefaultText("");
+    picker.button.SetCustomText("More Colors...");
+    EXPECT_EQ(picker.Open()->GetChosenIndex(), CColourPopup::kMoreColoursBox);
+}
+
+// The arrow keys ------------------------------------------------------------------
+
+TEST(ColourPopupKeyboardTest, ArrowsMoveAlongRowsAndOnToTheNextRow)
+{
+    Picker picker(kBlue);
+    CColourPopup* popup = picker.Open();
+    ASSERT_EQ(popup->GetHoveredIndex(), 13);
+    picker.PressOnPopup(Qt::Key_Right);
+    EXPECT_EQ(popup->GetHoveredIndex(), 14);
+    picker.PressOnPopup(Qt::Key_Right);
+    picker.PressOnPopup(Qt::Key_Right);
+    EXPECT_EQ(popup->GetHoveredIndex(), 16) << "past the row's end onto the next row";
+    picker.PressOnPopup(Qt::Key_Left);
+    EXPECT_EQ(popup->GetHoveredIndex(), 15);
+    picker.PressOnPopup(Qt::Key_Down);
+    EXPECT_EQ(popup->GetHoveredIndex(), 23);
+    picker.PressOnPopup(Qt::Key_Up);
+    picker.PressOnPopup(Qt::Key_Up);
+    EXPECT_EQ(popup->GetHoveredIndex(), 7);
+}
+
+TEST(ColourPopupKeyboardTest, MovesTellTheDialogTheColourUnderTheSelection)
+{
+    Picker picker(kBlue);
+    picker.Open();
+    picker.PressOnPopup(Qt::Key_Right);
+    picker.PressOnPopup(Qt::Key_Up);
+    picker.PressOnPopup(Qt::Key_Up);
+    const std::vector<Heard> expected = {
+        picker.Message(CPN_SELCHANGE, kBlueGrey),
+        picker.Message(CPN_SELCHANGE, CColourPopup::ColourAt(6).colour),
+        picker.Message(CPN_SELCHANGE, CLR_AUTOMATIC),
+    };
+    EXPECT_EQ(picker.dialog.heard, expected);
+    EXPECT_EQ(picker.button.GetColour(), kBlue) << "no tracking: the swatch waits";
+}
+
+TEST(ColourPopupKeyboardTest, OffTheGridGoesThroughTheBoxes)
+{
+    Picker picker(RGB(0, 85, 0)); // cell 3, top row
+    CColourPopup* popup = picker.Open();
+    ASSERT_EQ(popup->GetHoveredIndex(), 3);
+    picker.PressOnPopup(Qt::Key_Up);
+    EXPECT_EQ(popup->GetHoveredIndex(), CColourPopup::kAutomaticBox);
+    picker.PressOnPopup(Qt::Key_Up);
+    EXPECT_EQ(popup->GetHoveredIndex(), CColourPopup::kMoreColoursBox);
+    picker.PressOnPopup(Qt::Key_Left);
+    EXPECT_EQ(popup->GetHoveredIndex(), 39);
+    picker.PressOnPopup(Qt::Key_Down);
+    EXPECT_EQ(popup->GetHoveredIndex(), CColourPopup::kMoreColoursBox);
+    picker.PressOnPopup(Qt::Key_Right);
+    EXPECT_EQ(popup->GetHoveredIndex(), CColourPopup::kAutomaticBox);
+    picker.PressOnPopup(Qt::Key_Right);
+    EXPECT_EQ(popup->GetHoveredIndex(), 0);
+    picker.PressOnPopup(Qt::Key_Left);
+    EXPECT_EQ(popup->GetHoveredIndex(), CColourPopup::kAutomaticBox);
+    picker.PressOnPopup(Qt::Key_Down);
+    EXPECT_EQ(popup->GetHoveredIndex(), 0);
+    // "More Colors..." offers the colour the pop-up opened with.
+    picker.dialog.heard.clear();
+    picker.PressOnPopup(Qt::Key_Up);
+    picker.PressOnPopup(Qt::Key_Up);
+    EXPECT_EQ(picker.dialog.heard.back(), picker.Message(CPN_SELCHANGE, RGB(0, 85, 0)));
+}
+
+TEST(ColourPopupKeyboardTest, WithoutBoxesTheGridWrapsAround)
+{
+    Picker picker(RGB(0, 85, 0));
+    picker.button.SetDefaultText("");
+    picker.button.SetCustomText("");
+    CColourPopup* popup = picker.Open();
+    picker.PressOnPopup(Qt::Key_Up);
+    EXPECT_EQ(popup->GetHoveredIndex(), 39);
+    picker.PressOnPopup(Qt::Key_Down);
+    EXPECT_EQ(popup->GetHoveredIndex(), 0);
+}
+
+TEST(ColourPopupKeyboardTest, WithOnlyMoreColorsBothWaysOffTheGridGoThere)
+{
+    Picker picker(RGB(0, 85, 0));
+    picker.button.SetDefaultText("");
+    CColourPopup* popup = picker.Open();
+    picker.PressOnPopup(Qt::Key_Up);
+    EXPECT_EQ(popup->GetHoveredIndex(), CColourPopup::kMoreColoursBox);
+    picker.PressOnPopup(Qt::Key_Down);
+    EXPECT_EQ(popup->GetHoveredIndex(), 0) << "no Automatic to go to";
+    picker.PressOnPopup(Qt::Key_Left);
+    EXPECT_EQ(popup->GetHoveredIndex(), CColourPopup::kMoreColoursBox);
+}
+
+// Confirming and cancelling ---------------------------------------------------------
+
+TEST(ColourPickerEndTest, EnterConfirmsTheSelectedColour)
+{
+    Picker picker(kBlue);
+    picker.Open();
+    picker.PressOnPopup(Qt::Key_Right);
+    picker.PressOnPopup(Qt::Key_Return);
+    const std::vector<Heard> expected = {
+        picker.Message(CPN_SELCHANGE, kBlueGrey),
+        picker.Message(CPN_CLOSEUP, kBlueGrey),
+        picker.Message(CPN_SELENDOK, kBlueGrey),
+        picker.Message(CPN_SELCHANGE, kBlueGrey),
+    };
+    EXPECT_EQ(picker.dialog.heard, expected);
+    EXPECT_EQ(picker.button.GetColour(), kBlueGrey);
+    EXPECT_FALSE(picker.button.IsPopupActive());
+    EXPECT_EQ(picker.button.GetPopup(), nullptr);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+}
+
+TEST(ColourPickerEndTest, ConfirmingTheSameColourSendsNoFinalChange)
+{
+    Picker picker(kBlue);
+    picker.Open();
+    picker.PressOnPopup(Qt::Key_Space);
+    const std::vector<Heard> expected = {
+        picker.Message(CPN_CLOSEUP, kBlue),
+        picker.Message(CPN_SELENDOK, kBlue),
+    };
+    EXPECT_EQ(picker.dialog.heard, expected);
+}
+
+TEST(ColourPickerEndTest, EscapeRestoresTheInitialColourAndCancels)
+{
+    Picker picker(kBlue);
+    picker.button.SetTrackSelection(true);
+    picker.Open();
+    picker.PressOnPopup(Qt::Key_Right);
+    picker.PressOnPopup(Qt::Key_Down);
+    EXPECT_EQ(picker.button.GetColour(), CColourPopup::ColourAt(22).colour) << "tracking";
+    picker.dialog.heard.clear();
+    picker.PressOnPopup(Qt::Key_Escape);
+    const std::vector<Heard> expected = {
+        picker.Message(CPN_CLOSEUP, kBlue),
+        picker.Message(CPN_SELENDCANCEL, kBlue),
+    };
+    EXPECT_EQ(picker.dialog.heard, expected);
+    EXPECT_EQ(picker.button.GetColour(), kBlue);
+    EXPECT_FALSE(picker.button.IsPopupActive());
+}
+
+TEST(ColourPickerEndTest, ReleasingTheMouseOverACellConfirmsIt)
+{
+    Picker picker(kBlue);
+    CColourPopup* popup = picker.Open();
+    picker.MoveOver(16);
+    EXPECT_EQ(popup->GetHoveredIndex(), 16);
+    // The margin between the edge and the cells is no entry: the selection stays.
+    picker.Mouse(picker.PopupWidget(), QEvent::MouseMove, CPoint(0, 0));
+    EXPECT_EQ(popup->GetHoveredIndex(), 16);
+    picker.ReleaseAt(popup->GetEntryRect(16).CenterPoint());
+    const std::vector<Heard> expected = {
+        picker.Message(CPN_SELCHANGE, kRed),
+        picker.Message(CPN_CLOSEUP, kRed),
+        picker.Message(CPN_SELENDOK, kRed),
+        picker.Message(CPN_SELCHANGE, kRed),
+    };
+    EXPECT_EQ(picker.dialog.heard, expected);
+    EXPECT_EQ(picker.button.GetColour(), kRed);
+}
+
+TEST(ColourPickerEndTest, ReleasingTheMouseOutsideCancels)
+{
+    Picker picker(kBlue);
+    CColourPopup* popup = picker.Open();
+    picker.MoveOver(16);
+    CRect client;
+    popup->GetClientRect(&client);
+    picker.ReleaseAt(CPoint(client.right + 30, client.bottom / 2));
+    EXPECT_EQ(picker.dialog.heard.back(), picker.Message(CPN_SELENDCANCEL, kBlue));
+    EXPECT_EQ(picker.button.GetColour(), kBlue);
+    EXPECT_EQ(picker.button.GetPopup(), nullptr);
+}
+
+TEST(ColourPickerEndTest, ChoosingAutomaticConfirmsTheAutomaticValue)
+{
+    Picker picker(kBlue);
+    picker.Open();
+    picker.MoveOver(CColourPopup::kAutomaticBox);
+    picker.ReleaseAt(
+        picker.button.GetPopup()->GetEntryRect(CColourPopup::kAutomaticBox).CenterPoint());
+    EXPECT_EQ(picker.button.GetColour(), CLR_AUTOMATIC);
+    EXPECT_EQ(picker.dialog.heard.back(), picker.Message(CPN_SELCHANGE, CLR_AUTOMATIC));
+}
+
+TEST(ColourPickerEndTest, DeactivatingTheApplicationCancels)
+{
+    Picker picker(kBlue);
+    picker.Open();
+    picker.PressOnPopup(Qt::Key_Left);
+    emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+    Picker::Settle();
+    EXPECT_EQ(picker.dialog.heard.back(), picker.Message(CPN_SELENDCANCEL, kBlue));
+    EXPECT_EQ(picker.button.GetPopup(), nullptr);
+}
+
+// "More Colors..." --------------------------------------------------------------------
+
+struct ColourDialogAnswer
+{
+    int asked = 0;
+    COLORREF offered = 0;
+    DWORD flags = 0;
+    INT_PTR answer = IDCANCEL;
+    COLORREF chosen = 0;
+
+    INT_PTR operator()(const ModalRequest& request)
+    {
+        EXPECT_EQ(request.text, CString("CColorDialog"));
+        auto* dialog = static_cast<CColorDialog*>(request.dialogObject);
+        ++asked;
+        offered = dialog->m_colour;
+        flags = dialog->m_flags;
+        if (answer == IDOK)
+            dialog->m_colour = chosen;
+        return answer;
+    }
+};
+
+TEST(ColourPickerMoreColoursTest, CancellingTheColourDialogIsACancel)
+{
+    Picker picker(kBlue);
+    ColourDialogAnswer dialog;
+    ScopedModalResponder responder([&dialog](const ModalRequest& r) { return dialog(r); });
+    picker.Open();
+    picker.MoveOver(CColourPopup::kMoreColoursBox);
+    picker.ReleaseAt(
+        picker.button.GetPopup()->GetEntryRect(CColourPopup::kMoreColoursBox).CenterPoint());
+    EXPECT_EQ(dialog.asked, 1);
+    EXPECT_EQ(dialog.offered, kBlue);
+    EXPECT_EQ(dialog.flags & (CC_FULLOPEN | CC_ANYCOLOR), CC_FULLOPEN | CC_ANYCOLOR);
+    const std::vector<Heard> expected = {
+        picker.Message(CPN_SELCHANGE, kBlue),
+        picker.Message(CPN_CLOSEUP, kBlue),
+        picker.Message(CPN_SELENDCANCEL, kBlue),
+    };
+    EXPECT_EQ(picker.dialog.heard, expected);
+    EXPECT_EQ(picker.button.GetColour(), kBlue);
+    EXPECT_EQ(picker.button.GetPopup(), nullptr);
+}
+
+TEST(ColourPickerMoreColoursTest, TheColourDialogsChoiceIsConfirmed)
+{
+    Picker picker(kBlue);
+    ColourDialogAnswer dialog;
+    dialog.answer = IDOK;
+    dialog.chosen = kOffTable;
+    ScopedModalResponder responder([&dialog](const ModalRequest& r) { return dialog(r); });
+    picker.Open();
+    picker.PressOnPopup(Qt::Key_Up);
+    picker.PressOnPopup(Qt::Key_Up);
+    picker.PressOnPopup(Qt::Key_Up); // row 0, then "Automatic", then "More Colors..."
+    ASSERT_EQ(picker.button.GetPopup()->GetHoveredIndex(), CColourPopup::kMoreColoursBox);
+    picker.PressOnPopup(Qt::Key_Return);
+    EXPECT_EQ(dialog.asked, 1);
+    EXPECT_EQ(picker.dialog.heard.back(), picker.Message(CPN_SELCHANGE, kOffTable));
+    EXPECT_EQ(picker.button.GetColour(), kOffTable);
+    // Reopened, the colour is not in the table: "More Colors..." is chosen.
+    EXPECT_EQ(picker.Open()->GetChosenIndex(), CColourPopup::kMoreColoursBox);
+}
+
+// The mouse stays with the pop-up -------------------------------------------------
+
+TEST(ColourPopupCaptureTest, ThePopupTakesTheMouseBackAndLetsItGoWithTheFocus)
+{
+    Picker picker(kBlue);
+    CColourPopup* popup = picker.Open();
+    picker.dialog.SetCapture();
+    picker.PressOnPopup(Qt::Key_Right);
+    EXPECT_EQ(CWnd::GetCapture(), popup);
+    picker.dialog.SetFocus();
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    picker.PressOnPopup(Qt::Key_Escape);
+}
+
+TEST(ColourPopupCaptureTest, DestroyingTheButtonClosesItsPopupQuietly)
+{
+    auto picker = std::make_unique<Picker>(kBlue);
+    picker->Open();
+    picker->button.DestroyWindow();
+    EXPECT_TRUE(picker->dialog.heard.empty());
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+    picker.reset();
+}
+
+// Painting ---------------------------------------------------------------------------
+
+TEST(ColorButtonPaintTest, AnAutomaticColourShowsTheApplicationWorkspaceColour)
+{
+    Picker picker(CLR_AUTOMATIC);
+    const CPoint swatch(20, 11);
+    EXPECT_EQ(PixelOf(picker.button, swatch), GetSysColor(COLOR_APPWORKSPACE));
+    picker.button.SetColour(kRed);
+    EXPECT_EQ(PixelOf(picker.button, swatch), kRed);
+    picker.button.SetAutomaticColour(RGB(0, 128, 0));
+    picker.button.SetColour(CLR_AUTOMATIC);
+    EXPECT_EQ(PixelOf(picker.button, swatch), RGB(0, 128, 0));
+}
+
+TEST(ColorButtonPaintTest, ADisabledButtonShowsNoSwatch)
+{
+    Picker picker(kRed);
+    picker.button.EnableWindow(FALSE);
+    EXPECT_EQ(PixelOf(picker.button, CPoint(20, 11)), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(ColorButtonPaintTest, TheArrowIsBlackAndGreyWhenDisabled)
+{
+    Picker picker(kRed);
+    // The arrow's widest row: 7 pixels left of the inner margin at the right.
+    CRect client;
+    picker.button.GetClientRect(&client);
+    const CPoint arrow(client.right - 2 - 2 - 4 - 4, client.Height() / 2 - 2 + 1 - 1);
+    EXPECT_EQ(PixelOf(picker.button, arrow), RGB(0, 0, 0));
+    picker.button.EnableWindow(FALSE);
+    EXPECT_EQ(PixelOf(picker.button, arrow), GetSysColor(COLOR_GRAYTEXT));
+}
+
+TEST(ColourPopupPaintTest, CellsShowTheirColoursAndTheChosenOneStandsOut)
+{
+    Picker picker(kBlue);
+    CColourPopup* popup = picker.Open();
+    EXPECT_EQ(PixelOf(*popup, popup->GetEntryRect(16).CenterPoint()), kRed);
+    EXPECT_EQ(PixelOf(*popup, popup->GetEntryRect(13).CenterPoint()), kBlue);
+    // The swatch is framed by the button shadow, inset by margin + 1.
+    const int inset = popup->GetMargin() + 1;
+    const CRect cell = popup->GetEntryRect(16);
+    EXPECT_EQ(PixelOf(*popup, CPoint(cell.left + inset, cell.top + 9)),
+              GetSysColor(COLOR_BTNSHADOW));
+    // Moving away from the chosen cell leaves it on the highlight colour with a
+    // sunken edge; the hovered cell gets a raised one.
+    picker.MoveOver(16);
+    const CRect chosen = popup->GetEntryRect(13);
+    EXPECT_EQ(PixelOf(*popup, CPoint(chosen.left + 1, chosen.top + 1)),
+              GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(PixelOf(*popup, CPoint(chosen.left, chosen.top)), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(PixelOf(*popup, CPoint(cell.left, cell.top)), GetSysColor(COLOR_3DHIGHLIGHT));
+    EXPECT_EQ(PixelOf(*popup, CPoint(cell.right - 1, cell.bottom - 1)),
+              GetSysColor(COLOR_3DSHADOW));
+    // Cells neither hovered nor chosen lie on the button face.
+    const CRect plain = popup->GetEntryRect(30);
+    EXPECT_EQ(PixelOf(*popup, CPoint(plain.left + 1, plain.top + 1)), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST(ColourPopupPaintTest, TheBoxesHaveTheirFrameAndSeparator)
+{
+    Picker picker(kBlue);
+    CColourPopup* popup = picker.Open();
+    const int margin = popup->GetMargin();
+    const CRect automatic = popup->GetEntryRect(CColourPopup::kAutomaticBox);
+    EXPECT_EQ(PixelOf(*popup, CPoint(automatic.left + 2 * margin, automatic.top + 2 * margin + 3)),
+              GetSysColor(COLOR_BTNSHADOW));
+    const CRect more = popup->GetEntryRect(CColourPopup::kMoreColoursBox);
+    EXPECT_EQ(PixelOf(*popup, CPoint(more.left + 5, more.top - margin)),
+              GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(PixelOf(*popup, CPoint(more.left + 5, more.top - margin + 1)),
+              GetSysColor(COLOR_BTNHIGHLIGHT));
+    // A raised edge around the whole window.
+    EXPECT_EQ(PixelOf(*popup, CPoint(0, 0)), GetSysColor(COLOR_3DLIGHT));
+}
