@@ -78,6 +78,25 @@ CMDIFrameWnd::~CMDIFrameWnd()
         DestroyWindow();
 }
 
+void CMDIFrameWnd::OnDestroy()
+{
+    // The Qt widgets go later, with the event loop: nothing of theirs may
+    // call back into this frame once it is gone.
+    if (m_window != nullptr) {
+        QObject::disconnect(nullptr, nullptr, m_window, nullptr);
+        if (m_client.Area() != nullptr)
+            QObject::disconnect(m_client.Area(), nullptr, nullptr, nullptr);
+        for (auto& [id, action] : m_actions)
+            QObject::disconnect(action, nullptr, nullptr, nullptr);
+        for (QAction* action : m_shortcutActions)
+            QObject::disconnect(action, nullptr, nullptr, nullptr);
+        if (m_toolbar != nullptr)
+            for (QAction* action : m_toolbar->actions())
+                QObject::disconnect(action, nullptr, nullptr, nullptr);
+    }
+    CWnd::OnDestroy();
+}
+
 QWidget* CMDIFrameWnd::CreateNativeWidget(const CREATESTRUCT&, QWidget* parent)
 {
     m_window = new QMainWindow(parent, Qt::Widget);

@@ -93,6 +93,7 @@ public:
 protected:
     QWidget* CreateNativeWidget(const CREATESTRUCT& create, QWidget* parent) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
     // The frame's own update answers.
     virtual void OnUpdateCommand(CCmdUI* ui);
     // Files dropped on the frame.

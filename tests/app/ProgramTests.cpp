@@ -14,6 +14,8 @@
 #include "NolvexDoc.h"
 #include "NolvexTest.h"
 #include "NolvexView.h"
+#include "Resources.h"
+#include "TrueColorToolBar.h"
 
 #include <QAction>
 #include <QApplication>
@@ -316,4 +318,37 @@ TEST(ProgramTest, TheTitleNamesTheFileAndF6MovesBetweenPanes)
     program.Frame()->RouteCommand(ID_PREV_PANE);
     program.Frame()->RouteCommand(ID_PREV_PANE);
     EXPECT_EQ(CWnd::GetFocus(), &view->GetTree().GetList());
+}
+
+TEST(ToolbarTest, TheButtonsComeFromTheThreeBitmapsWithoutTheirBackground)
+{
+    const QImage normal = Resources::ToolbarBitmap(Resources::IDB_TOOLBAR_NORMAL);
+    ASSERT_EQ(normal.width(), 9 * 40);
+    ASSERT_EQ(normal.height(), 34);
+    const std::vector<ToolbarButton> buttons =
+        CTrueColorToolBar::Buttons(Resources::ToolbarCommands(),
+                                   {normal, Resources::ToolbarBitmap(Resources::IDB_TOOLBAR_HOT),
+                                    Resources::ToolbarBitmap(Resources::IDB_TOOLBAR_DISABLED)},
+                                   40);
+    ASSERT_EQ(buttons.size(), 9u);
+    EXPECT_EQ(buttons[0].id, ID_FILE_OPEN);
+    EXPECT_EQ(buttons[8].id, ID_EDIT_CUT_SELECTION);
+    for (const ToolbarButton& button : buttons) {
+        ASSERT_EQ(button.normal.size(), QSize(40, 34));
+        EXPECT_FALSE(button.hot.isNull());
+        EXPECT_FALSE(button.disabled.isNull());
+        // The first pixel's colour is see-through; the drawing is not.
+        EXPECT_EQ(qAlpha(button.normal.pixel(0, 0)), 0);
+        int drawn = 0;
+        for (int y = 0; y < 34; ++y)
+            for (int x = 0; x < 40; ++x)
+                drawn += qAlpha(button.normal.pixel(x, y)) != 0 ? 1 : 0;
+        EXPECT_GT(drawn, 40);
+    }
+    // A bitmap that cannot be read stops the later ones.
+    const std::vector<ToolbarButton> partial =
+        CTrueColorToolBar::Buttons(Resources::ToolbarCommands(), {normal, QImage(), normal}, 40);
+    EXPECT_FALSE(partial[0].normal.isNull());
+    EXPECT_TRUE(partial[0].hot.isNull());
+    EXPECT_TRUE(partial[0].disabled.isNull());
 }
