@@ -84,9 +84,18 @@ struct Picker
                           Qt::NoModifier);
         QApplication::sendEvent(widget, &event);
     }
+    // With the text the keyboard types, so that a key that closes the
+    // pop-up is followed by its character as on the desktop.
     static void Key(QWidget* widget, int key)
     {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QString text;
+        if (key == Qt::Key_Return)
+            text = "\r";
+        else if (key == Qt::Key_Space)
+            text = " ";
+        else if (key == Qt::Key_Escape)
+            text = "\x1b";
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
         QApplication::sendEvent(widget, &press);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
         QApplication::sendEvent(widget, &release);
