@@ -166,6 +166,10 @@ TEST(ColourPopupLayoutTest, AClickOpensThePopupBelowTheButtonAndASecondCancels)
     const CPoint press(20, 10);
     Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonPress, press);
     EXPECT_EQ(picker.button.GetPopup(), nullptr) << "a press alone is no click";
+    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseMove, CPoint(20, 60));
+    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonRelease, CPoint(20, 60));
+    EXPECT_EQ(picker.button.GetPopup(), nullptr) << "nor one released off the button";
+    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonPress, press);
     Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonRelease, press);
 
     CColourPopup* popup = picker.button.GetPopup();
