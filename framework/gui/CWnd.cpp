@@ -90,7 +90,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, const CString& className, const CString& wind
     QWidget* parentWidget = parent != nullptr ? parent->m_client : nullptr;
     Qt::WindowFlags flags = Qt::Widget;
     if (parent == nullptr)
-        flags = (style & WS_POPUP) != 0 ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window;
+        flags = (style & WS_CAPTION) == WS_CAPTION
+                    ? Qt::Dialog
+                    : ((style & WS_POPUP) != 0 ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window);
 
     m_host = new WindowHostWidget(this, parentWidget, flags);
     QWidget* native = CreateNativeWidget(create, m_host);

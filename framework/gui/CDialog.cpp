@@ -1,0 +1,363 @@
+#include "CDialog.h"
+
+#include "ModalSeam.h"
+#include "WindowClass.h"
+
+#include <QEventLoop>
+#include <QWidget>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+std::map<UINT, DialogTemplate>& Templates()
+{
+    static std::map<UINT, DialogTemplate> templates;
+    return templates;
+}
+
+// The exchange was stopped by a value that did not pass.
+struct ExchangeFailed
+{
+};
+
+bool Saving(const CDataExchange* pDX)
+{
+    return pDX->m_bSaveAndValidate != FALSE;
+}
+
+} // namespace
+
+void RegisterDialogTemplate(const DialogTemplate& dialogTemplate)
+{
+    Templates()[dialogTemplate.id] = dialogTemplate;
+}
+
+const DialogTemplate* FindDialogTemplate(UINT id)
+{
+    const auto found = Templates().find(id);
+    return found != Templates().end() ? &found->second : nullptr;
+}
+
+void CDataExchange::Fail()
+{
+    if (CDialogItem* item = m_pDlgWnd != nullptr ? m_pDlgWnd->GetDlgItem(m_idLastControl) : nullptr)
+        item->SetFocus();
+    throw ExchangeFailed{};
+}
+
+// Exchange -------------------------------------------------------------------
+
+void DDX_Text(CDataExchange* pDX, UINT id, int& value)
+{
+    pDX->m_idLastControl = id;
+    if (!Saving(pDX)) {
+        pDX->m_pDlgWnd->SetDlgItemText(id, CString::Formatted("%d", value));
+        return;
+    }
+    const std::string text = pDX->m_pDlgWnd->GetDlgItemText(id).ToUtf8();
+    char* end = nullptr;
+    const long parsed = std::strtol(text.c_str(), &end, 10);
+    while (end != nullptr && (*end == ' ' || *end == '\t'))
+        ++end;
+    if (text.empty() || end == text.c_str() || *end != '\0' || parsed < INT32_MIN ||
+        parsed > INT32_MAX) {
+        AfxMessageBox("Please enter an integer.", MB_OK | MB_ICONEXCLAMATION);
+        pDX->Fail();
+    }
+    value = static_cast<int>(parsed);
+}
+
+void DDX_Text(CDataExchange* pDX, UINT id, double& value)
+{
+    pDX->m_idLastControl = id;
+    if (!Saving(pDX)) {
+        pDX->m_pDlgWnd->SetDlgItemText(id, CString::Formatted("%.15g", value));
+        return;
+    }
+    const std::string text = pDX->m_pDlgWnd->GetDlgItemText(id).ToUtf8();
+    char* end = nullptr;
+    const double parsed = std::strtod(text.c_str(), &end);
+    while (end != nullptr && (*end == ' ' || *end == '\t'))
+        ++end;
+    if (text.empty() || end == text.c_str() || *end != '\0' || !std::isfinite(parsed)) {
+        AfxMessageBox("Please enter a number.", MB_OK | MB_ICONEXCLAMATION);
+        pDX->Fail();
+    }
+    value = parsed;
+}
+
+void DDX_Text(CDataExchange* pDX, UINT id, CString& value)
+{
+    pDX->m_idLastControl = id;
+    if (Saving(pDX))
+        value = pDX->m_pDlgWnd->GetDlgItemText(id);
+    else
+        pDX->m_pDlgWnd->SetDlgItemText(id, value);
+}
+
+void DDX_Check(CDataExchange* pDX, UINT id, int& value)
+{
+    pDX->m_idLastControl = id;
+    if (Saving(pDX))
+        value = static_cast<int>(pDX->m_pDlgWnd->IsDlgButtonChecked(id));
+    else
+        pDX->m_pDlgWnd->CheckDlgButton(id, value);
+}
+
+void DDX_CBIndex(CDataExchange* pDX, UINT id, int& index)
+{
+    pDX->m_idLastControl = id;
+    CDialogItem* item = pDX->m_pDlgWnd->GetDlgItem(id);
+    if (item == nullptr)
+        return;
+    if (Saving(pDX))
+        index = item->GetCurSel();
+    else
+        item->SetCurSel(index);
+}
+
+void DDX_Radio(CDataExchange* pDX, UINT id, int& index)
+{
+    pDX->m_idLastControl = id;
+    const std::vector<UINT> group = pDX->m_pDlgWnd->RadioGroup(id);
+    if (Saving(pDX)) {
+        index = -1;
+        for (std::size_t i = 0; i < group.size(); ++i)
+            if (pDX->m_pDlgWnd->IsDlgButtonChecked(group[i]))
+                index = static_cast<int>(i);
+        return;
+    }
+    for (std::size_t i = 0; i < group.size(); ++i)
+        pDX->m_pDlgWnd->CheckDlgButton(group[i], static_cast<int>(i) == index ? 1 : 0);
+}
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum)
+{
+    if (!Saving(pDX) || (value >= minimum && value <= maximum))
+        return;
+    AfxMessageBox(
+        CString::Formatted("Please enter an integer between %d and %d.", minimum, maximum),
+        MB_OK | MB_ICONEXCLAMATION);
+    pDX->Fail();
+}
+
+void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minimum, double maximum)
+{
+    if (!Saving(pDX) || (value >= minimum && value <= maximum))
+        return;
+    AfxMessageBox(CString::Formatted("Please enter a number between %g and %g.", minimum, maximum),
+                  MB_OK | MB_ICONEXCLAMATION);
+    pDX->Fail();
+}
+
+// The dialog -----------------------------------------------------------------
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parentWindow(parent)
+{
+}
+
+CDialog::~CDialog()
+{
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+}
+
+BOOL CDialog::CreateFromTemplate(CWnd* parent, bool child)
+{
+    const DialogTemplate* dialogTemplate = FindDialogTemplate(m_templateId);
+    if (dialogTemplate == nullptr)
+        return FALSE;
+    const DWORD style = child ? WS_CHILD : WS_POPUP | WS_CAPTION;
+    const CRect rect(0, 0, dialogTemplate->size.cx, dialogTemplate->size.cy);
+    if (!CWnd::CreateEx(0, AfxRegisterWndClass(0), dialogTemplate->caption, style, rect,
+                        child ? parent : nullptr, child ? m_templateId : 0))
+        return FALSE;
+    for (const DialogControlTemplate& control : dialogTemplate->controls) {
+        auto item = std::make_unique<CDialogItem>(control.kind);
+        if (!item->CreateEx(0, "DialogItem", control.text, WS_CHILD | WS_VISIBLE, control.rect,
+                            this, control.id))
+            return FALSE;
+        m_order.push_back(control.id);
+        m_items[control.id] = std::move(item);
+    }
+    for (const DialogControlTemplate& control : dialogTemplate->controls)
+        if (control.kind == DialogControlKind::Spin && control.buddy != 0)
+            m_items[control.id]->SetBuddy(GetDlgItem(control.buddy));
+    return TRUE;
+}
+
+BOOL CDialog::CreateDialogWindow(CWnd* parent)
+{
+    if (!CreateFromTemplate(parent, true))
+        return FALSE;
+    OnInitDialog();
+    return TRUE;
+}
+
+INT_PTR CDialog::DoModal()
+{
+    if (!CreateFromTemplate(m_parentWindow, false))
+        return -1;
+    m_ended = false;
+    m_result = IDCANCEL;
+    OnInitDialog();
+    ModalRequest request;
+    request.kind = ModalRequest::dialog;
+    request.text = m_dialogName;
+    request.templateId = static_cast<int>(m_templateId);
+    request.dialogObject = this;
+    request.owner = m_parentWindow;
+    const INT_PTR answer = ModalSeam::Run(request, [this]() -> INT_PTR {
+        QWidget* host = GetHostWidget();
+        host->setWindowModality(Qt::ApplicationModal);
+        host->show();
+        QEventLoop loop;
+        while (!m_ended && m_hWnd != nullptr) {
+            loop.processEvents(QEventLoop::WaitForMoreEvents);
+            if (!host->isVisible() && !m_ended)
+                OnCancel();
+        }
+        return m_result;
+    });
+    if (!m_ended) {
+        // Answered without the window: the button the answer names.
+        if (answer == IDOK)
+            OnOK();
+        else
+            OnCancel();
+    }
+    const INT_PTR result = m_ended ? m_result : IDCANCEL;
+    if (m_hWnd != nullptr)
+        DestroyWindow();
+    m_items.clear();
+    m_order.clear();
+    return result;
+}
+
+void CDialog::EndDialog(int result)
+{
+    m_result = result;
+    m_ended = true;
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate)
+{
+    CDataExchange exchange;
+    exchange.m_pDlgWnd = this;
+    exchange.m_bSaveAndValidate = saveAndValidate;
+    try {
+        DoDataExchange(&exchange);
+    } catch (const ExchangeFailed&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (HIWORD(wParam) == BN_CLICKED) {
+        if (LOWORD(wParam) == IDOK) {
+            OnOK();
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            OnCancel();
+            return TRUE;
+        }
+    }
+    // Radio buttons of one group check one at a time.
+    if (HIWORD(wParam) == BN_CLICKED) {
+        CDialogItem* item = GetDlgItem(LOWORD(wParam));
+        if (item != nullptr && item->Kind() == DialogControlKind::RadioButton) {
+            for (std::size_t i = 0; i < m_order.size(); ++i) {
+                const std::vector<UINT> group = RadioGroup(m_order[i]);
+                if (std::find(group.begin(), group.end(), LOWORD(wParam)) != group.end()) {
+                    for (UINT other : group)
+                        CheckDlgButton(other, other == LOWORD(wParam) ? 1 : 0);
+                    break;
+                }
+            }
+        }
+    }
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+// Controls -------------------------------------------------------------------
+
+CDialogItem* CDialog::GetDlgItem(UINT id) const
+{
+    const auto found = m_items.find(id);
+    return found != m_items.end() ? found->second.get() : nullptr;
+}
+
+void CDialog::SetDlgItemText(UINT id, const CString& text)
+{
+    if (CDialogItem* item = GetDlgItem(id))
+        item->SetWindowText(text);
+}
+
+CString CDialog::GetDlgItemText(UINT id) const
+{
+    CString text;
+    if (CDialogItem* item = GetDlgItem(id))
+        item->GetWindowText(text);
+    return text;
+}
+
+void CDialog::CheckDlgButton(UINT id, int check)
+{
+    if (CDialogItem* item = GetDlgItem(id))
+        item->SetCheck(check);
+}
+
+UINT CDialog::IsDlgButtonChecked(UINT id) const
+{
+    CDialogItem* item = GetDlgItem(id);
+    return item != nullptr ? static_cast<UINT>(item->GetCheck()) : 0;
+}
+
+void CDialog::CheckRadioButton(UINT first, UINT last, UINT id)
+{
+    for (UINT each = first; each <= last; ++each)
+        CheckDlgButton(each, each == id ? 1 : 0);
+}
+
+std::vector<UINT> CDialog::RadioGroup(UINT id) const
+{
+    // The radio buttons that follow one another in the template, from id on.
+    std::vector<UINT> group;
+    bool inGroup = false;
+    for (UINT each : m_order) {
+        if (each == id)
+            inGroup = true;
+        if (!inGroup)
+            continue;
+        const CDialogItem* item = GetDlgItem(each);
+        if (item == nullptr || item->Kind() != DialogControlKind::RadioButton)
+            break;
+        group.push_back(each);
+    }
+    return group;
+}
