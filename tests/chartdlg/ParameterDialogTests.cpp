@@ -1,0 +1,109 @@
+// The moving-average and trend dialogs: what they show, what they accept
+// and what they refuse, answered through the modal seam.
+
+#include "ModalSeam.h"
+#include "MovingAvgDlg.h"
+#include "TrendDlg.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs a dialog whose answer types a text into a field and presses OK,
+// collecting the messages the dialog gives.
+template <typename Dialog>
+INT_PTR RunTyping(Dialog& dialog, UINT field, const char* text, std::vector<CString>& messages)
+{
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        if (request.kind == ModalRequest::messageBox) {
+            messages.push_back(request.text);
+            return IDOK;
+        }
+        static_cast<Dialog*>(request.dialogObject)->SetDlgItemText(field, text);
+        return IDOK;
+    });
+    return dialog.DoModal();
+}
+
+} // namespace
+
+TEST(MovingAverageDialogTest, ItOffersTheFiveKindsAndAWindowUpToItsMaximum)
+{
+    CMovingAvgDlg dialog;
+    dialog.m_maximum = 40;
+    ScopedModalResponder responder([](const ModalRequest& request) -> INT_PTR {
+        EXPECT_EQ(request.text, CString("CMovingAvgDlg"));
+        EXPECT_EQ(request.templateId, 5013);
+        auto* shown = static_cast<CMovingAvgDlg*>(request.dialogObject);
+        CDialogItem* kinds = shown->GetDlgItem(6034);
+        EXPECT_EQ(kinds->GetCount(), 5);
+        EXPECT_EQ(kinds->GetLBText(4), CString("sine weighted"));
+        EXPECT_EQ(shown->GetDlgItemText(6063), CString("10"));
+        int low = 0;
+        int high = 0;
+        shown->GetDlgItem(6064)->GetRange32(low, high);
+        EXPECT_EQ(low, 1);
+        EXPECT_EQ(high, 40);
+        kinds->SetCurSel(2);
+        shown->SetDlgItemText(6063, "25");
+        return IDOK;
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.m_kind, 2);
+    EXPECT_EQ(dialog.m_window, 25);
+}
+
+TEST(MovingAverageDialogTest, ItRefusesAWindowOfZeroAndOneAboveTheMaximum)
+{
+    for (const char* text : {"0", "101", "-3"}) {
+        CMovingAvgDlg dialog;
+        std::vector<CString> messages;
+        EXPECT_EQ(RunTyping(dialog, 6063, text, messages), IDCANCEL) << text;
+        ASSERT_EQ(messages.size(), 1u) << text;
+        EXPECT_EQ(messages[0], CString("Please enter an integer between 1 and 100."));
+    }
+    CMovingAvgDlg edge;
+    std::vector<CString> messages;
+    EXPECT_EQ(RunTyping(edge, 6063, "100", messages), IDOK);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(edge.m_window, 100);
+}
+
+TEST(TrendDialogTest, CoefficientsAreTwoToTwentyAndForecastsUpToAHundredMillion)
+{
+    for (const char* text : {"1", "21"}) {
+        CTrendDlg dialog;
+        std::vector<CString> messages;
+        EXPECT_EQ(RunTyping(dialog, 6082, text, messages), IDCANCEL);
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0], CString("Please enter an integer between 2 and 20."));
+    }
+    CTrendDlg far;
+    std::vector<CString> messages;
+    EXPECT_EQ(RunTyping(far, 6079, "100000001", messages), IDCANCEL);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], CString("Please enter an integer between 0 and 100000000."));
+
+    CTrendDlg accepted;
+    messages.clear();
+    EXPECT_EQ(RunTyping(accepted, 6079, "100000000", messages), IDOK);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(accepted.m_forecast, 100000000);
+    EXPECT_EQ(accepted.m_coefficients, 5);
+}
+
+TEST(TrendDialogTest, TheSpinsStepTheirFieldsWithinTheirRanges)
+{
+    CTrendDlg dialog;
+    ScopedModalResponder responder([](const ModalRequest& request) -> INT_PTR {
+        auto* shown = static_cast<CTrendDlg*>(request.dialogObject);
+        shown->GetDlgItem(6084)->SetPos32(25);
+        EXPECT_EQ(shown->GetDlgItemText(6082), CString("20"));
+        shown->GetDlgItem(6069)->SetPos32(70000);
+        EXPECT_EQ(shown->GetDlgItemText(6079), CString("70000"));
+        return IDOK;
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(dialog.m_coefficients, 20);
+    EXPECT_EQ(dialog.m_forecast, 70000);
+}
