@@ -1,0 +1,8 @@
+#include "ChartDialogRunners.h"
+
+#include "ChartDialogs.h"
+
+void InstallChartDialogs()
+{
+    // The runners are set as each dialog joins the chart.
+}
