@@ -175,6 +175,9 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool child)
                         child ? parent : nullptr, child ? m_templateId : 0))
         return FALSE;
     for (const DialogControlTemplate& control : dialogTemplate->controls) {
+        // The dialog creates its own controls in their places.
+        if (control.kind == DialogControlKind::Custom)
+            continue;
         auto item = std::make_unique<CDialogItem>(control.kind);
         if (!item->CreateEx(0, "DialogItem", control.text, WS_CHILD | WS_VISIBLE, control.rect,
                             this, control.id))
@@ -304,7 +307,33 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
     return CWnd::OnCommand(wParam, lParam);
 }
 
+LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_MEASUREITEM) {
+        OnMeasureItem(static_cast<int>(wParam), reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+        return TRUE;
+    }
+    if (message == WM_DRAWITEM) {
+        OnDrawItem(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+        return TRUE;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+void CDialog::OnMeasureItem(int, LPMEASUREITEMSTRUCT) {}
+
+void CDialog::OnDrawItem(int, LPDRAWITEMSTRUCT) {}
+
 // Controls -------------------------------------------------------------------
+
+CRect CDialog::GetTemplateRect(UINT id) const
+{
+    if (const DialogTemplate* dialogTemplate = FindDialogTemplate(m_templateId))
+        for (const DialogControlTemplate& control : dialogTemplate->controls)
+            if (control.id == id)
+                return control.rect;
+    return CRect();
+}
 
 CDialogItem* CDialog::GetDlgItem(UINT id) const
 {

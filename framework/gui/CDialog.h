@@ -90,6 +90,9 @@ public:
     // The radio ids of the group that starts at id, in template order.
     std::vector<UINT> RadioGroup(UINT id) const;
 
+    // Where the template puts control id, in the dialog's client area.
+    CRect GetTemplateRect(UINT id) const;
+
     UINT GetTemplateId() const { return m_templateId; }
     // The name the modal seam shows the dialog by.
     CString m_dialogName = "CDialog";
@@ -97,6 +100,10 @@ public:
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The entries of owner-drawn lists: their height and their drawing.
+    virtual void OnMeasureItem(int id, LPMEASUREITEMSTRUCT measure);
+    virtual void OnDrawItem(int id, LPDRAWITEMSTRUCT drawItem);
 
 private:
     BOOL CreateFromTemplate(CWnd* parent, bool child);

@@ -1,5 +1,6 @@
 #include "DialogItem.h"
 
+#include "CBitmap.h"
 #include "CFont.h"
 
 #include <QCheckBox>
@@ -9,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
+#include <QStylePainter>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QToolButton>
@@ -23,6 +26,73 @@ QDateTime ToQDateTime(const COleDateTime& time)
     return QDateTime(QDate(time.GetYear(), time.GetMonth(), time.GetDay()),
                      QTime(time.GetHour(), time.GetMinute(), time.GetSecond()));
 }
+
+// The entries of an owner-drawn list's drop-down, each drawn by the dialog.
+class OwnerDrawDelegate : public QStyledItemDelegate
+{
+public:
+    OwnerDrawDelegate(const CDialogItem* item, QObject* parent)
+        : QStyledItemDelegate(parent), m_item(item)
+    {
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        UINT state = 0;
+        if ((option.state & QStyle::State_Selected) != 0)
+            state |= ODS_SELECTED;
+        if ((option.state & QStyle::State_Enabled) == 0)
+            state |= ODS_DISABLED;
+        painter->drawImage(option.rect.topLeft(),
+                           m_item->RenderEntry(index.row(), option.rect.width(), state));
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const override
+    {
+        return QSize(std::max(option.rect.width(), 1), m_item->GetItemHeight());
+    }
+
+private:
+    const CDialogItem* m_item;
+};
+
+// An owner-drawn list's face: the frame and arrow of a drop-down list with
+// the current entry drawn by the dialog in its field.
+class OwnerDrawComboBox : public QComboBox
+{
+public:
+    OwnerDrawComboBox(const CDialogItem* item, QWidget* parent) : QComboBox(parent), m_item(item)
+    {
+        setItemDelegate(new OwnerDrawDelegate(item, this));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        option.currentText.clear();
+        option.currentIcon = QIcon();
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        if (currentIndex() < 0)
+            return;
+        const QRect field =
+            style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+        UINT state = ODS_COMBOBOXEDIT;
+        if (hasFocus())
+            state |= ODS_SELECTED | ODS_FOCUS;
+        if (!isEnabled())
+            state |= ODS_DISABLED;
+        const QImage entry = m_item->RenderEntry(currentIndex(), field.width(), state);
+        painter.setClipRect(field);
+        painter.drawImage(field.left(), field.top() + (field.height() - entry.height()) / 2, entry);
+    }
+
+private:
+    const CDialogItem* m_item;
+};
 
 } // namespace
 
@@ -83,6 +153,16 @@ QWidget* CDialogItem::CreateNativeWidget(const CREATESTRUCT& create, QWidget* pa
         m_widget = list;
         break;
     }
+    case DialogControlKind::OwnerDrawList: {
+        auto* list = new OwnerDrawComboBox(this, parent);
+        QObject::connect(list, &QComboBox::activated, list,
+                         [this](int) { Command(CBN_SELCHANGE); });
+        m_widget = list;
+        break;
+    }
+    case DialogControlKind::Custom:
+        m_widget = new QWidget(parent);
+        break;
     case DialogControlKind::Spin: {
         auto* pair = new QWidget(parent);
         auto* layout = new QVBoxLayout(pair);
@@ -263,6 +343,47 @@ CString CDialogItem::GetLBText(int index) const
     if (auto* tabs = qobject_cast<QTabBar*>(m_widget))
         return CString::FromQString(tabs->tabText(index));
     return {};
+}
+
+int CDialogItem::GetItemHeight() const
+{
+    MEASUREITEMSTRUCT measure{ODT_COMBOBOX, static_cast<UINT>(GetDlgCtrlID()), 0, 0,
+                              static_cast<UINT>(m_widget != nullptr
+                                                    ? m_widget->fontMetrics().height()
+                                                    : 16),
+                              0};
+    if (CWnd* parent = GetParent())
+        parent->SendMessage(WM_MEASUREITEM, static_cast<WPARAM>(GetDlgCtrlID()),
+                            reinterpret_cast<LPARAM>(&measure));
+    return std::max(1, static_cast<int>(measure.itemHeight));
+}
+
+QImage CDialogItem::RenderEntry(int index, int width, UINT state) const
+{
+    const int height = GetItemHeight();
+    CBitmap bitmap;
+    if (!bitmap.CreateCompatibleBitmap(nullptr, std::max(1, width), height))
+        return QImage();
+    bitmap.GetImage()->fill(Qt::white);
+    {
+        CDC dc;
+        dc.CreateCompatibleDC(nullptr);
+        CBitmap* old = dc.SelectObject(&bitmap);
+        DRAWITEMSTRUCT drawItem{ODT_COMBOBOX,
+                                static_cast<UINT>(GetDlgCtrlID()),
+                                static_cast<UINT>(index),
+                                ODA_DRAWENTIRE,
+                                state,
+                                const_cast<CDialogItem*>(this),
+                                &dc,
+                                CRect(0, 0, std::max(1, width), height),
+                                0};
+        if (CWnd* parent = GetParent())
+            parent->SendMessage(WM_DRAWITEM, static_cast<WPARAM>(GetDlgCtrlID()),
+                                reinterpret_cast<LPARAM>(&drawItem));
+        dc.SelectObject(old);
+    }
+    return *bitmap.GetImage();
 }
 
 // Spin controls --------------------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CButton.h"
 #include "COleDateTime.h"
 #include "CString.h"
 #include "CWnd.h"
@@ -16,6 +17,7 @@ class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QTabBar;
+class QImage;
 
 // Notifications of dialog controls, in WM_COMMAND's high word.
 constexpr UINT EN_CHANGE = 0x0300;
@@ -24,6 +26,25 @@ constexpr UINT CBN_SELCHANGE = 1;
 constexpr UINT TCN_SELCHANGE = static_cast<UINT>(-551);
 constexpr UINT UDN_DELTAPOS = static_cast<UINT>(-722);
 constexpr UINT DTN_DATETIMECHANGE = static_cast<UINT>(-759);
+
+// An owner-drawn list asks its dialog how tall its entries are and to draw
+// each of them.
+constexpr UINT WM_DRAWITEM = 0x002B;
+constexpr UINT WM_MEASUREITEM = 0x002C;
+constexpr UINT ODT_COMBOBOX = 3;
+// The entry is drawn in the list's face rather than in its drop-down.
+constexpr UINT ODS_COMBOBOXEDIT = 0x1000;
+
+struct MEASUREITEMSTRUCT
+{
+    UINT CtlType;
+    UINT CtlID;
+    UINT itemID;
+    UINT itemWidth;
+    UINT itemHeight;
+    ULONG_PTR itemData;
+};
+using LPMEASUREITEMSTRUCT = MEASUREITEMSTRUCT*;
 
 // The kinds of control a dialog template lists.
 enum class DialogControlKind
@@ -34,10 +55,16 @@ enum class DialogControlKind
     RadioButton,
     PushButton,
     DropDownList,
+    // A drop-down list whose entries the dialog draws (WM_MEASUREITEM,
+    // WM_DRAWITEM).
+    OwnerDrawList,
     Spin,
     DatePicker,
     TimePicker,
-    Tab
+    Tab,
+    // A place the dialog fills with a control of its own (a colour button):
+    // the template gives only its id and rectangle.
+    Custom
 };
 
 // One control of a dialog, over the native Qt widget of its kind. What the
@@ -66,6 +93,10 @@ public:
     int GetCurSel() const;
     int SetCurSel(int index);
     CString GetLBText(int index) const;
+    // Owner-drawn lists: the entry as the dialog draws it, in a rectangle
+    // of the entry height the dialog gave and the given width.
+    QImage RenderEntry(int index, int width, UINT state) const;
+    int GetItemHeight() const;
     // Spin controls: a 32-bit range and position, shown in the buddy edit.
     void SetBuddy(CDialogItem* buddy) { m_buddy = buddy; }
     void SetRange32(int low, int high);
