@@ -38,6 +38,8 @@ void RegisterChartDialogTemplates()
             {Kind::PushButton, IDCANCEL, CRect(175, 84, 250, 110), "Cancel"},
         };
         RegisterDialogTemplate(trend);
+        RegisterAxisDialogTemplate();
+        RegisterCurveDialogTemplate();
         return true;
     }();
     (void)registered;

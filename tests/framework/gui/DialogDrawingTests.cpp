@@ -53,7 +53,8 @@ protected:
         drawnStates.push_back(drawItem->itemState);
         CRect rect = drawItem->rcItem;
         const bool selected = (drawItem->itemState & ODS_SELECTED) != 0;
-        drawItem->hDC->FillSolidRect(&rect, selected ? RGB(0, 0, 255) : EntryColour(drawItem->itemID));
+        drawItem->hDC->FillSolidRect(&rect,
+                                     selected ? RGB(0, 0, 255) : EntryColour(drawItem->itemID));
     }
 };
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "CDialog.h"
+
+// The apply button of the chart's property dialogs.
+constexpr UINT IDC_APPLY = 5002;
+
+// A dialog that edits one object of the chart (the chart itself, an axis,
+// a series, a label) and writes its changes into it on Apply: every change
+// of a control or colour enables the apply button, Apply writes the values
+// and disables it again. As a tab of the chart properties sheet, OK applies
+// and ends the whole sheet with OK and Cancel ends it with Cancel (values
+// applied earlier stay); on its own, OK applies and ends the dialog.
+class CChartObjectDlg : public CDialog
+{
+public:
+    CChartObjectDlg(UINT templateId, CWnd* parent);
+
+    // Saves and validates the controls and writes them into the object;
+    // FALSE, with nothing written, when a value does not pass.
+    virtual BOOL Apply() = 0;
+
+    // The sheet the dialog is a tab of, or null.
+    CDialog* m_pSheet = nullptr;
+
+    // Loads the members into the controls (as changes of nobody) and
+    // disables the apply button.
+    BOOL OnInitDialog() override;
+
+protected:
+    void OnOK() override;
+    void OnCancel() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // A control changed: by default the apply button is enabled.
+    virtual void OnControlChanged(UINT id);
+    // A colour button chose a colour.
+    virtual void OnColourChosen(UINT id);
+    void EnableApply(bool enable);
+    // While values are loaded into the controls their notifications are not
+    // changes by the user.
+    bool m_loading = false;
+
+private:
+    void End(int result);
+};

@@ -1,0 +1,9 @@
+#include "ChartDialogTemplates.h"
+
+#include "CDialog.h"
+
+namespace Resources {
+
+void RegisterCurveDialogTemplate() {}
+
+} // namespace Resources
