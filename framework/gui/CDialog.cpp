@@ -169,6 +169,10 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool child)
     const DialogTemplate* dialogTemplate = FindDialogTemplate(m_templateId);
     if (dialogTemplate == nullptr)
         return FALSE;
+    // A dialog made again starts with a new set of controls.
+    m_items.clear();
+    m_ownedItems.clear();
+    m_order.clear();
     const DWORD style = child ? WS_CHILD : WS_POPUP | WS_CAPTION;
     const CRect rect(0, 0, dialogTemplate->size.cx, dialogTemplate->size.cy);
     if (!CWnd::CreateEx(0, AfxRegisterWndClass(0), dialogTemplate->caption, style, rect,
@@ -183,7 +187,8 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool child)
                             this, control.id))
             return FALSE;
         m_order.push_back(control.id);
-        m_items[control.id] = std::move(item);
+        m_items.emplace(control.id, item.get());
+        m_ownedItems.push_back(std::move(item));
     }
     for (const DialogControlTemplate& control : dialogTemplate->controls)
         if (control.kind == DialogControlKind::Spin && control.buddy != 0)
@@ -209,6 +214,7 @@ INT_PTR CDialog::DoModal()
     ModalRequest request;
     request.kind = ModalRequest::dialog;
     request.text = m_dialogName;
+    request.caption = FindDialogTemplate(m_templateId)->caption;
     request.templateId = static_cast<int>(m_templateId);
     request.dialogObject = this;
     request.owner = m_parentWindow;
@@ -235,6 +241,7 @@ INT_PTR CDialog::DoModal()
     if (m_hWnd != nullptr)
         DestroyWindow();
     m_items.clear();
+    m_ownedItems.clear();
     m_order.clear();
     return result;
 }
@@ -338,7 +345,7 @@ CRect CDialog::GetTemplateRect(UINT id) const
 CDialogItem* CDialog::GetDlgItem(UINT id) const
 {
     const auto found = m_items.find(id);
-    return found != m_items.end() ? found->second.get() : nullptr;
+    return found != m_items.end() ? found->second : nullptr;
 }
 
 void CDialog::SetDlgItemText(UINT id, const CString& text)

@@ -110,7 +110,10 @@ private:
 
     UINT m_templateId;
     CWnd* m_parentWindow;
-    std::map<UINT, std::unique_ptr<CDialogItem>> m_items;
+    // Every control, and the first control of each id (static texts share
+    // one id).
+    std::vector<std::unique_ptr<CDialogItem>> m_ownedItems;
+    std::map<UINT, CDialogItem*> m_items;
     std::vector<UINT> m_order;
     int m_result = IDCANCEL;
     bool m_ended = false;

@@ -27,8 +27,8 @@ struct CHOOSEFONT
 class CFontDialog
 {
 public:
-    explicit CFontDialog(const LOGFONT* initial = nullptr, DWORD flags = CF_EFFECTS | CF_SCREENFONTS,
-                         CWnd* parent = nullptr);
+    explicit CFontDialog(const LOGFONT* initial = nullptr,
+                         DWORD flags = CF_EFFECTS | CF_SCREENFONTS, CWnd* parent = nullptr);
     CFontDialog(const CFontDialog&) = delete;
     CFontDialog& operator=(const CFontDialog&) = delete;
 

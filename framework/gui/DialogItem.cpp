@@ -10,9 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyledItemDelegate>
-#include <QStylePainter>
 #include <QRadioButton>
+#include <QStylePainter>
+#include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -78,8 +78,8 @@ protected:
         painter.drawComplexControl(QStyle::CC_ComboBox, option);
         if (currentIndex() < 0)
             return;
-        const QRect field =
-            style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, this);
         UINT state = ODS_COMBOBOXEDIT;
         if (hasFocus())
             state |= ODS_SELECTED | ODS_FOCUS;
@@ -347,11 +347,13 @@ CString CDialogItem::GetLBText(int index) const
 
 int CDialogItem::GetItemHeight() const
 {
-    MEASUREITEMSTRUCT measure{ODT_COMBOBOX, static_cast<UINT>(GetDlgCtrlID()), 0, 0,
-                              static_cast<UINT>(m_widget != nullptr
-                                                    ? m_widget->fontMetrics().height()
-                                                    : 16),
-                              0};
+    MEASUREITEMSTRUCT measure{
+        ODT_COMBOBOX,
+        static_cast<UINT>(GetDlgCtrlID()),
+        0,
+        0,
+        static_cast<UINT>(m_widget != nullptr ? m_widget->fontMetrics().height() : 16),
+        0};
     if (CWnd* parent = GetParent())
         parent->SendMessage(WM_MEASUREITEM, static_cast<WPARAM>(GetDlgCtrlID()),
                             reinterpret_cast<LPARAM>(&measure));

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFont>
 #include <QImage>
+#include <QLabel>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -160,4 +161,24 @@ TEST(FontDialogTest, AQtFontBecomesTheLogFontItLooksLike)
     QFont inPoints("Liberation Sans");
     inPoints.setPointSize(9);
     EXPECT_EQ(LogFontFromQFont(inPoints).lfHeight, -12);
+}
+
+TEST(DialogTemplateTest, StaticTextsSharingAnIdAllStay)
+{
+    DialogTemplate captions;
+    captions.id = 9003;
+    captions.caption = "Captions";
+    captions.size = CSize(200, 80);
+    captions.controls = {
+        {DialogControlKind::Static, 0xFFFF, CRect(10, 10, 190, 30), "Nolvex Version 1.2"},
+        {DialogControlKind::Static, 0xFFFF, CRect(10, 40, 190, 60), "Second line"},
+    };
+    RegisterDialogTemplate(captions);
+    CDialog dialog(9003);
+    ASSERT_TRUE(dialog.CreateDialogWindow(nullptr));
+    QStringList texts;
+    for (const QLabel* label : dialog.GetHostWidget()->findChildren<QLabel*>())
+        texts << label->text();
+    EXPECT_TRUE(texts.contains("Nolvex Version 1.2"));
+    EXPECT_TRUE(texts.contains("Second line"));
 }
