@@ -1,5 +1,6 @@
 #include "NolvexApp.h"
 
+#include "CDialog.h"
 #include "CDocTemplate.h"
 #include "CPrintDialog.h"
 #include "MainFrame.h"
@@ -8,7 +9,7 @@
 #include "NolvexView.h"
 #include "Resources.h"
 
-#include <QMessageBox>
+#include <QWidget>
 
 CNolvexApp::CNolvexApp() : CWinApp("Nolvex") {}
 
@@ -50,17 +51,8 @@ BOOL CNolvexApp::InitInstance()
 
 void CNolvexApp::OnAppAbout()
 {
-    ModalRequest request;
-    request.kind = ModalRequest::dialog;
-    request.text = "CAboutDlg";
-    request.caption = "About Nolvex";
-    request.templateId = Resources::IDD_ABOUTBOX;
-    request.owner = m_pMainWnd;
-    ModalSeam::Run(request, [this]() -> INT_PTR {
-        QMessageBox::about(m_pMainWnd != nullptr ? m_pMainWnd->GetHostWidget() : nullptr,
-                           "About Nolvex",
-                           "Nolvex Version 1.2\nAnalysis of sound level meter and noise dosimeter "
-                           "recordings.");
-        return IDOK;
-    });
+    Resources::RegisterAboutDialogTemplate();
+    CDialog about(Resources::IDD_ABOUTBOX, m_pMainWnd);
+    about.m_dialogName = "CAboutDlg";
+    about.DoModal();
 }

@@ -1,6 +1,7 @@
 #include "Resources.h"
 
 #include "CCmdUI.h"
+#include "CDialog.h"
 #include "CView.h"
 #include "ResourceIds.h"
 
@@ -114,6 +115,25 @@ CString String(UINT id)
     default:
         return {};
     }
+}
+
+void RegisterAboutDialogTemplate()
+{
+    static const bool registered = [] {
+        DialogTemplate about;
+        about.id = IDD_ABOUTBOX;
+        about.caption = "About Nolvex";
+        about.size = CSize(380, 110);
+        about.controls = {
+            {DialogControlKind::Static, 0xFFFF, CRect(16, 14, 370, 32), "Nolvex Version 1.2"},
+            {DialogControlKind::Static, 0xFFFF, CRect(16, 38, 370, 56),
+             "Analysis of sound level meter and noise dosimeter recordings."},
+            {DialogControlKind::PushButton, IDOK, CRect(290, 72, 370, 98), "OK"},
+        };
+        RegisterDialogTemplate(about);
+        return true;
+    }();
+    (void)registered;
 }
 
 } // namespace Resources

@@ -31,5 +31,7 @@ std::vector<UINT> ToolbarCommands();
 // One of the toolbar bitmaps: the nine buttons side by side.
 QImage ToolbarBitmap(UINT id);
 CString String(UINT id);
+// Registers the About box's template (once).
+void RegisterAboutDialogTemplate();
 
 } // namespace Resources

@@ -4,6 +4,7 @@
 // command line.
 
 #include "CCmdUI.h"
+#include "CDialog.h"
 #include "CDocTemplate.h"
 #include "CFileDialog.h"
 #include "CPrintDialog.h"
@@ -22,6 +23,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMimeData>
@@ -212,11 +214,17 @@ TEST(ProgramTest, TheAboutBoxRunsThroughTheSeam)
 {
     Program program;
     ModalRequest seen;
+    QStringList lines;
     ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
         seen = request;
+        for (const QLabel* label :
+             static_cast<CDialog*>(request.dialogObject)->GetHostWidget()->findChildren<QLabel*>())
+            lines << label->text();
         return IDOK;
     });
     program.Frame()->RouteCommand(ID_APP_ABOUT);
+    EXPECT_TRUE(lines.contains("Nolvex Version 1.2"));
+    EXPECT_EQ(lines.size(), 2);
     EXPECT_EQ(seen.text, CString("CAboutDlg"));
     EXPECT_EQ(seen.caption, CString("About Nolvex"));
     EXPECT_EQ(seen.templateId, 100);
