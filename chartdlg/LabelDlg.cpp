@@ -1,0 +1,127 @@
+#include "LabelDlg.h"
+
+#include "CFontDialog.h"
+#include "ChartDialogTemplates.h"
+#include "XGraph.h"
+#include "XGraphLabel.h"
+
+namespace {
+
+constexpr UINT kBorderCheck = 6054;
+constexpr UINT kTransparentCheck = 6078;
+constexpr UINT kFillButton = 6007;
+constexpr UINT kTextFormatList = 6056;
+constexpr UINT kSeriesList = 6071;
+constexpr UINT kFontButton = 6068;
+
+// The list index of a label's DrawText alignment.
+int AlignmentIndex(UINT format)
+{
+    if ((format & DT_RIGHT) != 0)
+        return 2;
+    if ((format & DT_CENTER) != 0)
+        return 1;
+    return 0;
+}
+
+UINT AlignmentFlags(int index)
+{
+    switch (index) {
+    case 1:
+        return DT_CENTER;
+    case 2:
+        return DT_RIGHT;
+    default:
+        return DT_LEFT;
+    }
+}
+
+} // namespace
+
+CLabelDlg::CLabelDlg(CWnd* parent) : CChartObjectDlg(Resources::IDD_LABEL, parent)
+{
+    Resources::RegisterChartDialogTemplates();
+    m_dialogName = "CLabelDlg";
+}
+
+BOOL CLabelDlg::OnInitDialog()
+{
+    m_fillButton.Create(WS_CHILD | WS_VISIBLE, GetTemplateRect(kFillButton), this, kFillButton);
+    for (const char* alignment : {"Left", "Centered", "Right"})
+        GetDlgItem(kTextFormatList)->AddString(alignment);
+    if (m_pLabel != nullptr) {
+        m_border = m_pLabel->m_border ? 1 : 0;
+        m_transparent = m_pLabel->m_transparent ? 1 : 0;
+        m_textFormat = AlignmentIndex(m_pLabel->m_textFormat);
+        m_fillColour = m_pLabel->m_fillColour;
+        m_attachedSeries = m_pLabel->m_attachedSeries;
+        if (CXGraph* graph = m_pLabel->m_graph) {
+            for (int i = 0; i < graph->GetSeriesCount(); ++i)
+                GetDlgItem(kSeriesList)
+                    ->AddString(CString::Formatted("%02d %s", i + 1,
+                                                   graph->SeriesAt(i).GetName().ToUtf8().c_str()));
+            if (m_attachedSeries >= graph->GetSeriesCount())
+                m_attachedSeries = -1;
+        }
+    }
+    m_fillButton.SetColour(m_fillColour);
+    return CChartObjectDlg::OnInitDialog();
+}
+
+void CLabelDlg::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Check(pDX, kBorderCheck, m_border);
+    DDX_Check(pDX, kTransparentCheck, m_transparent);
+    DDX_CBIndex(pDX, kTextFormatList, m_textFormat);
+    DDX_CBIndex(pDX, kSeriesList, m_attachedSeries);
+}
+
+BOOL CLabelDlg::Apply()
+{
+    if (!UpdateData(TRUE))
+        return FALSE;
+    m_fillColour = m_fillButton.GetColour();
+    if (m_pLabel != nullptr) {
+        m_pLabel->m_border = m_border != 0;
+        m_pLabel->m_transparent = m_transparent != 0;
+        m_pLabel->m_fillColour = m_fillColour;
+        // The alignment replaces the old one; other DrawText flags stay.
+        m_pLabel->m_textFormat =
+            (m_pLabel->m_textFormat & ~static_cast<UINT>(DT_CENTER | DT_RIGHT)) |
+            AlignmentFlags(m_textFormat);
+        m_pLabel->m_attachedSeries = m_attachedSeries;
+        if (m_pLabel->m_graph != nullptr)
+            m_pLabel->m_graph->Invalidate();
+    }
+    EnableApply(false);
+    return TRUE;
+}
+
+BOOL CLabelDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    if (LOWORD(wParam) == kFontButton && HIWORD(wParam) == BN_CLICKED) {
+        ChooseFont();
+        return TRUE;
+    }
+    return CChartObjectDlg::OnCommand(wParam, lParam);
+}
+
+void CLabelDlg::ChooseFont()
+{
+    if (m_pLabel == nullptr)
+        return;
+    LOGFONT current{};
+    m_pLabel->m_font.GetLogFont(&current);
+    CFontDialog dialog(&current, CF_SCREENFONTS | CF_EFFECTS, this);
+    dialog.m_cf.rgbColors = m_pLabel->m_textColour;
+    if (dialog.DoModal() != IDOK)
+        return;
+    LOGFONT chosen{};
+    dialog.GetCurrentFont(&chosen);
+    m_pLabel->m_font.DeleteObject();
+    m_pLabel->m_font.CreateFontIndirect(&chosen);
+    m_pLabel->m_textColour = dialog.GetColor();
+    if (m_pLabel->m_graph != nullptr)
+        m_pLabel->m_graph->Invalidate();
+    EnableApply(true);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+// A shown chart with three named series for the property dialogs' tests.
+
+#include "CWnd.h"
+#include "WindowClass.h"
+#include "XGraph.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace chartdlgtest {
+
+struct ThreeSeriesChart
+{
+    CWnd parent;
+    CXGraph chart;
+
+    ThreeSeriesChart()
+    {
+        EXPECT_TRUE(parent.Create(AfxRegisterWndClass(0), "", WS_VISIBLE, CRect(0, 0, 500, 360),
+                                  nullptr, 0));
+        EXPECT_TRUE(chart.Create(CXGraph::kClassName, "", WS_CHILD | WS_VISIBLE,
+                                 CRect(0, 0, 500, 360), &parent, 100));
+        const char* names[] = {"LAF", "LCpeak", "TWA"};
+        for (int s = 0; s < 3; ++s) {
+            std::vector<DataPoint> points;
+            for (int i = 0; i < 40; ++i)
+                points.push_back({static_cast<double>(i), 50.0 + s * 10 + (i % 7)});
+            CXGraphDataSerie* series =
+                chart.SetSeriesData(points.data(), static_cast<int>(points.size()), s, 0, 0, true);
+            series->SetName(names[s]);
+        }
+        chart.XAxisAt(0).SetTitle("Time");
+        chart.YAxisAt(0).SetTitle("dB");
+    }
+};
+
+} // namespace chartdlgtest

@@ -1,0 +1,138 @@
+// The label dialog and the "Chart" tab on their own: what they load, what
+// Apply writes, when Apply is enabled, the font through the font dialog,
+// and the label's "Properties" reaching the dialog.
+
+#include "CFontDialog.h"
+#include "ChartDialogRunners.h"
+#include "ChartDialogs.h"
+#include "ChartTestChart.h"
+#include "LabelDlg.h"
+#include "ModalSeam.h"
+#include "XGraphLabel.h"
+
+#include <gtest/gtest.h>
+
+using chartdlgtest::ThreeSeriesChart;
+
+namespace {
+
+constexpr UINT kApply = 5002;
+
+bool ApplyEnabled(CDialog& dialog)
+{
+    return dialog.GetDlgItem(kApply)->IsWindowEnabled() != FALSE;
+}
+
+void Click(CDialog& dialog, UINT id)
+{
+    CDialogItem* item = dialog.GetDlgItem(id);
+    if (item->Kind() == DialogControlKind::CheckBox)
+        item->SetCheck(item->GetCheck() != 0 ? 0 : 1);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(item));
+}
+
+void Choose(CDialog& dialog, UINT id, int index)
+{
+    CDialogItem* item = dialog.GetDlgItem(id);
+    item->SetCurSel(index);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(item));
+}
+
+} // namespace
+
+TEST(LabelDialogTest, ItLoadsTheLabelAndApplyWritesItBack)
+{
+    ThreeSeriesChart shown;
+    CXGraphLabel* label = shown.chart.AddLabel(CRect(100, 40, 200, 80), "Shift change");
+    label->m_border = true;
+    label->m_transparent = false;
+    label->m_textFormat = DT_CENTER | DT_WORDBREAK;
+    label->m_fillColour = RGB(255, 255, 200);
+    label->m_attachedSeries = 1;
+
+    CLabelDlg dialog(&shown.chart);
+    dialog.m_pLabel = label;
+    ASSERT_TRUE(dialog.CreateDialogWindow(&shown.parent));
+    EXPECT_EQ(dialog.IsDlgButtonChecked(6054), 1u);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(6078), 0u);
+    EXPECT_EQ(dialog.GetDlgItem(6056)->GetCurSel(), 1);
+    CDialogItem* series = dialog.GetDlgItem(6071);
+    ASSERT_EQ(series->GetCount(), 3);
+    EXPECT_EQ(series->GetLBText(0), CString("01 LAF"));
+    EXPECT_EQ(series->GetLBText(2), CString("03 TWA"));
+    EXPECT_EQ(series->GetCurSel(), 1);
+    EXPECT_EQ(dialog.m_fillButton.GetColour(), RGB(255, 255, 200));
+    EXPECT_FALSE(ApplyEnabled(dialog));
+
+    Click(dialog, 6078);
+    EXPECT_TRUE(ApplyEnabled(dialog));
+    Click(dialog, 6054);
+    Choose(dialog, 6056, 2);
+    Choose(dialog, 6071, 2);
+    dialog.m_fillButton.SetColour(RGB(0, 128, 0));
+    Click(dialog, kApply);
+    EXPECT_FALSE(ApplyEnabled(dialog));
+    EXPECT_FALSE(label->m_border);
+    EXPECT_TRUE(label->m_transparent);
+    // The alignment is replaced; word breaking stays.
+    EXPECT_EQ(label->m_textFormat, static_cast<UINT>(DT_RIGHT | DT_WORDBREAK));
+    EXPECT_EQ(label->m_attachedSeries, 2);
+    EXPECT_EQ(label->m_fillColour, RGB(0, 128, 0));
+}
+
+TEST(LabelDialogTest, TheFontButtonSetsFontAndTextColourAtOnce)
+{
+    ThreeSeriesChart shown;
+    CXGraphLabel* label = shown.chart.AddLabel(CRect(100, 40, 200, 80), "Peak");
+    LOGFONT before{};
+    label->m_font.GetLogFont(&before);
+    CLabelDlg dialog(&shown.chart);
+    dialog.m_pLabel = label;
+    ASSERT_TRUE(dialog.CreateDialogWindow(&shown.parent));
+    bool asked = false;
+    {
+        ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+            EXPECT_EQ(request.text, CString("CFontDialog"));
+            auto* fonts = static_cast<CFontDialog*>(request.dialogObject);
+            EXPECT_EQ(fonts->m_cf.Flags & (CF_SCREENFONTS | CF_EFFECTS),
+                      static_cast<DWORD>(CF_SCREENFONTS | CF_EFFECTS));
+            EXPECT_EQ(fonts->m_lf.lfHeight, before.lfHeight);
+            fonts->m_lf.lfHeight = -31;
+            fonts->m_lf.lfItalic = 1;
+            fonts->m_cf.rgbColors = RGB(0, 0, 160);
+            asked = true;
+            return IDOK;
+        });
+        Click(dialog, 6068);
+    }
+    EXPECT_TRUE(asked);
+    LOGFONT after{};
+    label->m_font.GetLogFont(&after);
+    EXPECT_EQ(after.lfHeight, -31);
+    EXPECT_EQ(after.lfItalic, 1);
+    EXPECT_EQ(label->m_textColour, RGB(0, 0, 160));
+    EXPECT_TRUE(ApplyEnabled(dialog));
+}
+
+TEST(LabelDialogTest, PropertiesOfALabelRunTheDialogAndOkApplies)
+{
+    InstallChartDialogs();
+    ThreeSeriesChart shown;
+    CXGraphLabel* label = shown.chart.AddLabel(CRect(100, 40, 200, 80), "Note");
+    label->m_border = true;
+    int shownDialogs = 0;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        EXPECT_EQ(request.text, CString("CLabelDlg"));
+        EXPECT_EQ(request.templateId, 5012);
+        auto* dialog = static_cast<CLabelDlg*>(request.dialogObject);
+        EXPECT_EQ(dialog->m_pLabel, label);
+        dialog->CheckDlgButton(6054, 0);
+        ++shownDialogs;
+        return IDOK;
+    });
+    RunLabelDialog(label);
+    EXPECT_EQ(shownDialogs, 1);
+    EXPECT_FALSE(label->m_border);
+    SetLabelDialogRunner(nullptr);
+}
+
