@@ -12,6 +12,7 @@ BOOL CMainFrame::LoadFrame()
     SetAccelerators(Resources::Accelerators());
     CTrueColorToolBar::Load(this);
     SetIndicators({"CAP", "NUM", "SCRL"});
+    SetHelpText("Nolvex Help", Resources::HelpText());
     SetMessageText("Ready");
     return TRUE;
 }

@@ -71,10 +71,9 @@ MenuResource DocumentMenu()
 std::vector<AcceleratorResource> Accelerators()
 {
     // The edit keys have no command behind them and do nothing.
-    return {{"Ctrl+N", ID_FILE_NEW},
-            {"Ctrl+O", ID_FILE_OPEN},
-            {"Ctrl+S", ID_FILE_SAVE},
-            {"Ctrl+P", ID_FILE_PRINT}};
+    return {{"Ctrl+N", ID_FILE_NEW},   {"Ctrl+O", ID_FILE_OPEN},     {"Ctrl+S", ID_FILE_SAVE},
+            {"Ctrl+P", ID_FILE_PRINT}, {"F6", ID_NEXT_PANE},         {"Shift+F6", ID_PREV_PANE},
+            {"F1", ID_HELP},           {"Shift+F1", ID_CONTEXT_HELP}};
 }
 
 std::map<UINT, CString> Prompts()
@@ -115,6 +114,19 @@ CString String(UINT id)
     default:
         return {};
     }
+}
+
+CString HelpText()
+{
+    return "Open a recording with File > Open, from the recent files or by dropping it on "
+           "the window.\n\n"
+           "Check tests and metrics in the tree on the left to plot them. The list below the "
+           "chart shows each metric's value at the cursor, its mean over the selected span and "
+           "the cumulative value of the running metrics.\n\n"
+           "Drag across the chart to select a span. Edit > Cut Selection removes it and "
+           "recomputes the running levels, peaks, TWA, dose, projected dose and sound "
+           "exposure; Zoom In and Zoom Out change the time span shown.\n\n"
+           "F6 and Shift+F6 move between the tree, the chart and the list.";
 }
 
 void RegisterAboutDialogTemplate()

@@ -31,6 +31,8 @@ std::vector<UINT> ToolbarCommands();
 // One of the toolbar bitmaps: the nine buttons side by side.
 QImage ToolbarBitmap(UINT id);
 CString String(UINT id);
+// What F1 shows.
+CString HelpText();
 // Registers the About box's template (once).
 void RegisterAboutDialogTemplate();
 

@@ -3,6 +3,7 @@
 #include "CCmdUI.h"
 #include "CView.h"
 #include "CWinApp.h"
+#include "ModalSeam.h"
 #include "WindowClass.h"
 
 #include <QAction>
@@ -437,6 +438,12 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     case ID_WINDOW_ARRANGE:
         m_client.Area()->tileSubWindows();
         return TRUE;
+    case ID_HELP:
+    case ID_CONTEXT_HELP:
+    case ID_HELP_FINDER:
+    case ID_DEFAULT_HELP:
+        OnHelp();
+        return TRUE;
     default:
         break;
     }
@@ -445,6 +452,12 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     if (lParam == 0 && CWinApp::AfxGetApp() != nullptr && LOWORD(wParam) == ID_FILE_CLOSE)
         return CWinApp::AfxGetApp()->OnCommand(ID_FILE_CLOSE);
     return CWnd::OnCommand(wParam, lParam);
+}
+
+void CMDIFrameWnd::OnHelp()
+{
+    if (!m_helpText.IsEmpty())
+        MessageBox(this, m_helpText, m_helpCaption, MB_OK | MB_ICONINFORMATION);
 }
 
 void CMDIFrameWnd::OnDropFiles(const std::vector<CString>& paths)

@@ -63,6 +63,13 @@ public:
     void SetPrompts(const std::map<UINT, CString>& prompts);
     void SetToolbar(const std::vector<ToolbarButton>& buttons, int width, int height);
     void SetIndicators(const std::vector<CString>& indicators);
+    // What the help commands (F1, Shift+F1) show; without a text they do
+    // nothing.
+    void SetHelpText(const CString& caption, const CString& text)
+    {
+        m_helpCaption = caption;
+        m_helpText = text;
+    }
     void SetMessageText(const CString& text);
     CString GetMessageText() const;
     void ShowToolbar(bool show);
@@ -98,6 +105,7 @@ protected:
     virtual void OnUpdateCommand(CCmdUI* ui);
     // Files dropped on the frame.
     virtual void OnDropFiles(const std::vector<CString>& paths);
+    virtual void OnHelp();
 
 private:
     friend class FrameEventFilter;
@@ -118,6 +126,8 @@ private:
     bool m_showingDocumentMenu = false;
     std::map<UINT, CString> m_prompts;
     std::vector<AcceleratorResource> m_accelerators;
+    CString m_helpCaption;
+    CString m_helpText;
     std::map<UINT, QAction*> m_actions;
     std::vector<QAction*> m_shortcutActions;
     std::vector<CString> m_recentFiles;

@@ -23,6 +23,7 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -310,6 +311,17 @@ TEST(ProgramTest, NewWindowShowsTheSameDocumentTwice)
     EXPECT_TRUE(program.Frame()->Children().empty());
 }
 
+// Presses keys the way the frame's shortcuts take them.
+bool PressKeys(CMainFrame* frame, const char* keys)
+{
+    for (QAction* action : frame->MainWindow()->actions())
+        if (action->shortcut() == QKeySequence(keys)) {
+            action->trigger();
+            return true;
+        }
+    return false;
+}
+
 TEST(ProgramTest, TheTitleNamesTheFileAndF6MovesBetweenPanes)
 {
     QTemporaryDir files;
@@ -319,13 +331,29 @@ TEST(ProgramTest, TheTitleNamesTheFileAndF6MovesBetweenPanes)
     CNolvexView* view = program.ActiveView();
     ASSERT_NE(view, nullptr);
     view->GetTree().GetList().SetFocus();
-    program.Frame()->RouteCommand(ID_NEXT_PANE);
+    ASSERT_TRUE(PressKeys(program.Frame(), "F6"));
     EXPECT_EQ(CWnd::GetFocus(), &view->GetChart());
-    program.Frame()->RouteCommand(ID_NEXT_PANE);
+    PressKeys(program.Frame(), "F6");
     EXPECT_EQ(CWnd::GetFocus(), &view->GetList());
-    program.Frame()->RouteCommand(ID_PREV_PANE);
-    program.Frame()->RouteCommand(ID_PREV_PANE);
+    ASSERT_TRUE(PressKeys(program.Frame(), "Shift+F6"));
+    PressKeys(program.Frame(), "Shift+F6");
     EXPECT_EQ(CWnd::GetFocus(), &view->GetTree().GetList());
+}
+
+TEST(ProgramTest, F1AndShiftF1ShowTheProgramsHelp)
+{
+    Program program;
+    std::vector<ModalRequest> shown;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        shown.push_back(request);
+        return IDOK;
+    });
+    ASSERT_TRUE(PressKeys(program.Frame(), "F1"));
+    ASSERT_TRUE(PressKeys(program.Frame(), "Shift+F1"));
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].kind, ModalRequest::messageBox);
+    EXPECT_EQ(shown[0].caption, CString("Nolvex Help"));
+    EXPECT_TRUE(shown[0].text.ToQString().contains("Cut Selection"));
 }
 
 TEST(ToolbarTest, TheButtonsComeFromTheThreeBitmapsWithoutTheirBackground)
