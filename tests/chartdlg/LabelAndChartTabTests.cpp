@@ -135,4 +135,3 @@ TEST(LabelDialogTest, PropertiesOfALabelRunTheDialogAndOkApplies)
     EXPECT_FALSE(label->m_border);
     SetLabelDialogRunner(nullptr);
 }
-
