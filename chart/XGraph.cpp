@@ -393,6 +393,10 @@ BOOL CXGraph::OnCommand(WPARAM wParam, LPARAM lParam)
     case ID_XGRAPH_ZOOM_BACK:
         ZoomBack();
         return TRUE;
+    case ID_XGRAPH_PROPERTIES:
+        // Opens whatever lies under the last mouse point, as a double click.
+        HitTest(true, false);
+        return TRUE;
     case ID_XGRAPH_EDIT_POINTS:
         m_mode = ModeEditPoints;
         break;

@@ -330,6 +330,21 @@ TEST(SelectTest, DoubleClickingEmptyChartOpensTheProperties)
     SetChartPageRunner(nullptr);
 }
 
+TEST(SelectTest, ThePropertiesCommandOpensWhatLiesUnderTheLastMousePoint)
+{
+    SetChartPageRunner(CountChartPage);
+    g_chartPageRuns = 0;
+    g_chartOpened = nullptr;
+    ModeChart shown(ID_XGRAPH_SELECT);
+    shown.Move(shown.At(50, 9));
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_PROPERTIES, 0);
+    shown.DeliverPosted();
+    EXPECT_EQ(g_chartPageRuns, 1);
+    EXPECT_EQ(g_chartOpened, &shown.chart);
+    EXPECT_EQ(shown.parent.Count(WM_XGRAPH_CHART_OPEN), 1);
+    SetChartPageRunner(nullptr);
+}
+
 TEST(EditPointsTest, DraggingAPointChangesItAndReportsIt)
 {
     ModeChart shown(ID_XGRAPH_EDIT_POINTS);
