@@ -1,6 +1,7 @@
 #include "CDialog.h"
 
 #include "ModalSeam.h"
+#include "SystemMetrics.h"
 #include "WindowClass.h"
 
 #include <QEventLoop>
@@ -175,7 +176,10 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool child)
     m_order.clear();
     const DWORD style = child ? WS_CHILD : WS_POPUP | WS_CAPTION;
     const CRect rect(0, 0, dialogTemplate->size.cx, dialogTemplate->size.cy);
-    if (!CWnd::CreateEx(0, AfxRegisterWndClass(0), dialogTemplate->caption, style, rect,
+    // Dialogs have the face colour of buttons behind their controls.
+    const CString windowClass =
+        AfxRegisterWndClass(0, LoadCursor(nullptr, IDC_ARROW), GetSysColorBrush(COLOR_BTNFACE));
+    if (!CWnd::CreateEx(0, windowClass, dialogTemplate->caption, style, rect,
                         child ? parent : nullptr, child ? m_templateId : 0))
         return FALSE;
     for (const DialogControlTemplate& control : dialogTemplate->controls) {

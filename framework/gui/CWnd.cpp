@@ -159,6 +159,9 @@ BOOL CWnd::CreateEx(DWORD exStyle, const CString& className, const CString& wind
     if (m_hWnd != nullptr && (m_style & WS_VISIBLE) != 0) {
         m_host->show();
         Invalidate();
+    } else if (m_hWnd != nullptr) {
+        // Hidden for good: Qt would otherwise show a child with its parent.
+        m_host->hide();
     }
     return m_hWnd != nullptr ? TRUE : FALSE;
 }

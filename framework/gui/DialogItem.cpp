@@ -174,12 +174,14 @@ QWidget* CDialogItem::CreateNativeWidget(const CREATESTRUCT& create, QWidget* pa
         down->setArrowType(Qt::DownArrow);
         layout->addWidget(up);
         layout->addWidget(down);
+        // The arrows step from the number the buddy shows, which the user
+        // may have typed.
         QObject::connect(up, &QToolButton::clicked, pair, [this] {
-            SetPos32(m_spinPos + 1);
+            SetPos32(GetPos32() + 1);
             Notify(UDN_DELTAPOS);
         });
         QObject::connect(down, &QToolButton::clicked, pair, [this] {
-            SetPos32(m_spinPos - 1);
+            SetPos32(GetPos32() - 1);
             Notify(UDN_DELTAPOS);
         });
         m_widget = pair;
@@ -409,8 +411,14 @@ int CDialogItem::SetPos32(int position)
     const int low = std::min(m_spinLow, m_spinHigh);
     const int high = std::max(m_spinLow, m_spinHigh);
     m_spinPos = std::clamp(position, low, high);
-    if (m_buddy != nullptr && position != old)
-        m_buddy->SetWindowText(CString::Formatted("%d", m_spinPos));
+    if (m_buddy != nullptr) {
+        // The buddy shows the position; it is told only of a real change.
+        const CString shown = CString::Formatted("%d", m_spinPos);
+        CString typed;
+        m_buddy->GetWindowText(typed);
+        if (typed != shown)
+            m_buddy->SetWindowText(shown);
+    }
     return old;
 }
 

@@ -239,6 +239,12 @@ TEST(DialogTest, TheSpinStepsItsBuddyWithinItsRange)
     dialog.SetDlgItemText(kCount, "3");
     EXPECT_EQ(spin->GetPos32(), 3);
     EXPECT_EQ(dialog.changes.back(), static_cast<UINT>(kCount));
+    // The arrows step from what was typed.
+    buttons[0]->click();
+    EXPECT_EQ(dialog.GetDlgItemText(kCount), CString("4"));
+    dialog.SetDlgItemText(kCount, "5");
+    buttons[1]->click();
+    EXPECT_EQ(dialog.GetDlgItemText(kCount), CString("4"));
     int low = 0;
     int high = 0;
     spin->SetRange32(1, 100000000);
