@@ -1,0 +1,426 @@
+// The Curve tab: what it loads from a series, what it enables, what Apply
+// writes back, the curves its buttons add and how its lists draw.
+
+#include "CurveDlg.h"
+#include "ModalSeam.h"
+#include "MovingAvgDlg.h"
+#include "SystemMetrics.h"
+#include "TrendDlg.h"
+#include "XGraph.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr UINT kName = 6010;
+constexpr UINT kVisible = 6009;
+constexpr UINT kDrawMode = 6034;
+constexpr UINT kLineWidth = 6035;
+constexpr UINT kPenStyle = 6008;
+constexpr UINT kShowSymbols = 6038;
+constexpr UINT kSymbolNumbered = 6062;
+constexpr UINT kSymbolCustom = 6059;
+constexpr UINT kSymbolList = 6060;
+constexpr UINT kSymbolSize = 6022;
+constexpr UINT kFill = 6011;
+constexpr UINT kFillStyles[] = {6045, 6027, 6028, 6042, 6043, 6031, 6032};
+constexpr UINT kTransparentFill = 6012;
+constexpr UINT kFillTo = 6085;
+
+// A chart of three series "Left", "Middle" and "Right"; the middle one has
+// middleCount points on y = 2x.
+class CurveDialogTest : public ::testing::Test
+{
+protected:
+    void SetUpChart(int middleCount)
+    {
+        const char* names[] = {"Left", "Middle", "Right"};
+        for (int series = 0; series < 3; ++series) {
+            const int count = series == 1 ? middleCount : 10;
+            std::vector<DataPoint> points;
+            for (int i = 0; i < count; ++i)
+                points.push_back({static_cast<double>(i), 2.0 * i});
+            chart.SetSeriesData(points.data(), count, series, 0, 0, true);
+            chart.SeriesAt(series).SetName(names[series]);
+        }
+    }
+
+    void SetUp() override { SetUpChart(40); }
+
+    // The Curve tab as the sheet creates it, on series `index`.
+    void Open(int index)
+    {
+        dialog.m_pSeries = &chart.SeriesAt(index);
+        ASSERT_TRUE(dialog.CreateDialogWindow(nullptr));
+    }
+
+    static void Click(CDialog& shown, UINT id)
+    {
+        static_cast<QAbstractButton*>(shown.GetDlgItem(id)->GetClientWidget())->click();
+    }
+    // Chooses an entry of a drop-down list as the user does.
+    static void Choose(CDialog& shown, UINT id, int entry)
+    {
+        auto* list = static_cast<QComboBox*>(shown.GetDlgItem(id)->GetClientWidget());
+        list->setCurrentIndex(entry);
+        Q_EMIT list->activated(entry);
+    }
+    bool Enabled(UINT id) const { return dialog.GetDlgItem(id)->IsWindowEnabled() != FALSE; }
+    bool ApplyEnabled() const { return Enabled(IDC_APPLY); }
+    std::vector<CString> Entries(UINT id) const
+    {
+        std::vector<CString> entries;
+        CDialogItem* list = dialog.GetDlgItem(id);
+        for (int i = 0; i < list->GetCount(); ++i)
+            entries.push_back(list->GetLBText(i));
+        return entries;
+    }
+
+    CXGraph chart;
+    CCurveDlg dialog;
+};
+
+QRgb Rgb(COLORREF colour)
+{
+    return qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour)) & 0xFFFFFF;
+}
+
+QRgb PixelAt(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) & 0xFFFFFF;
+}
+
+} // namespace
+
+// The fill-to list ----------------------------------------------------------
+
+TEST_F(CurveDialogTest, TheFillToListOffersTheOtherSeriesAndMapsTheChoiceBack)
+{
+    // The middle series fills to itself by default: no other series.
+    Open(1);
+    EXPECT_EQ(Entries(kFillTo), (std::vector<CString>{"1 Left", "3 Right"}));
+    EXPECT_EQ(dialog.GetDlgItem(kFillTo)->GetCurSel(), -1);
+
+    Choose(dialog, kFillTo, 1);
+    ASSERT_TRUE(dialog.Apply());
+    EXPECT_EQ(chart.SeriesAt(1).m_fillToSeries, 2);
+
+    dialog.GetDlgItem(kFillTo)->SetCurSel(-1);
+    ASSERT_TRUE(dialog.Apply());
+    EXPECT_EQ(chart.SeriesAt(1).m_fillToSeries, -1);
+
+    // Switching to the first series lists the two others and shows its
+    // fill-to series.
+    chart.SeriesAt(0).m_fillToSeries = 2;
+    dialog.m_pSeries = &chart.SeriesAt(0);
+    dialog.LoadFromSeries();
+    EXPECT_EQ(Entries(kFillTo), (std::vector<CString>{"2 Middle", "3 Right"}));
+    EXPECT_EQ(dialog.GetDlgItem(kFillTo)->GetCurSel(), 1);
+
+    // A fill-to series the chart does not have shows none and becomes the
+    // bottom of the plot.
+    chart.SeriesAt(0).m_fillToSeries = 7;
+    dialog.LoadFromSeries();
+    EXPECT_EQ(dialog.GetDlgItem(kFillTo)->GetCurSel(), -1);
+    ASSERT_TRUE(dialog.Apply());
+    EXPECT_EQ(chart.SeriesAt(0).m_fillToSeries, -1);
+}
+
+// Enabling and the apply button ------------------------------------------------
+
+TEST_F(CurveDialogTest, FillAndSymbolControlsFollowTheirSwitchesAtOnce)
+{
+    Open(1);
+    auto fillControlsEnabled = [this](bool expected) {
+        for (UINT id : kFillStyles)
+            EXPECT_EQ(Enabled(id), expected) << id;
+        EXPECT_EQ(Enabled(kTransparentFill), expected);
+        EXPECT_EQ(Enabled(kFillTo), expected);
+    };
+    fillControlsEnabled(false);
+    EXPECT_FALSE(Enabled(kSymbolNumbered));
+    EXPECT_FALSE(Enabled(kSymbolCustom));
+    EXPECT_FALSE(Enabled(kSymbolList));
+
+    Click(dialog, kFill);
+    fillControlsEnabled(true);
+    Click(dialog, kFill);
+    fillControlsEnabled(false);
+
+    Click(dialog, kShowSymbols);
+    EXPECT_TRUE(Enabled(kSymbolNumbered));
+    EXPECT_TRUE(Enabled(kSymbolCustom));
+    EXPECT_FALSE(Enabled(kSymbolList));
+    Click(dialog, kSymbolCustom);
+    EXPECT_TRUE(Enabled(kSymbolList));
+    Click(dialog, kShowSymbols);
+    EXPECT_FALSE(Enabled(kSymbolCustom));
+    EXPECT_FALSE(Enabled(kSymbolList));
+
+    // A series that fills and draws the chart's symbols loads enabled.
+    CXGraphDataSerie& right = chart.SeriesAt(2);
+    right.m_fill = true;
+    right.m_showCurveSymbols = true;
+    right.m_symbolKind = CXGraphDataSerie::symbolCustom;
+    dialog.m_pSeries = &right;
+    dialog.LoadFromSeries();
+    fillControlsEnabled(true);
+    EXPECT_TRUE(Enabled(kSymbolList));
+}
+
+TEST_F(CurveDialogTest, ApplyIsDisabledUntilTheNextChange)
+{
+    Open(1);
+    EXPECT_FALSE(ApplyEnabled());
+    dialog.SetDlgItemText(kName, "Renamed");
+    EXPECT_TRUE(ApplyEnabled());
+    Click(dialog, IDC_APPLY);
+    EXPECT_FALSE(ApplyEnabled());
+    EXPECT_EQ(chart.SeriesAt(1).GetName(), CString("Renamed"));
+    // A colour chosen in the colour button is a change too.
+    dialog.SendMessage(CPN_SELENDOK, RGB(1, 2, 3), 6007);
+    EXPECT_TRUE(ApplyEnabled());
+
+    // Switching to another series starts over.
+    dialog.m_pSeries = &chart.SeriesAt(0);
+    dialog.LoadFromSeries();
+    EXPECT_FALSE(ApplyEnabled());
+    EXPECT_EQ(dialog.GetDlgItemText(kName), CString("Left"));
+}
+
+TEST_F(CurveDialogTest, EveryFieldAppliedLandsInTheSeries)
+{
+    Open(1);
+    dialog.SetDlgItemText(kName, "Edited");
+    Click(dialog, kVisible);
+    dialog.ColourButton().SetColour(RGB(10, 20, 30));
+    Choose(dialog, kDrawMode, 1);
+    dialog.SetDlgItemText(kLineWidth, "4");
+    Choose(dialog, kPenStyle, 3);
+    Click(dialog, kShowSymbols);
+    Click(dialog, kSymbolCustom);
+    Choose(dialog, kSymbolList, 5);
+    dialog.SetDlgItemText(kSymbolSize, "17");
+    Click(dialog, kFill);
+    Click(dialog, kFillStyles[4]);
+    Click(dialog, kTransparentFill);
+    Choose(dialog, kFillTo, 0);
+    Click(dialog, IDC_APPLY);
+
+    const CXGraphDataSerie& series = chart.SeriesAt(1);
+    EXPECT_EQ(series.GetName(), CString("Edited"));
+    EXPECT_FALSE(series.m_visible);
+    EXPECT_EQ(series.m_colour, RGB(10, 20, 30));
+    EXPECT_EQ(series.m_drawMode, 1);
+    EXPECT_EQ(series.m_lineWidth, 4);
+    EXPECT_EQ(series.m_penStyle, 3);
+    EXPECT_TRUE(series.m_showCurveSymbols);
+    EXPECT_EQ(series.m_symbolKind, 1);
+    EXPECT_EQ(series.m_symbolNumber, 5);
+    EXPECT_EQ(series.m_symbolSize, 17);
+    EXPECT_TRUE(series.m_fill);
+    EXPECT_EQ(series.m_fillStyle, HS_CROSS);
+    EXPECT_FALSE(series.m_transparentFill);
+    EXPECT_EQ(series.m_fillToSeries, 0);
+}
+
+TEST_F(CurveDialogTest, AFieldOutOfRangeKeepsTheDialogOpenAndWritesNothing)
+{
+    dialog.m_pSeries = &chart.SeriesAt(1);
+    std::vector<CString> messages;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        if (request.kind == ModalRequest::messageBox) {
+            messages.push_back(request.text);
+            return IDOK;
+        }
+        EXPECT_EQ(request.text, CString("CCurveDlg"));
+        EXPECT_EQ(request.templateId, 5004);
+        auto* shown = static_cast<CCurveDlg*>(request.dialogObject);
+        shown->SetDlgItemText(kName, "Never");
+        for (const char* width : {"0", "6"}) {
+            shown->SetDlgItemText(kLineWidth, width);
+            Click(*shown, IDOK);
+            EXPECT_FALSE(shown->IsEnded()) << width;
+        }
+        shown->SetDlgItemText(kLineWidth, "5");
+        shown->SetDlgItemText(kSymbolSize, "21");
+        Click(*shown, IDOK);
+        EXPECT_FALSE(shown->IsEnded());
+        EXPECT_EQ(chart.SeriesAt(1).GetName(), CString("Middle"));
+        EXPECT_EQ(chart.SeriesAt(1).m_lineWidth, 1);
+
+        shown->SetDlgItemText(kSymbolSize, "20");
+        Click(*shown, IDOK);
+        EXPECT_TRUE(shown->IsEnded());
+        return IDOK;
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(messages, (std::vector<CString>{"Please enter an integer between 1 and 5.",
+                                              "Please enter an integer between 1 and 5.",
+                                              "Please enter an integer between 1 and 20."}));
+    EXPECT_EQ(chart.SeriesAt(1).GetName(), CString("Never"));
+    EXPECT_EQ(chart.SeriesAt(1).m_lineWidth, 5);
+    EXPECT_EQ(chart.SeriesAt(1).m_symbolSize, 20);
+}
+
+// Derived curves ---------------------------------------------------------------
+
+TEST_F(CurveDialogTest, TheMovingAverageButtonAddsTheAverageAsASeries)
+{
+    Open(1);
+    {
+        // Cancelled parameter dialogs add nothing.
+        ScopedModalResponder cancel([](const ModalRequest&) -> INT_PTR { return IDCANCEL; });
+        for (UINT button : {6065u, 6066u, 6067u, 6080u})
+            Click(dialog, button);
+        EXPECT_EQ(chart.GetSeriesCount(), 3);
+    }
+    ScopedModalResponder responder([](const ModalRequest& request) -> INT_PTR {
+        EXPECT_EQ(request.text, CString("CMovingAvgDlg"));
+        auto* shown = static_cast<CMovingAvgDlg*>(request.dialogObject);
+        EXPECT_EQ(shown->m_maximum, 20);
+        EXPECT_EQ(shown->GetDlgItemText(6063), CString("10"));
+        shown->GetDlgItem(6034)->SetCurSel(AverageLinear);
+        shown->SetDlgItemText(6063, "5");
+        return IDOK;
+    });
+    Click(dialog, 6065);
+    ASSERT_EQ(chart.GetSeriesCount(), 4);
+    const CXGraphDataSerie& average = chart.SeriesAt(3);
+    EXPECT_EQ(average.GetName(), CString("Middle AVG, linear"));
+    EXPECT_EQ(average.m_count, 40);
+    EXPECT_EQ(average.m_points[39].fYVal, chart.SeriesAt(1).LinearMovingAverage(5)[39].fYVal);
+    // The tab goes on with its series, wherever the chart's list moved it,
+    // and offers the new one to fill to.
+    EXPECT_EQ(dialog.m_pSeries, &chart.SeriesAt(1));
+    EXPECT_EQ(Entries(kFillTo),
+              (std::vector<CString>{"1 Left", "3 Right", "4 Middle AVG, linear"}));
+    EXPECT_FALSE(ApplyEnabled());
+}
+
+TEST_F(CurveDialogTest, AMovingAverageOfAOnePointCurveOffersAWindowOfOne)
+{
+    // Half of one point is no window at all; one point is still a window.
+    chart.ClearChart();
+    SetUpChart(1);
+    Open(1);
+    int maximum = 0;
+    CString window;
+    std::vector<CString> messages;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        if (request.kind == ModalRequest::messageBox) {
+            messages.push_back(request.text);
+            return IDOK;
+        }
+        auto* shown = static_cast<CMovingAvgDlg*>(request.dialogObject);
+        maximum = shown->m_maximum;
+        window = shown->GetDlgItemText(6063);
+        return IDOK;
+    });
+    Click(dialog, 6065);
+    EXPECT_EQ(maximum, 1);
+    EXPECT_EQ(window, CString("1"));
+    EXPECT_TRUE(messages.empty());
+    ASSERT_EQ(chart.GetSeriesCount(), 4);
+    EXPECT_EQ(chart.SeriesAt(3).GetName(), CString("Middle AVG, simple"));
+    EXPECT_EQ(chart.SeriesAt(3).m_count, 1);
+}
+
+TEST_F(CurveDialogTest, TheTrendButtonsAddTrendCurvesWithTheirForecast)
+{
+    Open(1);
+    ScopedModalResponder responder([](const ModalRequest& request) -> INT_PTR {
+        EXPECT_EQ(request.text, CString("CTrendDlg"));
+        auto* shown = static_cast<CTrendDlg*>(request.dialogObject);
+        shown->SetDlgItemText(6082, "3");
+        shown->SetDlgItemText(6079, "2");
+        return IDOK;
+    });
+    Click(dialog, 6066);
+    Click(dialog, 6067);
+    Click(dialog, 6080);
+    ASSERT_EQ(chart.GetSeriesCount(), 6);
+    EXPECT_EQ(chart.SeriesAt(3).GetName(), CString("Middle Trend (lin.)"));
+    EXPECT_EQ(chart.SeriesAt(4).GetName(), CString("Middle Trend (cub.)"));
+    EXPECT_EQ(chart.SeriesAt(5).GetName(), CString("Middle Trend (poly.) "));
+    for (int added = 3; added < 6; ++added)
+        EXPECT_EQ(chart.SeriesAt(added).m_count, 42) << added;
+    // The line through y = 2x continues it.
+    EXPECT_DOUBLE_EQ(chart.SeriesAt(3).m_points[41].fYVal, 82.0);
+    EXPECT_EQ(chart.SeriesAt(1).m_polynomial.m_coefficientCount, 3);
+    EXPECT_EQ(dialog.m_pSeries, &chart.SeriesAt(1));
+}
+
+// Owner-drawn lists ------------------------------------------------------------
+
+TEST_F(CurveDialogTest, LineStyleEntriesDrawTheirPenSixPixelsBelowTheTop)
+{
+    Open(1);
+    CDialogItem* styles = dialog.GetDlgItem(kPenStyle);
+    ASSERT_EQ(styles->GetCount(), 5);
+    EXPECT_EQ(styles->GetItemHeight(), 16);
+
+    const QImage solid = styles->RenderEntry(PS_SOLID, 100, 0);
+    ASSERT_EQ(solid.size(), QSize(100, 16));
+    const QRgb window = Rgb(GetSysColor(COLOR_WINDOW));
+    EXPECT_NE(PixelAt(solid, 50, 6), window);
+    EXPECT_EQ(PixelAt(solid, 50, 5), window);
+    EXPECT_EQ(PixelAt(solid, 50, 7), window);
+
+    const QImage selected = styles->RenderEntry(PS_SOLID, 100, ODS_SELECTED);
+    EXPECT_EQ(PixelAt(selected, 50, 10), Rgb(GetSysColor(COLOR_HIGHLIGHT)));
+    EXPECT_NE(PixelAt(selected, 50, 6), Rgb(GetSysColor(COLOR_HIGHLIGHT)));
+
+    // A dashed line has gaps along its row.
+    const QImage dashed = styles->RenderEntry(PS_DASH, 100, 0);
+    int background = 0;
+    for (int x = 0; x < 100; ++x)
+        background += PixelAt(dashed, x, 6) == window ? 1 : 0;
+    EXPECT_GT(background, 10);
+    EXPECT_LT(background, 90);
+}
+
+namespace {
+
+struct SymbolCall
+{
+    int x = -1;
+    int y = -1;
+    int size = -1;
+    COLORREF colour = 0x123456;
+};
+SymbolCall g_symbolCall;
+
+void RecordSymbol(int x, int y, int size, COLORREF colour, int, CDCEx*)
+{
+    g_symbolCall = {x, y, size, colour};
+}
+
+} // namespace
+
+TEST_F(CurveDialogTest, SymbolEntriesDrawTheChartsSymbolInBlackOrGreyWhenDisabled)
+{
+    Open(1);
+    CDialogItem* symbols = dialog.GetDlgItem(kSymbolList);
+    ASSERT_EQ(symbols->GetCount(), 8);
+    EXPECT_EQ(symbols->GetItemHeight(), 16);
+
+    // Entry 0 is the chart's square, filled black inside (2, 2)-(12, 12).
+    const QImage square = symbols->RenderEntry(0, 60, 0);
+    EXPECT_EQ(PixelAt(square, 7, 7), Rgb(RGB(0, 0, 0)));
+    EXPECT_EQ(PixelAt(square, 20, 7), Rgb(GetSysColor(COLOR_WINDOW)));
+    const QImage disabled = symbols->RenderEntry(0, 60, ODS_DISABLED);
+    EXPECT_EQ(PixelAt(disabled, 7, 7), Rgb(GetSysColor(COLOR_INACTIVEBORDER)));
+
+    // The chart's own procedure of that number draws it.
+    chart.m_symbolProcedures[6] = &RecordSymbol;
+    symbols->RenderEntry(6, 60, ODS_DISABLED);
+    EXPECT_EQ(g_symbolCall.x, 2);
+    EXPECT_EQ(g_symbolCall.y, 2);
+    EXPECT_EQ(g_symbolCall.size, 10);
+    EXPECT_EQ(g_symbolCall.colour, GetSysColor(COLOR_INACTIVEBORDER));
+}
