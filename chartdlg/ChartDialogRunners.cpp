@@ -1,6 +1,7 @@
 #include "ChartDialogRunners.h"
 
 #include "ChartDialogs.h"
+#include "ChartPage.h"
 #include "LabelDlg.h"
 #include "XGraph.h"
 #include "XGraphLabel.h"
@@ -16,9 +17,23 @@ void RunLabelDialogFor(CXGraphLabel* label)
         label->m_graph->Invalidate();
 }
 
+// The properties of the chart, an axis or a series: the sheet opens on
+// the tab of what was given, and the chart shows what was applied.
+void RunChartPageFor(CXGraph* graph, CXGraphAxis* axis, CXGraphDataSerie* series)
+{
+    CChartPage page(graph);
+    page.m_pGraph = graph;
+    page.m_pCurrentAxis = axis;
+    page.m_pCurrentSeries = series;
+    page.DoModal();
+    if (graph != nullptr && graph->GetSafeHwnd() != nullptr)
+        graph->Invalidate();
+}
+
 } // namespace
 
 void InstallChartDialogs()
 {
+    SetChartPageRunner(RunChartPageFor);
     SetLabelDialogRunner(RunLabelDialogFor);
 }

@@ -5,6 +5,7 @@
 #include "CFontDialog.h"
 #include "ChartDialogRunners.h"
 #include "ChartDialogs.h"
+#include "ChartDlg.h"
 #include "ChartTestChart.h"
 #include "LabelDlg.h"
 #include "ModalSeam.h"
@@ -134,4 +135,85 @@ TEST(LabelDialogTest, PropertiesOfALabelRunTheDialogAndOkApplies)
     EXPECT_EQ(shownDialogs, 1);
     EXPECT_FALSE(label->m_border);
     SetLabelDialogRunner(nullptr);
+}
+
+TEST(ChartTabTest, ItLoadsTheChartAndClearingTheLegendDisablesItsPosition)
+{
+    ThreeSeriesChart shown;
+    shown.chart.m_showLegend = true;
+    shown.chart.m_legendPosition = 0;
+    shown.chart.m_snapRange = 25;
+    shown.chart.m_plotColour = RGB(10, 20, 30);
+    CChartDlg tab;
+    tab.m_pGraph = &shown.chart;
+    ASSERT_TRUE(tab.CreateDialogWindow(&shown.parent));
+    tab.ShowWindow(SW_SHOW);
+    EXPECT_EQ(tab.GetDlgItemText(6075), CString("25"));
+    EXPECT_EQ(tab.m_plotButton.GetColour(), RGB(10, 20, 30));
+    EXPECT_EQ(tab.GetDlgItem(6057)->GetLBText(1), CString("2 LCpeak"));
+    EXPECT_EQ(tab.GetDlgItem(6055)->GetLBText(0), CString("1 Time"));
+    EXPECT_EQ(tab.GetDlgItem(6070)->GetLBText(0), CString("1 dB"));
+    int low = -1;
+    int high = -1;
+    tab.GetDlgItem(6074)->GetRange32(low, high);
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 100);
+    EXPECT_TRUE(tab.GetDlgItem(6051)->IsWindowEnabled());
+    EXPECT_FALSE(ApplyEnabled(tab));
+
+    Click(tab, 6050);
+    EXPECT_FALSE(tab.GetDlgItem(6051)->IsWindowEnabled());
+    EXPECT_TRUE(ApplyEnabled(tab));
+    // Nothing is written before Apply.
+    EXPECT_TRUE(shown.chart.m_showLegend);
+    Click(tab, 6050);
+    EXPECT_TRUE(tab.GetDlgItem(6051)->IsWindowEnabled());
+}
+
+TEST(ChartTabTest, ApplyWritesTheChartAndDisablesItselfUntilTheNextChange)
+{
+    ThreeSeriesChart shown;
+    shown.chart.m_doubleBuffer = true;
+    shown.chart.m_snapCursor = true;
+    CChartDlg tab;
+    tab.m_pGraph = &shown.chart;
+    ASSERT_TRUE(tab.CreateDialogWindow(&shown.parent));
+    tab.ShowWindow(SW_SHOW);
+    Click(tab, 6052);
+    Click(tab, 6076);
+    Choose(tab, 6051, 0);
+    tab.SetDlgItemText(6075, "40");
+    tab.m_backgroundButton.SetColour(RGB(1, 2, 3));
+    Click(tab, kApply);
+    EXPECT_FALSE(ApplyEnabled(tab));
+    EXPECT_FALSE(shown.chart.m_doubleBuffer);
+    EXPECT_FALSE(shown.chart.m_snapCursor);
+    EXPECT_EQ(shown.chart.m_legendPosition, 0);
+    EXPECT_EQ(shown.chart.m_snapRange, 40);
+    EXPECT_EQ(shown.chart.m_backColour, RGB(1, 2, 3));
+    // A colour chosen in a colour button is a change.
+    tab.SendMessage(CPN_SELENDOK, RGB(9, 9, 9), 6049);
+    EXPECT_TRUE(ApplyEnabled(tab));
+}
+
+TEST(ChartTabTest, ASnapDistanceOutOfRangeIsRefusedAndNotApplied)
+{
+    ThreeSeriesChart shown;
+    shown.chart.m_snapRange = 10;
+    CChartDlg tab;
+    tab.m_pGraph = &shown.chart;
+    ASSERT_TRUE(tab.CreateDialogWindow(&shown.parent));
+    tab.ShowWindow(SW_SHOW);
+    std::vector<CString> messages;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        messages.push_back(request.text);
+        return IDOK;
+    });
+    tab.SetDlgItemText(6075, "101");
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back(), CString("Please enter an integer between 0 and 100."));
+    messages.clear();
+    Click(tab, kApply);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(shown.chart.m_snapRange, 10);
 }

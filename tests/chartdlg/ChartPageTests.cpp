@@ -1,0 +1,220 @@
+// The chart properties sheet: which tab it opens on and with what, the tab
+// switching, the Chart tab's lists choosing what the other tabs edit, and
+// the tabs' OK and Cancel ending the sheet.
+
+#include "AxisDlg.h"
+#include "ChartDialogRunners.h"
+#include "ChartDialogs.h"
+#include "ChartDlg.h"
+#include "ChartPage.h"
+#include "ChartTestChart.h"
+#include "CurveDlg.h"
+#include "ModalSeam.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using chartdlgtest::ThreeSeriesChart;
+
+namespace {
+
+constexpr UINT kTabControl = 6073;
+
+// Runs the sheet through the chart's runner; the answer looks at the open
+// sheet and says which button ends it.
+INT_PTR RunSheet(CXGraph& chart, CXGraphAxis* axis, CXGraphDataSerie* series,
+                 const std::function<INT_PTR(CChartPage&)>& answer)
+{
+    InstallChartDialogs();
+    INT_PTR result = -1;
+    int sheets = 0;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        if (request.text != CString("CChartPage"))
+            return IDOK;
+        ++sheets;
+        EXPECT_EQ(request.templateId, 5000);
+        result = answer(*static_cast<CChartPage*>(request.dialogObject));
+        return result;
+    });
+    RunChartPage(&chart, axis, series);
+    EXPECT_EQ(sheets, 1);
+    SetChartPageRunner(nullptr);
+    return result;
+}
+
+void Choose(CDialog& dialog, UINT id, int index)
+{
+    CDialogItem* item = dialog.GetDlgItem(id);
+    item->SetCurSel(index);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(item));
+}
+
+void Press(CDialog& dialog, UINT id)
+{
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(dialog.GetDlgItem(id)));
+}
+
+bool Shown(CDialog* tab)
+{
+    return (tab->GetStyle() & WS_VISIBLE) != 0 && tab->IsWindowEnabled();
+}
+
+} // namespace
+
+TEST(ChartPageTest, EmptyChartAreaOpensOnChartWithTheFirstAxisAndSeriesInTheOtherTabs)
+{
+    ThreeSeriesChart shown;
+    RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
+        CDialogItem* tabs = page.GetDlgItem(kTabControl);
+        EXPECT_EQ(tabs->GetCount(), 3);
+        EXPECT_EQ(tabs->GetLBText(0), CString("Chart"));
+        EXPECT_EQ(tabs->GetLBText(1), CString("Axis"));
+        EXPECT_EQ(tabs->GetLBText(2), CString("Curve"));
+        EXPECT_EQ(tabs->GetCurSel(), 0);
+        EXPECT_EQ(page.GetShownTab(), 0);
+        EXPECT_TRUE(Shown(page.m_pChartTab));
+        EXPECT_FALSE(Shown(page.m_pAxisTab));
+        EXPECT_EQ(page.m_pAxisTab->m_pAxis, &shown.chart.YAxisAt(0));
+        EXPECT_EQ(page.m_pCurveTab->m_pSeries, &shown.chart.SeriesAt(0));
+        EXPECT_EQ(page.m_pAxisTab->GetDlgItemText(6010), CString("dB"));
+        EXPECT_EQ(page.m_pCurveTab->GetDlgItemText(6010), CString("LAF"));
+        // The Chart tab's lists show them.
+        EXPECT_EQ(page.m_pChartTab->GetDlgItem(6070)->GetCurSel(), 0);
+        EXPECT_EQ(page.m_pChartTab->GetDlgItem(6055)->GetCurSel(), -1);
+        EXPECT_EQ(page.m_pChartTab->GetDlgItem(6057)->GetCurSel(), 0);
+        // The tab sits below the tab strip, without a caption.
+        CRect where;
+        page.m_pChartTab->GetWindowRect(&where);
+        page.GetDlgItem(kTabControl)->ScreenToClient(&where);
+        EXPECT_EQ(where.TopLeft(), CPoint(8, 25));
+        EXPECT_EQ(page.m_pChartTab->GetStyle() & WS_CAPTION, 0u);
+        return IDCANCEL;
+    });
+}
+
+TEST(ChartPageTest, ASeriesOpensOnCurveAndAnAxisOnAxis)
+{
+    ThreeSeriesChart shown;
+    RunSheet(shown.chart, nullptr, &shown.chart.SeriesAt(1), [&](CChartPage& page) {
+        EXPECT_EQ(page.GetShownTab(), 2);
+        EXPECT_EQ(page.GetDlgItem(kTabControl)->GetCurSel(), 2);
+        EXPECT_EQ(page.m_pCurveTab->GetDlgItemText(6010), CString("LCpeak"));
+        EXPECT_EQ(page.m_pChartTab->GetDlgItem(6057)->GetCurSel(), 1);
+        return IDCANCEL;
+    });
+    RunSheet(shown.chart, &shown.chart.XAxisAt(0), nullptr, [&](CChartPage& page) {
+        EXPECT_EQ(page.GetShownTab(), 1);
+        EXPECT_EQ(page.m_pAxisTab->GetDlgItemText(6010), CString("Time"));
+        EXPECT_EQ(page.m_pChartTab->GetDlgItem(6055)->GetCurSel(), 0);
+        EXPECT_EQ(page.m_pChartTab->GetDlgItem(6070)->GetCurSel(), -1);
+        return IDCANCEL;
+    });
+}
+
+TEST(ChartPageTest, ChangingTabsShowsOnlyTheChosenOne)
+{
+    ThreeSeriesChart shown;
+    RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
+        CDialogItem* tabs = page.GetDlgItem(kTabControl);
+        tabs->SetCurSel(2);
+        NMHDR header{tabs, kTabControl, TCN_SELCHANGE};
+        page.SendMessage(WM_NOTIFY, kTabControl, reinterpret_cast<LPARAM>(&header));
+        EXPECT_TRUE(Shown(page.m_pCurveTab));
+        EXPECT_FALSE(Shown(page.m_pChartTab));
+        EXPECT_FALSE(Shown(page.m_pAxisTab));
+        EXPECT_EQ(page.GetShownTab(), 2);
+        return IDCANCEL;
+    });
+}
+
+TEST(ChartPageTest, TheChartTabsListsChooseWhatTheOtherTabsEdit)
+{
+    ThreeSeriesChart shown;
+    RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
+        CChartDlg& chartTab = *page.m_pChartTab;
+        Choose(chartTab, 6055, 0);
+        EXPECT_EQ(page.m_pCurrentAxis, &shown.chart.XAxisAt(0));
+        EXPECT_EQ(page.m_pAxisTab->m_pAxis, &shown.chart.XAxisAt(0));
+        EXPECT_EQ(page.m_pAxisTab->GetDlgItemText(6010), CString("Time"));
+        EXPECT_EQ(chartTab.GetDlgItem(6070)->GetCurSel(), -1);
+        EXPECT_TRUE(shown.chart.XAxisAt(0).m_selected);
+        Choose(chartTab, 6070, 0);
+        EXPECT_EQ(page.m_pCurrentAxis, &shown.chart.YAxisAt(0));
+        EXPECT_EQ(chartTab.GetDlgItem(6055)->GetCurSel(), -1);
+        EXPECT_TRUE(shown.chart.YAxisAt(0).m_selected);
+        Choose(chartTab, 6057, 2);
+        EXPECT_EQ(page.m_pCurrentSeries, &shown.chart.SeriesAt(2));
+        EXPECT_EQ(page.m_pCurveTab->GetDlgItemText(6010), CString("TWA"));
+        EXPECT_TRUE(shown.chart.SeriesAt(2).m_selected);
+        return IDCANCEL;
+    });
+}
+
+TEST(ChartPageTest, OkInATabAppliesAndEndsTheSheetAndCancelKeepsWhatWasApplied)
+{
+    ThreeSeriesChart shown;
+    shown.chart.m_snapRange = 10;
+    shown.chart.m_doubleBuffer = true;
+    const INT_PTR ok = RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
+        page.m_pChartTab->SetDlgItemText(6075, "33");
+        Press(*page.m_pChartTab, IDOK);
+        EXPECT_TRUE(page.IsEnded());
+        return IDOK;
+    });
+    EXPECT_EQ(ok, IDOK);
+    EXPECT_EQ(shown.chart.m_snapRange, 33);
+
+    RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
+        CChartDlg& chartTab = *page.m_pChartTab;
+        chartTab.CheckDlgButton(6052, 0);
+        Press(chartTab, 6052);
+        Press(chartTab, 5002);
+        chartTab.SetDlgItemText(6075, "77");
+        Press(chartTab, IDCANCEL);
+        EXPECT_TRUE(page.IsEnded());
+        return IDCANCEL;
+    });
+    EXPECT_FALSE(shown.chart.m_doubleBuffer);
+    EXPECT_EQ(shown.chart.m_snapRange, 33);
+}
+
+TEST(ChartPageTest, AValueThatDoesNotPassKeepsTheSheetOpen)
+{
+    ThreeSeriesChart shown;
+    shown.chart.m_snapRange = 10;
+    RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
+        // The range message is answered by the same responder.
+        page.m_pChartTab->SetDlgItemText(6075, "500");
+        Press(*page.m_pChartTab, IDOK);
+        EXPECT_FALSE(page.IsEnded());
+        return IDCANCEL;
+    });
+    EXPECT_EQ(shown.chart.m_snapRange, 10);
+}
+
+TEST(ChartPageTest, TheChartTabListsTheSeriesTheCurveTabAdded)
+{
+    ThreeSeriesChart shown;
+    InstallChartDialogs();
+    int sheets = 0;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        if (request.text != CString("CChartPage"))
+            return IDOK;
+        ++sheets;
+        auto& page = *static_cast<CChartPage*>(request.dialogObject);
+        // The moving average of the second series, answered with OK.
+        Press(*page.m_pCurveTab, 6065);
+        EXPECT_EQ(shown.chart.GetSeriesCount(), 4);
+        page.ShowTab(0);
+        CDialogItem* list = page.m_pChartTab->GetDlgItem(6057);
+        EXPECT_EQ(list->GetCount(), 4);
+        EXPECT_EQ(list->GetCurSel(), 1);
+        EXPECT_EQ(page.m_pCurrentSeries, &shown.chart.SeriesAt(1));
+        return IDCANCEL;
+    });
+    RunChartPage(&shown.chart, nullptr, &shown.chart.SeriesAt(1));
+    EXPECT_EQ(sheets, 1);
+    SetChartPageRunner(nullptr);
+}
