@@ -3,6 +3,7 @@
 #include "CCmdUI.h"
 #include "CView.h"
 #include "CWinApp.h"
+#include "LockKeys.h"
 #include "ModalSeam.h"
 #include "WindowClass.h"
 
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -273,13 +275,56 @@ void CMDIFrameWnd::SetIndicators(const std::vector<CString>& indicators)
     for (QLabel* label : m_indicators)
         label->deleteLater();
     m_indicators.clear();
+    m_indicatorNames = indicators;
     for (const CString& text : indicators) {
         auto* label = new QLabel(text.ToQString(), m_window);
         label->setFrameShape(QFrame::Panel);
         label->setFrameShadow(QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        // As wide as its name, whether it shows it or not.
+        label->setMinimumWidth(label->sizeHint().width() + 8);
         m_window->statusBar()->addPermanentWidget(label);
         m_indicators.push_back(label);
     }
+    if (m_indicatorTimer == nullptr) {
+        m_indicatorTimer = new QTimer(m_window);
+        QObject::connect(m_indicatorTimer, &QTimer::timeout, m_window,
+                         [this] { UpdateIndicators(); });
+        m_indicatorTimer->start(250);
+    }
+    UpdateIndicators();
+}
+
+void CMDIFrameWnd::UpdateIndicators()
+{
+    for (std::size_t i = 0; i < m_indicators.size(); ++i) {
+        const CString& name = m_indicatorNames[i];
+        std::optional<bool> state;
+        if (name == CString("CAP"))
+            state = LockKeyState(LockKey::capsLock);
+        else if (name == CString("NUM"))
+            state = LockKeyState(LockKey::numLock);
+        else if (name == CString("SCRL"))
+            state = LockKeyState(LockKey::scrollLock);
+        else
+            state = true;
+        QLabel* label = m_indicators[i];
+        label->setEnabled(state.has_value());
+        label->setText(!state.has_value() || *state ? name.ToQString() : QString());
+    }
+}
+
+CString CMDIFrameWnd::GetIndicatorText(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(m_indicators.size()))
+        return {};
+    return CString::FromQString(m_indicators[static_cast<std::size_t>(index)]->text());
+}
+
+bool CMDIFrameWnd::IsIndicatorEnabled(int index) const
+{
+    return index >= 0 && index < static_cast<int>(m_indicators.size()) &&
+           m_indicators[static_cast<std::size_t>(index)]->isEnabled();
 }
 
 void CMDIFrameWnd::SetMessageText(const CString& text)

@@ -19,6 +19,7 @@ class QLabel;
 class QMainWindow;
 class QMdiArea;
 class QMenu;
+class QTimer;
 class QToolBar;
 
 // The window that holds child frames inside the main frame.
@@ -62,7 +63,15 @@ public:
     // Prompts by command: status bar text, "\n", tooltip.
     void SetPrompts(const std::map<UINT, CString>& prompts);
     void SetToolbar(const std::vector<ToolbarButton>& buttons, int width, int height);
+    // The status bar's indicator panes after the message pane. "CAP",
+    // "NUM" and "SCRL" show their name while their lock key is on, nothing
+    // while it is off, and their name greyed where the state is unknown.
     void SetIndicators(const std::vector<CString>& indicators);
+    // Reads the lock keys into the indicators (also done four times a
+    // second).
+    void UpdateIndicators();
+    CString GetIndicatorText(int index) const;
+    bool IsIndicatorEnabled(int index) const;
     // What the help commands (F1, Shift+F1) show; without a text they do
     // nothing.
     void SetHelpText(const CString& caption, const CString& text)
@@ -119,6 +128,8 @@ private:
     QToolBar* m_toolbar = nullptr;
     QLabel* m_message = nullptr;
     std::vector<QLabel*> m_indicators;
+    std::vector<CString> m_indicatorNames;
+    QTimer* m_indicatorTimer = nullptr;
     CMDIClientWnd m_client;
     std::vector<CMDIChildWnd*> m_children;
     MenuResource m_emptyMenu;

@@ -8,6 +8,7 @@
 #include "CDocTemplate.h"
 #include "CFileDialog.h"
 #include "CPrintDialog.h"
+#include "LockKeys.h"
 #include "MainFrame.h"
 #include "MetricCatalogue.h"
 #include "ModalSeam.h"
@@ -20,6 +21,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -387,4 +389,35 @@ TEST(ToolbarTest, TheButtonsComeFromTheThreeBitmapsWithoutTheirBackground)
     EXPECT_FALSE(partial[0].normal.isNull());
     EXPECT_TRUE(partial[0].hot.isNull());
     EXPECT_TRUE(partial[0].disabled.isNull());
+}
+
+TEST(ProgramTest, TheLockIndicatorsShowTheKeyboardsLights)
+{
+    QTemporaryDir leds;
+    const auto light = [&](const char* name, const char* value) {
+        QDir(leds.path()).mkpath(name);
+        QFile brightness(leds.filePath(QString(name) + "/brightness"));
+        ASSERT_TRUE(brightness.open(QIODevice::WriteOnly));
+        brightness.write(value);
+    };
+    light("input3::capslock", "1\n");
+    light("input3::numlock", "0\n");
+    light("input7::numlock", "0\n");
+    SetLockKeyLedFolder(CString::FromQString(leds.path()));
+    Program program;
+    CMainFrame* frame = program.Frame();
+    frame->UpdateIndicators();
+    EXPECT_EQ(frame->GetIndicatorText(0), CString("CAP"));
+    EXPECT_TRUE(frame->IsIndicatorEnabled(0));
+    EXPECT_EQ(frame->GetIndicatorText(1), CString(""));
+    // No keyboard shows the scroll lock: its state is unknown.
+    EXPECT_EQ(frame->GetIndicatorText(2), CString("SCRL"));
+    EXPECT_FALSE(frame->IsIndicatorEnabled(2));
+    // Any keyboard's light counts.
+    light("input7::numlock", "1\n");
+    light("input3::capslock", "0\n");
+    frame->UpdateIndicators();
+    EXPECT_EQ(frame->GetIndicatorText(0), CString(""));
+    EXPECT_EQ(frame->GetIndicatorText(1), CString("NUM"));
+    SetLockKeyLedFolder("/sys/class/leds");
 }
