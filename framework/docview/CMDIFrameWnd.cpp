@@ -480,8 +480,10 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         m_client.Area()->cascadeSubWindows();
         return TRUE;
     case ID_WINDOW_TILE_HORZ:
-    case ID_WINDOW_ARRANGE:
         m_client.Area()->tileSubWindows();
+        return TRUE;
+    case ID_WINDOW_ARRANGE:
+        ArrangeIcons();
         return TRUE;
     case ID_HELP:
     case ID_CONTEXT_HELP:
@@ -497,6 +499,27 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     if (lParam == 0 && CWinApp::AfxGetApp() != nullptr && LOWORD(wParam) == ID_FILE_CLOSE)
         return CWinApp::AfxGetApp()->OnCommand(ID_FILE_CLOSE);
     return CWnd::OnCommand(wParam, lParam);
+}
+
+void CMDIFrameWnd::ArrangeIcons()
+{
+    // The minimised windows in a row along the bottom of the client area,
+    // wrapping upwards when the row is full.
+    QMdiArea* area = m_client.Area();
+    const QRect client = area->viewport()->rect();
+    int x = 0;
+    int bottom = client.bottom() + 1;
+    for (QMdiSubWindow* window : area->subWindowList(QMdiArea::CreationOrder)) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        if (x > 0 && x + size.width() > client.width()) {
+            x = 0;
+            bottom -= size.height();
+        }
+        window->move(x, bottom - size.height());
+        x += size.width();
+    }
 }
 
 void CMDIFrameWnd::OnHelp()

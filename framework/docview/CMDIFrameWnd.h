@@ -115,6 +115,8 @@ protected:
     // Files dropped on the frame.
     virtual void OnDropFiles(const std::vector<CString>& paths);
     virtual void OnHelp();
+    // Lines up the minimised child frames along the bottom.
+    void ArrangeIcons();
 
 private:
     friend class FrameEventFilter;

@@ -28,6 +28,8 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrinterInfo>
@@ -420,4 +422,37 @@ TEST(ProgramTest, TheLockIndicatorsShowTheKeyboardsLights)
     EXPECT_EQ(frame->GetIndicatorText(0), CString(""));
     EXPECT_EQ(frame->GetIndicatorText(1), CString("NUM"));
     SetLockKeyLedFolder("/sys/class/leds");
+}
+
+TEST(ProgramTest, ArrangeIconsLinesUpTheMinimisedWindowsAlongTheBottom)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "icons.nolvex", 150);
+    Program program({CString::FromQString(path)});
+    program.Frame()->RouteCommand(ID_WINDOW_NEW);
+    program.Frame()->RouteCommand(ID_WINDOW_NEW);
+    program.Frame()->MainWindow()->resize(1000, 700);
+    program.Frame()->MainWindow()->show();
+    QApplication::processEvents();
+    QMdiArea* area = program.Frame()->MainWindow()->findChild<QMdiArea*>();
+    ASSERT_NE(area, nullptr);
+    const QList<QMdiSubWindow*> windows = area->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 3);
+    for (QMdiSubWindow* window : windows)
+        window->showNormal();
+    windows[0]->showMinimized();
+    windows[2]->showMinimized();
+    ASSERT_TRUE(windows[0]->isMinimized());
+    ASSERT_TRUE(windows[2]->isMinimized());
+    windows[0]->move(200, 20);
+    windows[2]->move(10, 60);
+    windows[1]->setGeometry(30, 40, 500, 350);
+    program.Frame()->RouteCommand(ID_WINDOW_ARRANGE);
+    const int bottom = area->viewport()->rect().bottom() + 1;
+    EXPECT_EQ(windows[0]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(windows[0]->x(), 0);
+    EXPECT_EQ(windows[2]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(windows[2]->x(), windows[0]->width());
+    // The others stay where they are.
+    EXPECT_EQ(windows[1]->geometry(), QRect(30, 40, 500, 350));
 }
