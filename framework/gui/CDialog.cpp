@@ -5,6 +5,8 @@
 #include "WindowClass.h"
 
 #include <QEventLoop>
+#include <QKeySequence>
+#include <QShortcut>
 #include <QWidget>
 
 #include <cmath>
@@ -193,6 +195,18 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool child)
         m_order.push_back(control.id);
         m_items.emplace(control.id, item.get());
         m_ownedItems.push_back(std::move(item));
+    }
+    if (!child) {
+        // Enter is OK and Escape is Cancel anywhere in the dialog, as on
+        // the desktop; an open drop-down takes its own Escape first.
+        const auto press = [this](UINT id) {
+            SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        };
+        for (const QKeySequence& keys : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
+            QObject::connect(new QShortcut(keys, GetHostWidget()), &QShortcut::activated,
+                             GetHostWidget(), [press] { press(IDOK); });
+        QObject::connect(new QShortcut(QKeySequence(Qt::Key_Escape), GetHostWidget()),
+                         &QShortcut::activated, GetHostWidget(), [press] { press(IDCANCEL); });
     }
     for (const DialogControlTemplate& control : dialogTemplate->controls)
         if (control.kind == DialogControlKind::Spin && control.buddy != 0)

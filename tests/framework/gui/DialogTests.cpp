@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTabBar>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -291,4 +293,34 @@ TEST(DialogTest, ATemplateThatIsNotThereMakesNoDialog)
     CDialog dialog(4242);
     EXPECT_EQ(dialog.DoModal(), -1);
     EXPECT_EQ(FindDialogTemplate(4242), nullptr);
+}
+
+// Runs the dialog for real and types keys into its count field once it
+// shows.
+INT_PTR RunTypingKeys(TestDialog& dialog, Qt::Key key)
+{
+    QTimer::singleShot(0, [&dialog, key] {
+        QWidget* host = dialog.GetHostWidget();
+        host->activateWindow();
+        QApplication::setActiveWindow(host);
+        auto* edit = static_cast<QLineEdit*>(dialog.GetDlgItem(kCount)->GetClientWidget());
+        edit->setFocus();
+        edit->setText("7");
+        QTest::keyClick(edit, key);
+        // A dialog the keys did not end ends here, so the test cannot hang.
+        if (!dialog.IsEnded())
+            dialog.EndDialog(-2);
+    });
+    return dialog.DoModal();
+}
+
+TEST(DialogTest, EnterIsOkAndEscapeIsCancel)
+{
+    ASSERT_FALSE(ModalSeam::HasResponder());
+    TestDialog ok;
+    EXPECT_EQ(RunTypingKeys(ok, Qt::Key_Return), IDOK);
+    EXPECT_EQ(ok.count, 7);
+    TestDialog cancelled;
+    EXPECT_EQ(RunTypingKeys(cancelled, Qt::Key_Escape), IDCANCEL);
+    EXPECT_EQ(cancelled.count, 5);
 }
