@@ -253,6 +253,18 @@ TEST(WindowCreationTest, VisibilityFollowsTheParentsAndEnablingIsAnnounced)
     EXPECT_TRUE(desktop.pane.IsWindowEnabled());
 }
 
+TEST(WindowCreationTest, AChildMadeHiddenStaysHiddenWhenItsParentShows)
+{
+    RecordingWindow frame;
+    RecordingWindow hidden;
+    ASSERT_TRUE(frame.Create(TestClassName(), "Frame", 0, CRect(100, 100, 500, 400), nullptr, 0));
+    ASSERT_TRUE(hidden.Create(TestClassName(), "", WS_CHILD, CRect(0, 0, 50, 50), &frame, 7));
+    frame.ShowWindow(SW_SHOW);
+    EXPECT_FALSE(hidden.GetHostWidget()->isVisible());
+    hidden.ShowWindow(SW_SHOW);
+    EXPECT_TRUE(hidden.GetHostWidget()->isVisible());
+}
+
 TEST(WindowCreationTest, MovingAsksFirstAndThenReportsTheNewSize)
 {
     class Widening : public RecordingWindow
