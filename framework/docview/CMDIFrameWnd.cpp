@@ -96,6 +96,11 @@ void CMDIFrameWnd::OnDestroy()
         if (m_toolbar != nullptr)
             for (QAction* action : m_toolbar->actions())
                 QObject::disconnect(action, nullptr, nullptr, nullptr);
+        if (m_indicatorTimer != nullptr) {
+            m_indicatorTimer->stop();
+            QObject::disconnect(m_indicatorTimer, nullptr, nullptr, nullptr);
+            m_indicatorTimer = nullptr;
+        }
     }
     CWnd::OnDestroy();
 }
