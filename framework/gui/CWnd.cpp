@@ -7,10 +7,12 @@
 #include "WindowSystem.h"
 #include "WindowWidgets.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -95,6 +97,15 @@ BOOL CWnd::CreateEx(DWORD exStyle, const CString& className, const CString& wind
                     : ((style & WS_POPUP) != 0 ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window);
 
     m_host = new WindowHostWidget(this, parentWidget, flags);
+    // A pop-up opened while a modal dialog runs (a colour picker's, a
+    // list's drop-down) stands above that dialog, which would otherwise keep
+    // every click and key from it.
+    if (parent == nullptr && (style & WS_POPUP) != 0 &&
+        QApplication::activeModalWidget() != nullptr) {
+        m_host->winId();
+        if (QWindow* modal = QApplication::activeModalWidget()->windowHandle())
+            m_host->windowHandle()->setTransientParent(modal);
+    }
     QWidget* native = CreateNativeWidget(create, m_host);
     if (native == nullptr && !registered && !IsKnownClassName(className)) {
         m_host->Detach();

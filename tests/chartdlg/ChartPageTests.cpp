@@ -11,6 +11,11 @@
 #include "CurveDlg.h"
 #include "ModalSeam.h"
 
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -217,4 +222,37 @@ TEST(ChartPageTest, TheChartTabListsTheSeriesTheCurveTabAdded)
     RunChartPage(&shown.chart, nullptr, &shown.chart.SeriesAt(1));
     EXPECT_EQ(sheets, 1);
     SetChartPageRunner(nullptr);
+}
+
+TEST(ChartPageTest, AColourPopUpTakesClicksWhileTheSheetRunsModally)
+{
+    ASSERT_FALSE(ModalSeam::HasResponder());
+    ThreeSeriesChart shown;
+    shown.chart.m_backColour = RGB(255, 255, 255);
+    CChartPage page(&shown.chart);
+    page.m_pGraph = &shown.chart;
+    COLORREF chosen = 0;
+    bool applyEnabled = false;
+    QTimer::singleShot(0, [&] {
+        // Clicks go through the window system, where a modal dialog blocks
+        // the windows that do not belong to it.
+        CColorButton& button = page.m_pChartTab->m_backgroundButton;
+        const QPoint onButton =
+            button.GetClientWidget()->mapTo(page.GetHostWidget(), QPoint(10, 10));
+        QTest::mouseClick(page.GetHostWidget()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          onButton);
+        if (CColourPopup* popup = button.GetPopup()) {
+            const CPoint entry = popup->GetEntryRect(5).CenterPoint();
+            const QPoint onEntry =
+                popup->GetClientWidget()->mapTo(popup->GetHostWidget(), QPoint(entry.x, entry.y));
+            QTest::mouseClick(popup->GetHostWidget()->windowHandle(), Qt::LeftButton,
+                              Qt::NoModifier, onEntry);
+        }
+        chosen = button.GetColour();
+        applyEnabled = page.m_pChartTab->GetDlgItem(5002)->IsWindowEnabled() != FALSE;
+        page.EndDialog(IDCANCEL);
+    });
+    page.DoModal();
+    EXPECT_NE(chosen, RGB(255, 255, 255));
+    EXPECT_TRUE(applyEnabled);
 }
