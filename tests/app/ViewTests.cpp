@@ -111,6 +111,15 @@ struct Opened
         dropDown->SetCurSel(dropDown->FindStringExact(name));
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(dropDown->GetClientWidget(), &enter);
+        // The list finishes the choice on its timers: wait for them, however
+        // slow the machine (a tool such as valgrind slows it a lot).
+        const bool finished = QTest::qWaitFor(
+            [&] {
+                return list.GetDropDown() == nullptr &&
+                       list.GetItemText(row, CNolvexView::kDataTypeColumn) == name;
+            },
+            10000);
+        EXPECT_TRUE(finished) << "the choice of " << name.ToUtf8() << " did not finish";
         QTest::qWait(150);
     }
     CString Cell(int row, int column) { return view.GetList().GetItemText(row, column); }
