@@ -1,10 +1,7 @@
 #include "AxisDlg.h"
 
 #include "CDC.h"
-#include "CFontDialog.h"
-#include "CPen.h"
 #include "ChartDialogTemplates.h"
-#include "SystemMetrics.h"
 #include "XGraph.h"
 #include "XGraphAxis.h"
 
@@ -56,7 +53,6 @@ constexpr int kMaxDecimals = 6;
 
 // The grid style entries: a line in the pen style 6 pixels below the top.
 constexpr int kStyleEntryHeight = 16;
-constexpr int kStyleLineOffset = 6;
 
 // What a numeric axis offers when the user turns date-time on, so that the
 // labels do not come out empty.
@@ -383,15 +379,8 @@ void CAxisDlg::ChooseFont(UINT button)
     if (m_pAxis == nullptr)
         return;
     CFont& font = button == kLabelFontButton ? m_pAxis->m_labelFont : m_pAxis->m_titleFont;
-    LOGFONT current{};
-    font.GetLogFont(&current);
-    CFontDialog dialog(&current, CF_SCREENFONTS | CF_EFFECTS, this);
-    if (dialog.DoModal() != IDOK)
+    if (!ChooseFontFor(font, nullptr))
         return;
-    LOGFONT chosen{};
-    dialog.GetCurrentFont(&chosen);
-    font.DeleteObject();
-    font.CreateFontIndirect(&chosen);
     if (m_pAxis->m_graph != nullptr && m_pAxis->m_graph->GetSafeHwnd() != nullptr)
         m_pAxis->m_graph->Invalidate();
     UpdateEnabling();
@@ -425,20 +414,6 @@ void CAxisDlg::OnMeasureItem(int id, LPMEASUREITEMSTRUCT measure)
 
 void CAxisDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT drawItem)
 {
-    // The entries are the pen styles 0 to 4; an empty list draws no entry.
-    if (id != static_cast<int>(kGridStyleList) || drawItem->itemID > PS_DASHDOTDOT)
-        return;
-    CDC* dc = drawItem->hDC;
-    const RECT& rect = drawItem->rcItem;
-    const bool selected = (drawItem->itemState & ODS_SELECTED) != 0;
-    dc->FillSolidRect(&rect, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    CPen pen(static_cast<int>(drawItem->itemID), 1, GetSysColor(COLOR_WINDOWTEXT));
-    CPen* oldPen = dc->SelectObject(&pen);
-    // The gaps of a broken line show the entry's background.
-    const int oldMode = dc->SetBkMode(TRANSPARENT);
-    const int y = rect.top + kStyleLineOffset;
-    dc->MoveTo(rect.left, y);
-    dc->LineTo(rect.right, y);
-    dc->SetBkMode(oldMode);
-    dc->SelectObject(oldPen);
+    if (id == static_cast<int>(kGridStyleList))
+        DrawLineStyleEntry(drawItem);
 }

@@ -1,6 +1,10 @@
 #include "ChartObjectDlg.h"
 
+#include "CFont.h"
+#include "CFontDialog.h"
+#include "CPen.h"
 #include "ColourPopup.h"
+#include "SystemMetrics.h"
 
 CChartObjectDlg::CChartObjectDlg(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
 
@@ -80,4 +84,42 @@ LRESULT CChartObjectDlg::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     return CDialog::WindowProc(message, wParam, lParam);
+}
+
+void CChartObjectDlg::DrawLineStyleEntry(LPDRAWITEMSTRUCT drawItem)
+{
+    CDC* dc = drawItem->hDC;
+    const CRect rect = drawItem->rcItem;
+    const bool selected = (drawItem->itemState & ODS_SELECTED) != 0;
+    dc->FillSolidRect(&rect, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (drawItem->itemID > static_cast<UINT>(PS_DASHDOTDOT))
+        return;
+    CPen pen(static_cast<int>(drawItem->itemID), 1,
+             GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    CPen* oldPen = dc->SelectObject(&pen);
+    // The gaps of a broken line show the entry's background.
+    const int oldMode = dc->SetBkMode(TRANSPARENT);
+    const int y = rect.top + 6;
+    dc->MoveTo(rect.left, y);
+    dc->LineTo(rect.right, y);
+    dc->SetBkMode(oldMode);
+    dc->SelectObject(oldPen);
+}
+
+BOOL CChartObjectDlg::ChooseFontFor(CFont& font, COLORREF* textColour)
+{
+    LOGFONT current{};
+    font.GetLogFont(&current);
+    CFontDialog dialog(&current, CF_SCREENFONTS | CF_EFFECTS, this);
+    if (textColour != nullptr)
+        dialog.m_cf.rgbColors = *textColour;
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    LOGFONT chosen{};
+    dialog.GetCurrentFont(&chosen);
+    font.DeleteObject();
+    font.CreateFontIndirect(&chosen);
+    if (textColour != nullptr)
+        *textColour = dialog.GetColor();
+    return TRUE;
 }

@@ -2,6 +2,8 @@
 
 #include "CDialog.h"
 
+class CFont;
+
 // The apply button of the chart's property dialogs.
 constexpr UINT IDC_APPLY = 5002;
 
@@ -39,6 +41,14 @@ protected:
     // A colour button chose a colour.
     virtual void OnColourChosen(UINT id);
     void EnableApply(bool enable);
+    // An entry of an owner-drawn list of pen styles 0 to 4: a line of width
+    // 1 in the entry's style, 6 pixels below its top, on the highlight
+    // colour when selected and the window colour otherwise.
+    static void DrawLineStyleEntry(LPDRAWITEMSTRUCT drawItem);
+    // Runs the font dialog (screen fonts, with effects) on a font and, on
+    // OK, makes the font again from the answer; the text colour, when
+    // given, is shown and taken too. FALSE when cancelled.
+    BOOL ChooseFontFor(CFont& font, COLORREF* textColour);
     // While values are loaded into the controls their notifications are not
     // changes by the user.
     bool m_loading = false;

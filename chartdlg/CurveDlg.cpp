@@ -1,6 +1,5 @@
 #include "CurveDlg.h"
 
-#include "CPen.h"
 #include "ChartDialogTemplates.h"
 #include "DCEx.h"
 #include "MovingAvgDlg.h"
@@ -46,7 +45,6 @@ constexpr int kSymbolCount = 8;
 constexpr int kEntryHeight = 16;
 constexpr int kLineStyleEntryWidth = 100;
 // The line of a line-style entry lies this far below the entry's top.
-constexpr int kLineStyleOffset = 6;
 constexpr int kSymbolInset = 2;
 constexpr int kSymbolEntrySize = 10;
 
@@ -341,22 +339,6 @@ void CCurveDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT drawItem)
         DrawLineStyleEntry(drawItem);
     else if (id == static_cast<int>(kSymbolList))
         DrawSymbolEntry(drawItem);
-}
-
-void CCurveDlg::DrawLineStyleEntry(LPDRAWITEMSTRUCT drawItem)
-{
-    CDC* dc = drawItem->hDC;
-    const CRect rect = drawItem->rcItem;
-    const bool selected = (drawItem->itemState & ODS_SELECTED) != 0;
-    dc->FillSolidRect(&rect, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    if (drawItem->itemID >= static_cast<UINT>(kPenStyleCount))
-        return;
-    CPen pen(static_cast<int>(drawItem->itemID), 1,
-             GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    CPen* old = dc->SelectObject(&pen);
-    dc->MoveTo(rect.left, rect.top + kLineStyleOffset);
-    dc->LineTo(rect.right, rect.top + kLineStyleOffset);
-    dc->SelectObject(old);
 }
 
 void CCurveDlg::DrawSymbolEntry(LPDRAWITEMSTRUCT drawItem)

@@ -59,7 +59,6 @@ private:
     // series in the fill-to list.
     void SeriesAdded(CXGraph* graph, int position);
 
-    void DrawLineStyleEntry(LPDRAWITEMSTRUCT drawItem);
     void DrawSymbolEntry(LPDRAWITEMSTRUCT drawItem);
 
     CColorButton m_colourButton;

@@ -1,6 +1,5 @@
 #include "LabelDlg.h"
 
-#include "CFontDialog.h"
 #include "ChartDialogTemplates.h"
 #include "XGraph.h"
 #include "XGraphLabel.h"
@@ -108,19 +107,8 @@ BOOL CLabelDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CLabelDlg::ChooseFont()
 {
-    if (m_pLabel == nullptr)
+    if (m_pLabel == nullptr || !ChooseFontFor(m_pLabel->m_font, &m_pLabel->m_textColour))
         return;
-    LOGFONT current{};
-    m_pLabel->m_font.GetLogFont(&current);
-    CFontDialog dialog(&current, CF_SCREENFONTS | CF_EFFECTS, this);
-    dialog.m_cf.rgbColors = m_pLabel->m_textColour;
-    if (dialog.DoModal() != IDOK)
-        return;
-    LOGFONT chosen{};
-    dialog.GetCurrentFont(&chosen);
-    m_pLabel->m_font.DeleteObject();
-    m_pLabel->m_font.CreateFontIndirect(&chosen);
-    m_pLabel->m_textColour = dialog.GetColor();
     if (m_pLabel->m_graph != nullptr)
         m_pLabel->m_graph->Invalidate();
     EnableApply(true);

@@ -20,6 +20,7 @@
 
 #include <functional>
 
+using chartdlgtest::Choose;
 using chartdlgtest::ThreeSeriesChart;
 
 namespace {
@@ -46,13 +47,6 @@ INT_PTR RunSheet(CXGraph& chart, CXGraphAxis* axis, CXGraphDataSerie* series,
     EXPECT_EQ(sheets, 1);
     SetChartPageRunner(nullptr);
     return result;
-}
-
-void Choose(CDialog& dialog, UINT id, int index)
-{
-    CDialogItem* item = dialog.GetDlgItem(id);
-    item->SetCurSel(index);
-    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(item));
 }
 
 void Press(CDialog& dialog, UINT id)

@@ -2,6 +2,7 @@
 
 // A shown chart with three named series for the property dialogs' tests.
 
+#include "CDialog.h"
 #include "CWnd.h"
 #include "WindowClass.h"
 #include "XGraph.h"
@@ -36,5 +37,14 @@ struct ThreeSeriesChart
         chart.YAxisAt(0).SetTitle("dB");
     }
 };
+
+// Picks an entry of a drop-down list as the user would: the list tells
+// its dialog.
+inline void Choose(CDialog& dialog, UINT id, int index)
+{
+    CDialogItem* item = dialog.GetDlgItem(id);
+    item->SetCurSel(index);
+    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(item));
+}
 
 } // namespace chartdlgtest

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+using chartdlgtest::Choose;
 using chartdlgtest::ThreeSeriesChart;
 
 namespace {
@@ -30,13 +31,6 @@ void Click(CDialog& dialog, UINT id)
     if (item->Kind() == DialogControlKind::CheckBox)
         item->SetCheck(item->GetCheck() != 0 ? 0 : 1);
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(item));
-}
-
-void Choose(CDialog& dialog, UINT id, int index)
-{
-    CDialogItem* item = dialog.GetDlgItem(id);
-    item->SetCurSel(index);
-    dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(item));
 }
 
 } // namespace
