@@ -10,6 +10,10 @@
 #include <cstring>
 #include <limits>
 #include <numeric>
+#include <sys/mman.h>
+#include <system_error>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -54,96 +58,198 @@ constexpr std::array<RecordField, kMetricCount> MakeRecordLayout()
 
 constexpr std::array<RecordField, kMetricCount> kRecordLayout = MakeRecordLayout();
 
-// The samples that follow up to the next test header or the end of the data,
-// so that a test's arrays are allocated once at their final size.
-std::int32_t CountSamplesAhead(const BYTE* data, std::size_t size)
+// A run of sample records that lie one after the other in the data, with
+// no marker between them; the run's first record is sample firstSample.
+struct SampleRun
 {
+    const BYTE* firstRecord;
+    std::int32_t count;
+    std::int32_t firstSample;
+};
+
+constexpr std::size_t kRecordStride = 1 + MeasurementFile::kSampleRecordSize;
+
+// A value as the reader keeps it. Levels and doses below zero are read as 0
+// (a comparison with a value that is not a number is false, so such values
+// stay as they are). "TWA" is an average level, negative while no level has
+// reached the dose threshold, and is kept as read.
+inline float FieldValue(const BYTE* source, bool clampNegative)
+{
+    float value;
+    std::memcpy(&value, source, sizeof value);
+    return clampNegative && value < 0.0f ? 0.0f : value;
+}
+
+// Copies one data type's value out of each of `count` consecutive records.
+void StoreField(float* values, const BYTE* source, std::int32_t count, bool clampNegative)
+{
+    for (std::int32_t k = 0; k < count; ++k, source += kRecordStride)
+        values[k] = FieldValue(source, clampNegative);
+}
+
+// Takes apart the records of a run by data type. Storing a block at a time,
+// one data type after another, writes each of the 61 arrays in long runs;
+// storing each sample as it comes would write one value into each of 61
+// arrays in turn, which the memory system handles many times slower.
+void StoreRun(CNolvexTest& test, const SampleRun& run)
+{
+    // A block's records stay in the second-level cache through the 61
+    // passes over them.
+    constexpr std::int32_t kBlockSize = 256;
+    for (std::int32_t done = 0; done < run.count; done += kBlockSize) {
+        const std::int32_t count = std::min(kBlockSize, run.count - done);
+        const BYTE* first = run.firstRecord + static_cast<std::size_t>(done) * kRecordStride;
+        const BYTE* last = first + static_cast<std::size_t>(count) * kRecordStride;
+        // Reads the records' bytes in order before they are taken apart:
+        // memory streams an ordered read far faster than the 61 strided
+        // passes would fetch it.
+        unsigned touched = 0;
+        for (const BYTE* line = first; line < last; line += 64)
+            touched += *line;
+        [[maybe_unused]] volatile unsigned keepTouched = touched;
+        for (const RecordField& field : kRecordLayout) {
+            float* values = test.values[static_cast<std::size_t>(field.dataType)].get() +
+                            run.firstSample + done;
+            StoreField(values, first + field.offset, count, field.dataType != kTwa);
+        }
+    }
+}
+
+// Has the system hand out the pages of the arrays' samples first..end in
+// one request per array, which costs less than taking them one fault at a
+// time as they are first written. Where the system cannot, the pages still
+// come on first write.
+void PrepareArrays(CNolvexTest& test, std::int32_t first, std::int32_t end)
+{
+#ifdef MADV_POPULATE_WRITE
+    const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    for (auto& array : test.values) {
+        // Only whole pages inside the span: a page shared with the next
+        // span comes when it is written.
+        const auto begin = reinterpret_cast<std::uintptr_t>(array.get() + first);
+        const auto finish = reinterpret_cast<std::uintptr_t>(array.get() + end);
+        const std::uintptr_t pageBegin = (begin + pageSize - 1) / pageSize * pageSize;
+        const std::uintptr_t pageEnd = finish / pageSize * pageSize;
+        if (pageEnd > pageBegin)
+            madvise(reinterpret_cast<void*>(pageBegin), pageEnd - pageBegin, MADV_POPULATE_WRITE);
+    }
+#else
+    (void)test;
+    (void)first;
+    (void)end;
+#endif
+}
+
+// Below this many samples a test is stored by the reading thread alone:
+// starting a helper would cost more than it saves.
+constexpr std::int64_t kSamplesPerHelper = 65536;
+
+// Stores the runs into the test's arrays, which already hold room for them.
+// On a long test the runs are shared out among the processor's cores, each
+// taking a stretch of consecutive samples: most of the time goes into the
+// system handing out the arrays' fresh pages, and cores take those in
+// parallel.
+void StoreRuns(CNolvexTest& test, const std::vector<SampleRun>& runs, std::int64_t sampleTotal)
+{
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const auto shares = static_cast<std::size_t>(
+        std::clamp<std::int64_t>(sampleTotal / kSamplesPerHelper, 1, std::min(cores, 8u)));
+    // Cuts the runs into pieces of equal sample counts; a run across a cut
+    // is split in two.
+    std::vector<std::vector<SampleRun>> pieces(shares);
+    std::size_t piece = 0;
+    for (SampleRun run : runs) {
+        while (run.count > 0) {
+            const std::int64_t pieceEnd = sampleTotal * static_cast<std::int64_t>(piece + 1) /
+                                          static_cast<std::int64_t>(shares);
+            const std::int64_t take = std::min<std::int64_t>(run.count, pieceEnd - run.firstSample);
+            if (take <= 0) {
+                ++piece;
+                continue;
+            }
+            pieces[piece].push_back(
+                {run.firstRecord, static_cast<std::int32_t>(take), run.firstSample});
+            run.firstRecord += static_cast<std::size_t>(take) * kRecordStride;
+            run.firstSample += static_cast<std::int32_t>(take);
+            run.count -= static_cast<std::int32_t>(take);
+        }
+    }
+    auto storePiece = [&test](const std::vector<SampleRun>& piece) {
+        if (piece.empty())
+            return;
+        PrepareArrays(test, piece.front().firstSample,
+                      piece.back().firstSample + piece.back().count);
+        for (const SampleRun& run : piece)
+            StoreRun(test, run);
+    };
+    std::vector<std::thread> helpers;
+    // Reserved first: the vector must not fail to grow while threads run.
+    helpers.reserve(pieces.size());
+    std::size_t own = 0; // the pieces from here on are stored by this thread
+    for (; own + 1 < pieces.size(); ++own) {
+        try {
+            helpers.emplace_back(storePiece, std::cref(pieces[own]));
+        } catch (const std::system_error&) {
+            break; // no more threads to be had: the rest is stored here
+        }
+    }
+    for (; own < pieces.size(); ++own)
+        storePiece(pieces[own]);
+    for (std::thread& helper : helpers)
+        helper.join();
+}
+
+// Reads the sample records and markers that follow a test's header, up to
+// the next test header, the end tag or a record cut short, which is left for
+// the caller to read. The test's arrays are allocated once at their final
+// size.
+void ReadSamplesAndMarkers(CArchive& ar, CNolvexTest& test)
+{
+    using MeasurementFile::kSampleRecordSize;
+    using MeasurementFile::kTagMarker;
+    using MeasurementFile::kTagSample;
+    const BYTE* const data = ar.GetCurrentPointer();
+    const std::size_t size = ar.GetRemaining();
+    std::vector<SampleRun> runs;
+    std::int64_t sampleTotal = 0;
+    bool runOpen = false;
     std::size_t position = 0;
-    std::int64_t count = 0;
-    while (position < size && count < std::numeric_limits<std::int32_t>::max()) {
+    while (position < size) {
         const BYTE tag = data[position];
-        if (tag == MeasurementFile::kTagSample) {
-            if (size - position - 1 < MeasurementFile::kSampleRecordSize)
+        if (tag == kTagSample) {
+            if (size - position - 1 < kSampleRecordSize)
                 break;
-            position += 1 + MeasurementFile::kSampleRecordSize;
-            ++count;
-        } else if (tag == MeasurementFile::kTagMarker) {
+            if (sampleTotal >= std::numeric_limits<std::int32_t>::max() - CNolvexTest::kGrowthStep)
+                throw CMemoryException();
+            if (!runOpen)
+                runs.push_back({data + position + 1, 0, static_cast<std::int32_t>(sampleTotal)});
+            runOpen = true;
+            ++runs.back().count;
+            ++sampleTotal;
+            position += kRecordStride;
+        } else if (tag == kTagMarker) {
+            if (size - position < 2)
+                break;
+            if (!test.AppendMarker(static_cast<std::int32_t>(sampleTotal), data[position + 1])) {
+                // Refused rather than dropped, so that a later save cannot
+                // silently lose the markers beyond the table.
+                ar.ThrowGenericError(CString::Formatted(
+                    "the test \"%s\" has more than %d markers, more than Nolvex can keep",
+                    test.name.ToUtf8().c_str(), CNolvexTest::kMaxMarkers));
+            }
+            runOpen = false;
             position += 2;
         } else {
             break;
         }
     }
-    return static_cast<std::int32_t>(count);
+    ar.ReadInPlace(position);
+    if (sampleTotal == 0)
+        return;
+    test.ReserveSamples(static_cast<std::int32_t>(sampleTotal));
+    StoreRuns(test, runs, sampleTotal);
+    test.sampleCount = static_cast<std::int32_t>(sampleTotal);
 }
-
-// Sample records read but not yet stored. Storing a block at a time, one
-// data type after another, writes each of the 61 arrays in long runs; storing
-// each sample as it comes would write one value into each of 61 arrays in
-// turn, which the memory system handles many times slower.
-class PendingSamples
-{
-public:
-    static constexpr std::size_t kBlockSize = 1024;
-
-    std::int32_t Count() const { return static_cast<std::int32_t>(m_count); }
-
-    void Add(CNolvexTest& test, const BYTE* record)
-    {
-        m_records[m_count++] = record;
-        if (m_count == kBlockSize)
-            StoreInto(test);
-    }
-
-    // Appends the pending samples to the test.
-    void StoreInto(CNolvexTest& test)
-    {
-        if (m_count == 0)
-            return;
-        test.ReserveSamples(test.sampleCount + Count());
-        BringIntoCache();
-        for (const RecordField& field : kRecordLayout) {
-            float* values =
-                test.values[static_cast<std::size_t>(field.dataType)].get() + test.sampleCount;
-            if (field.dataType == kTwa)
-                CopyField(values, field.offset, false);
-            else
-                CopyField(values, field.offset, true);
-        }
-        test.sampleCount += Count();
-        m_count = 0;
-    }
-
-private:
-    // Reads the records' bytes in order before they are taken apart by data
-    // type: memory streams an ordered read far faster than the 61 strided
-    // passes would fetch it.
-    void BringIntoCache() const
-    {
-        const BYTE* first = m_records[0];
-        const BYTE* last = m_records[m_count - 1] + MeasurementFile::kSampleRecordSize;
-        unsigned sum = 0;
-        for (const BYTE* line = first; line < last; line += 64)
-            sum += *line;
-        m_cacheTouch = sum;
-    }
-
-    void CopyField(float* values, std::size_t offset, bool clampNegative) const
-    {
-        for (std::size_t k = 0; k < m_count; ++k) {
-            float value;
-            std::memcpy(&value, m_records[k] + offset, sizeof value);
-            // Levels and doses below zero are read as 0 (a comparison with a
-            // value that is not a number is false, so such values stay as
-            // they are). "TWA" is an average level, negative while no level
-            // has reached the dose threshold, and is kept as read.
-            values[k] = clampNegative && value < 0.0f ? 0.0f : value;
-        }
-    }
-
-    std::array<const BYTE*, kBlockSize> m_records;
-    std::size_t m_count = 0;
-    mutable unsigned m_cacheTouch = 0;
-};
 
 void ReadHeader(CArchive& ar, CNolvexTest& test)
 {
@@ -160,36 +266,22 @@ namespace MeasurementFile {
 void Read(CArchive& ar, CNolvexDoc& document)
 {
     CNolvexTest* current = nullptr;
-    // Records stay where the archive holds them until they are stored.
-    PendingSamples pending;
     while (true) {
         const BYTE tag = ar.ReadValue<BYTE>();
-        if (tag == kTagSample) {
-            const BYTE* record = ar.ReadInPlace(kSampleRecordSize);
-            if (current)
-                pending.Add(*current, record);
-        } else if (tag == kTagTest) {
-            if (current)
-                pending.StoreInto(*current);
+        if (tag == kTagTest) {
             // Linked before its header is read, so that the document owns it
             // whatever happens next.
             current = document.AddTestAfter(current);
             ReadHeader(ar, *current);
-            current->ReserveSamples(CountSamplesAhead(ar.GetCurrentPointer(), ar.GetRemaining()));
+            ReadSamplesAndMarkers(ar, *current);
+        } else if (tag == kTagSample) {
+            // Before the first test, a sample has no test and is dropped;
+            // after one, it is a record cut short, and reading it fails.
+            ar.ReadInPlace(kSampleRecordSize);
         } else if (tag == kTagMarker) {
-            const BYTE code = ar.ReadValue<BYTE>();
-            if (!current)
-                continue;
-            if (!current->AppendMarker(current->sampleCount + pending.Count(), code)) {
-                // Refused rather than dropped, so that a later save cannot
-                // silently lose the markers beyond the table.
-                ar.ThrowGenericError(CString::Formatted(
-                    "the test \"%s\" has more than %d markers, more than Nolvex can keep",
-                    current->name.ToUtf8().c_str(), CNolvexTest::kMaxMarkers));
-            }
+            // Likewise for a marker, or one whose code byte is missing.
+            ar.ReadValue<BYTE>();
         } else {
-            if (current)
-                pending.StoreInto(*current);
             return;
         }
     }

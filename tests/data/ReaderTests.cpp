@@ -423,3 +423,70 @@ TEST(ReadGrowth, EachTestHasItsOwnCapacity)
     EXPECT_EQ(document->GetTest(1)->capacity, 300);
     EXPECT_EQ(document->GetTest(1)->sampleCount, 5);
 }
+
+// A test long enough to be stored by several cores at once, with markers
+// around the places where it is shared out and values to be clamped in every
+// stretch: it must read exactly as record-by-record decoding would.
+TEST(ReadLong, LongTestReadsEveryValueInPlace)
+{
+    constexpr int kSamples = 3 * 65536 + 123;
+    // Unique for every sample and data type, and exact in a float.
+    auto valueOf = [](int i, int d) {
+        return static_cast<float>(i) + static_cast<float>(d) / 64.0f;
+    };
+    auto negativeAt = [](int i) { return i % 9973 == 5; };
+    // Markers on both sides of the middle, where two cores share the test
+    // out, so that a run of records is split there.
+    const std::set<int> markedSamples = {0,     1,     255,   256,    65535,       65536,
+                                         65537, 98364, 98366, 131075, kSamples - 1};
+    FileBytes file;
+    file.Test(0.0, u"long", u"", 1);
+    int expectedMarkers = 0;
+    for (int i = 0; i < kSamples; ++i) {
+        if (markedSamples.count(i)) {
+            file.Marker(static_cast<BYTE>(i % 251)).Marker(0x02);
+            expectedMarkers += 2;
+        }
+        Sample sample;
+        for (int d = 0; d < MetricCatalogue::kMetricCount; ++d)
+            sample[static_cast<std::size_t>(d)] =
+                negativeAt(i) ? -valueOf(i, d) - 1.0f : valueOf(i, d);
+        file.SampleRecord(sample);
+    }
+    file.Marker(0x7F);
+    file.Test(0.0, u"after", u"", 2).SampleRecord(DistinctSample(3)).End();
+
+    const auto document = ReadDocument(file.bytes);
+    ASSERT_EQ(document->GetTestCount(), 2);
+    const CNolvexTest& test = *document->firstTest;
+    ASSERT_EQ(test.sampleCount, kSamples);
+    EXPECT_EQ(test.capacity, (kSamples + 299) / 300 * 300);
+    int wrong = 0;
+    int firstWrongSample = -1;
+    for (int d = 0; d < MetricCatalogue::kMetricCount; ++d) {
+        const float* values = test.values[static_cast<std::size_t>(d)].get();
+        for (int i = 0; i < kSamples; ++i) {
+            float expected = valueOf(i, d);
+            if (negativeAt(i))
+                expected = d == kTwa ? -expected - 1.0f : 0.0f;
+            if (values[i] != expected && wrong++ == 0)
+                firstWrongSample = i;
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "first at sample " << firstWrongSample;
+
+    ASSERT_EQ(test.markerCount, expectedMarkers + 1);
+    int m = 0;
+    for (int sample : markedSamples) {
+        EXPECT_EQ(test.markers[static_cast<std::size_t>(m)].sampleIndex, sample);
+        EXPECT_EQ(test.markers[static_cast<std::size_t>(m)].code, sample % 251);
+        EXPECT_EQ(test.markers[static_cast<std::size_t>(m) + 1].sampleIndex, sample);
+        m += 2;
+    }
+    EXPECT_EQ(test.markers[static_cast<std::size_t>(m)].sampleIndex, kSamples);
+    EXPECT_EQ(test.markers[static_cast<std::size_t>(m)].code, 0x7F);
+
+    const CNolvexTest& after = *document->GetTest(1);
+    ASSERT_EQ(after.sampleCount, 1);
+    EXPECT_EQ(after.Value(kFast, 0), DistinctSample(3)[kFast]);
+}
