@@ -4,6 +4,7 @@
 #include "CDC.h"
 #include "CFileDialog.h"
 #include "CMDIFrameWnd.h"
+#include "CWaitCursor.h"
 #include "CsvExport.h"
 #include "Cursor.h"
 #include "Exceptions.h"
@@ -478,6 +479,7 @@ void CNolvexView::OnCutSelection()
     if (test != nullptr) {
         if (test->selectionStart == test->selectionEnd)
             return;
+        const CWaitCursor wait;
         GetDocument()->CutSelection(*test);
     }
     UpdateCumulativeValues();
@@ -493,6 +495,7 @@ void CNolvexView::OnExportCsv()
                        "CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||", this);
     if (dialog.DoModal() != IDOK)
         return;
+    const CWaitCursor wait;
     CsvExport::Export(*test, GetDocument()->firstMetric, dialog.GetPathName());
 }
 

@@ -3,6 +3,7 @@
 
 #include "XGraph.h"
 
+#include "CWaitCursor.h"
 #include "ModalSeam.h"
 #include "WindowDC.h"
 
@@ -77,6 +78,7 @@ int CXGraph::AddLinearTrend()
     }
     if (!CanAddTrend(m_selectedSeries, 0))
         return -1;
+    const CWaitCursor wait;
     return AddDerivedSeries(m_selectedSeries, SeriesAt(m_selectedSeries).LinearTrend(0),
                             " linear trend");
 }
@@ -89,6 +91,7 @@ int CXGraph::AddCubicTrend()
     }
     if (!CanAddTrend(m_selectedSeries, 0))
         return -1;
+    const CWaitCursor wait;
     return AddDerivedSeries(m_selectedSeries, SeriesAt(m_selectedSeries).CubicTrend(0),
                             " cubic trend");
 }
@@ -109,6 +112,9 @@ int CXGraph::AddMovingAverageSeries(int series, int kind, int window)
         SayWhy("A moving average takes a window of at least one point.");
         return -1;
     }
+    // Every window is summed afresh: a wide window over a day-long curve
+    // takes a while.
+    const CWaitCursor wait;
     std::vector<DataPoint> points;
     switch (kind) {
     case AverageSimple:
@@ -134,6 +140,7 @@ int CXGraph::AddLinearTrendSeries(int series, int forecast)
 {
     if (!CanAddTrend(series, forecast))
         return -1;
+    const CWaitCursor wait;
     return AddDerivedSeries(series, SeriesAt(series).LinearTrend(forecast), " Trend (lin.)");
 }
 
@@ -141,6 +148,7 @@ int CXGraph::AddCubicTrendSeries(int series, int forecast)
 {
     if (!CanAddTrend(series, forecast))
         return -1;
+    const CWaitCursor wait;
     return AddDerivedSeries(series, SeriesAt(series).CubicTrend(forecast), " Trend (cub.)");
 }
 
@@ -153,6 +161,7 @@ int CXGraph::AddPolynomialTrendSeries(int series, int coefficients, int forecast
         SayWhy("A polynomial trend takes from 2 to 20 coefficients.");
         return -1;
     }
+    const CWaitCursor wait;
     const std::vector<DataPoint> points = SeriesAt(series).PolynomialTrend(coefficients, forecast);
     if (points.empty()) {
         AfxMessageBox("No polynomial of that many coefficients fits this curve: it has too few "

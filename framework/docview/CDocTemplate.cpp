@@ -3,6 +3,7 @@
 #include "CDocument.h"
 #include "CMDIFrameWnd.h"
 #include "CView.h"
+#include "CWaitCursor.h"
 #include "ModalSeam.h"
 
 #include <QFileInfo>
@@ -61,6 +62,8 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const CString& path, CMDIFrameWnd
             return open.get();
         }
     }
+    // Reading a long recording and drawing it the first time take a moment.
+    const CWaitCursor wait;
     std::unique_ptr<CDocument> document(m_makeDocument());
     if (!document->OnOpenDocument(CString::FromQString(wanted))) {
         AfxMessageBox(document->GetLastErrorMessage(), MB_OK | MB_ICONEXCLAMATION);

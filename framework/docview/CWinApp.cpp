@@ -7,6 +7,7 @@
 #include "CMDIFrameWnd.h"
 #include "CPrintDialog.h"
 #include "CView.h"
+#include "CWaitCursor.h"
 #include "ModalSeam.h"
 
 #include <QApplication>
@@ -120,7 +121,12 @@ bool CWinApp::SaveDocument(CDocument* document, bool askForPath)
             return false;
         path = dialog.GetPathName();
     }
-    if (!document->OnSaveDocument(path)) {
+    bool saved = false;
+    {
+        const CWaitCursor wait;
+        saved = document->OnSaveDocument(path);
+    }
+    if (!saved) {
         AfxMessageBox(document->GetLastErrorMessage(), MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

@@ -1,5 +1,6 @@
 #include "ModalSeam.h"
 
+#include "CWaitCursor.h"
 #include "CWnd.h"
 
 #include <QApplication>
@@ -65,6 +66,9 @@ int AnswerOf(int button)
 
 INT_PTR ModalSeam::Run(const ModalRequest& request, const std::function<INT_PTR()>& showForReal)
 {
+    // The user is asked: whatever work goes on behind, the cursor is the
+    // ordinary one until the answer is given.
+    const CWaitCursor::Suspension suspension;
     // A copy: the responder may replace itself while answering.
     const Responder responder = CurrentResponder();
     if (responder)
