@@ -700,12 +700,16 @@ LRESULT CXListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         SetTimer(kCloseTimer, kTimerDelay);
         return 0;
     }
+    // The edit's messages are posted: by the time one arrives the edit may
+    // be closed already, or another opened that has the focus and stays.
     if (message == EditKillFocusMessage()) {
-        CloseEdit(true);
+        if (m_edit && GetFocus() != m_edit.get())
+            CloseEdit(true);
         return 0;
     }
     if (message == EditEscapeMessage()) {
-        CloseEdit(false);
+        if (m_edit && GetFocus() == m_edit.get())
+            CloseEdit(false);
         return 0;
     }
     return CListCtrl::WindowProc(message, wParam, lParam);
@@ -753,7 +757,7 @@ void CXListCtrl::OpenEdit(int row, int column)
     CRect rect;
     if (!GetSubItemRect(row, column, LVIR_BOUNDS, rect))
         return;
-    m_edit = std::make_unique<CEdit>();
+    m_edit = std::make_unique<CXEdit>();
     if (!m_edit->Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, rect, this, 0)) {
         m_edit.reset();
         return;
@@ -772,7 +776,11 @@ void CXListCtrl::CloseEdit(bool keep)
         return;
     CString text;
     m_edit->GetWindowText(text);
+    // Typing goes on in the list rather than nowhere.
+    const bool hadFocus = GetFocus() == m_edit.get();
     m_edit.reset();
+    if (hadFocus)
+        SetFocus();
     if (!keep)
         return;
     if (text != GetItemText(m_activeRow, m_activeColumn)) {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "CDropDownList.h"
-#include "CEdit.h"
 #include "CListCtrl.h"
 #include "CToolTipCtrl.h"
+#include "XEdit.h"
 #include "XHeaderCtrl.h"
 
 #include <memory>

@@ -1,10 +1,64 @@
 #include "CEdit.h"
 
 #include "CFont.h"
+#include "WindowSystem.h"
+#include "WindowWidgets.h"
 
+#include <QEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+
+// Reports what happens to the native edit as the edit's own window messages:
+// gaining and losing the keyboard focus (WM_SETFOCUS, WM_KILLFOCUS) and the
+// keys pressed in it (WM_KEYDOWN). The native edit still handles every event
+// itself. Events that come while the edit is being destroyed, or after, are
+// not reported.
+class CEdit::NativeEvents : public QObject
+{
+public:
+    NativeEvents(CEdit* edit, QWidget* native)
+        : QObject(native), m_edit(edit), m_serial(edit->GetSerial())
+    {
+        native->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (!WindowSystem::IsAlive(m_edit, m_serial))
+            return false;
+        switch (event->type()) {
+        case QEvent::FocusIn:
+            // A click into the edit gives it the focus the program knows of.
+            if (WindowSystem::Focus() != m_edit)
+                m_edit->SetFocus();
+            break;
+        case QEvent::FocusOut:
+            // The edit's own context menu takes the focus only for a moment.
+            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
+                WindowSystem::Focus() == m_edit) {
+                WindowSystem::SetFocusWindow(nullptr);
+                m_edit->SendMessage(WM_KILLFOCUS, 0);
+            }
+            break;
+        case QEvent::KeyPress: {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (const unsigned virtualKey = VirtualKeyOf(key->key(), key->modifiers()))
+                m_edit->SendMessage(WM_KEYDOWN, virtualKey, key->isAutoRepeat() ? 1u << 30 : 1);
+            break;
+        }
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    CEdit* m_edit;
+    std::uint64_t m_serial;
+};
 
 CEdit::CEdit() = default;
 
@@ -16,7 +70,13 @@ CEdit::~CEdit()
 
 BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
-    return CWnd::Create("Edit", "", style, rect, parent, id);
+    if (!CWnd::Create("Edit", "", style, rect, parent, id))
+        return FALSE;
+    // Watched once the window system knows the edit.
+    QWidget* native = m_text != nullptr ? static_cast<QWidget*>(m_text) : m_line;
+    if (native != nullptr)
+        new NativeEvents(this, native);
+    return TRUE;
 }
 
 QWidget* CEdit::CreateNativeWidget(const CREATESTRUCT& create, QWidget* parent)

@@ -16,7 +16,9 @@ constexpr DWORD ES_READONLY = 0x0800;
 constexpr DWORD ES_WANTRETURN = 0x1000;
 
 // An edit control (a native Qt line edit, or a plain text edit with
-// ES_MULTILINE) whose text is the window text.
+// ES_MULTILINE) whose text is the window text. It gets WM_SETFOCUS and
+// WM_KILLFOCUS as the keyboard focus comes and goes, and WM_KEYDOWN for the
+// keys typed into it.
 class CEdit : public CWnd
 {
 public:
@@ -37,6 +39,8 @@ protected:
     void PostNcDestroy() override;
 
 private:
+    class NativeEvents;
+
     QLineEdit* m_line = nullptr;
     QPlainTextEdit* m_text = nullptr;
 };

@@ -196,6 +196,9 @@ protected:
     virtual QWidget* CreateNativeWidget(const CREATESTRUCT& create, QWidget* parent);
     // Called after the window is gone; windows that delete themselves do it here.
     virtual void PostNcDestroy() {}
+    // The number the window system knows this window by while it exists
+    // (WindowSystem::IsAlive), so that late callbacks can tell it is gone.
+    std::uint64_t GetSerial() const { return m_serial; }
 
     // Handlers: each base handler does the default processing.
     virtual BOOL OnNcCreate(LPCREATESTRUCT create);

@@ -1,5 +1,5 @@
 // The value list: cell records and their drawing, choice cells with their
-// drop-down, check boxes, disabled rows, notifications and the empty-list
+// drop-down, edit cells, check boxes, disabled rows, notifications and the empty-list
 // text.
 
 #include "SystemMetrics.h"
@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
@@ -416,4 +417,112 @@ TEST(ValueListTest, TheHeaderIsTheListsOwnAndShowsTheColumns)
     // Divider: shadow at the right edge less one, highlight on it.
     const QRgb shadow = image.pixel(rect.right - 1, rect.CenterPoint().y);
     EXPECT_EQ(RGB(qRed(shadow), qGreen(shadow), qBlue(shadow)), GetSysColor(COLOR_BTNSHADOW));
+}
+
+namespace {
+
+// The value list with a row of edit cells, in a window that has the
+// keyboard focus, as typing needs it.
+struct EditList : ValueList
+{
+    EditList()
+    {
+        for (int row = 0; row < 2; ++row) {
+            list.AddRow(row);
+            list.SetItemText(row, 2, row == 0 ? "85.0" : "90.0");
+            list.SetCellEdit(row, 2);
+        }
+        QWidget* window = parent.GetClientWidget()->window();
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    QWidget* EditWidget() const
+    {
+        CEdit* edit = list.GetCellEdit();
+        return edit != nullptr ? edit->GetClientWidget() : nullptr;
+    }
+    int EditEnds() const { return parent.CountMessage(CXListCtrl::EditEndMessage()); }
+    // Delivers the posted messages.
+    static void Deliver() { QCoreApplication::sendPostedEvents(); }
+};
+
+} // namespace
+
+TEST(ValueListEditTest, EnterKeepsTheTypedTextAndTellsTheParent)
+{
+    EditList shown;
+    shown.Click(shown.CellCentre(1, 2));
+    ASSERT_NE(shown.EditWidget(), nullptr);
+    EXPECT_EQ(CWnd::GetFocus(), shown.list.GetCellEdit());
+    CString opened;
+    shown.list.GetCellEdit()->GetWindowText(opened);
+    EXPECT_EQ(opened, CString("90.0"));
+    QTest::keyClicks(shown.EditWidget(), "87.5");
+    QTest::keyClick(shown.EditWidget(), Qt::Key_Return);
+    EditList::Deliver();
+    EXPECT_EQ(shown.list.GetCellEdit(), nullptr);
+    EXPECT_EQ(shown.list.GetItemText(1, 2), CString("87.5"));
+    EXPECT_TRUE(shown.list.IsListModified());
+    EXPECT_EQ(CWnd::GetFocus(), &shown.list);
+    ASSERT_EQ(shown.EditEnds(), 1);
+    for (const Received& entry : shown.parent.received) {
+        if (entry.message == CXListCtrl::EditEndMessage()) {
+            EXPECT_EQ(entry.wParam, 1u);
+            EXPECT_EQ(entry.lParam, 2);
+        }
+    }
+}
+
+TEST(ValueListEditTest, EscapeLeavesTheCellAsItWas)
+{
+    EditList shown;
+    shown.Click(shown.CellCentre(0, 2));
+    ASSERT_NE(shown.EditWidget(), nullptr);
+    QTest::keyClicks(shown.EditWidget(), "12");
+    QTest::keyClick(shown.EditWidget(), Qt::Key_Escape);
+    EditList::Deliver();
+    EXPECT_EQ(shown.list.GetCellEdit(), nullptr);
+    EXPECT_EQ(shown.list.GetItemText(0, 2), CString("85.0"));
+    EXPECT_FALSE(shown.list.IsListModified());
+    EXPECT_EQ(shown.EditEnds(), 0);
+    EXPECT_EQ(CWnd::GetFocus(), &shown.list);
+}
+
+TEST(ValueListEditTest, TheFocusGoingElsewhereEndsTheEditKeepingTheText)
+{
+    EditList shown;
+    QLineEdit elsewhere(shown.parent.GetClientWidget());
+    elsewhere.setGeometry(0, 180, 100, 20);
+    elsewhere.show();
+    shown.Click(shown.CellCentre(0, 2));
+    ASSERT_NE(shown.EditWidget(), nullptr);
+    QTest::keyClicks(shown.EditWidget(), "79.9");
+    elsewhere.setFocus(Qt::TabFocusReason);
+    EditList::Deliver();
+    EXPECT_EQ(shown.list.GetCellEdit(), nullptr);
+    EXPECT_EQ(shown.list.GetItemText(0, 2), CString("79.9"));
+    EXPECT_EQ(shown.EditEnds(), 1);
+    // The edit went with the focus elsewhere; the focus stays there.
+    EXPECT_TRUE(elsewhere.hasFocus());
+}
+
+TEST(ValueListEditTest, ClickingTheNextEditCellEndsTheFirstAndKeepsTheSecondOpen)
+{
+    EditList shown;
+    shown.Click(shown.CellCentre(0, 2));
+    ASSERT_NE(shown.EditWidget(), nullptr);
+    QTest::keyClicks(shown.EditWidget(), "70");
+    // The click moves the focus to the list first, as a real click does.
+    shown.list.GetClientWidget()->setFocus(Qt::MouseFocusReason);
+    shown.Click(shown.CellCentre(1, 2));
+    // The first edit's late word that it lost the focus must not close the
+    // second.
+    EditList::Deliver();
+    EXPECT_EQ(shown.list.GetItemText(0, 2), CString("70"));
+    ASSERT_NE(shown.list.GetCellEdit(), nullptr);
+    CString second;
+    shown.list.GetCellEdit()->GetWindowText(second);
+    EXPECT_EQ(second, CString("90.0"));
+    EXPECT_EQ(CWnd::GetFocus(), shown.list.GetCellEdit());
+    EXPECT_EQ(shown.EditEnds(), 1);
 }
