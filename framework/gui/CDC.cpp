@@ -903,6 +903,9 @@ BOOL CDC::TextOut(int x, int y, const CString& text)
 
     m_ctx->painter->save();
     m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // The background is filled here when the mode is opaque; Qt must not
+    // fill it again from a mode the last line or fill left on the painter.
+    m_ctx->painter->setBackgroundMode(Qt::TransparentMode);
     m_ctx->painter->translate(x, y);
     const int escapement =
         m_ctx->state.font != nullptr ? m_ctx->state.font->m_logFont.lfEscapement : 0;
@@ -973,6 +976,8 @@ int CDC::DrawText(const CString& text, RECT* rect, UINT format)
     }
     m_ctx->painter->save();
     m_ctx->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // As in TextOut: DrawTextLine fills the background itself.
+    m_ctx->painter->setBackgroundMode(Qt::TransparentMode);
     if ((format & DT_NOCLIP) == 0)
         m_ctx->painter->setClipRect(box, Qt::IntersectClip);
     m_ctx->painter->setFont(font);

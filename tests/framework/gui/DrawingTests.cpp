@@ -413,6 +413,36 @@ TEST(TextTest, OpaqueTextPaintsTheBackgroundColourBehindIt)
     EXPECT_EQ(transparent.Count(kBlue), 0);
 }
 
+TEST(TextTest, TransparentTextStaysTransparentAfterShapesDrawnOpaque)
+{
+    // A rectangle drawn while the mode is opaque, then text after switching
+    // to transparent, as a list draws its box and then its label: no
+    // background may show behind the text.
+    for (bool drawText : {true, false}) {
+        Canvas canvas;
+        canvas.dc.FillSolidRect(0, 0, 60, 40, kRed);
+        canvas.dc.SetBkColor(kBlue);
+        CPen pen(PS_DOT, 1, kBlack);
+        canvas.dc.SelectObject(&pen);
+        canvas.dc.Rectangle(40, 30, 50, 38);
+        canvas.dc.SetBkMode(TRANSPARENT);
+        canvas.dc.SetTextColor(kWhite);
+        if (drawText) {
+            CRect box(2, 2, 40, 20);
+            canvas.dc.DrawText("Sawmill", &box, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        } else {
+            canvas.dc.TextOut(2, 2, "Sawmill");
+        }
+        // Only the dotted frame's gaps may show the background colour.
+        int blueOutsideFrame = 0;
+        for (int y = 0; y < 28; ++y)
+            for (int x = 0; x < 40; ++x)
+                blueOutsideFrame += canvas.At(x, y) == kBlue ? 1 : 0;
+        EXPECT_EQ(blueOutsideFrame, 0) << (drawText ? "DrawText" : "TextOut");
+        EXPECT_GT(canvas.Count(kWhite), 0);
+    }
+}
+
 TEST(TextTest, EscapementTurnsTheTextUpwards)
 {
     Canvas canvas(40, 120);
