@@ -68,6 +68,13 @@ double StepRemainder(double a, double step)
     return a - sign * accumulated;
 }
 
+// A tick laid by adding steps from the minimum meets zero only up to the
+// sum's rounding; such a tick is labelled as zero, not as "-0.0".
+double TickValue(double value, double step)
+{
+    return std::fabs(value) < step * 1e-9 ? 0.0 : value;
+}
+
 std::int64_t RoundedSeconds(double days)
 {
     const double seconds = days * 86400.0;
@@ -659,7 +666,7 @@ void CXGraphAxis::DrawVertical(CDCEx* dc, Scale scale, bool markers)
             int ticks = 0;
             for (double value = m_viewMin; value <= m_viewMax && ticks <= kMaxTicks;
                  value += step, y -= pixelStep, ++ticks) {
-                DrawVerticalTick(dc, value, y, true);
+                DrawVerticalTick(dc, TickValue(value, step), y, true);
                 // A step lost in the magnitude of the value would never end.
                 if (value + step == value)
                     break;
@@ -714,7 +721,7 @@ void CXGraphAxis::DrawHorizontal(CDCEx* dc, Scale scale, bool markers)
             // No label at the right end: the loop stops short of it.
             for (double value = m_viewMin; value < m_viewMax && ticks <= kMaxTicks;
                  value += step, x += pixelStep, ++ticks) {
-                DrawHorizontalTick(dc, value, x, true);
+                DrawHorizontalTick(dc, TickValue(value, step), x, true);
                 if (value + step == value)
                     break;
             }

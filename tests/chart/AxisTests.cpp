@@ -359,6 +359,38 @@ TEST(AxisDrawingTest, UnusableStepsStillEndTheTickLoops)
     SUCCEED();
 }
 
+TEST(AxisDrawingTest, TheTickOnZeroReadsZeroWithoutASign)
+{
+    // From -1.0 in steps of 0.2 the sum reaches zero only up to rounding
+    // (-5.6e-17), which "%.1f" would print as "-0.0".
+    LaidOutAxis laid(CXGraphAxis::vertical);
+    laid.axis.m_autoScale = false;
+    laid.axis.m_displayFormat = "%.1f";
+    laid.axis.SetViewRange(-1.0, 1.2, 0.2);
+    AxisCanvas canvas;
+    laid.axis.Draw(&canvas.dc);
+    // The labels left of the ticks, from the bottom up: the first ink
+    // column of each.
+    const int right = laid.axis.m_originX - laid.axis.m_tickLength - 1;
+    std::vector<int> firstColumns;
+    bool inLabel = false;
+    for (int y = 359; y >= 0; --y) {
+        int first = -1;
+        for (int x = 0; x < right && first < 0; ++x)
+            if (canvas.image.pixel(x, y) != 0xFFFFFFFF)
+                first = x;
+        if (first >= 0 && !inLabel)
+            firstColumns.push_back(first);
+        else if (first >= 0)
+            firstColumns.back() = std::min(firstColumns.back(), first);
+        inLabel = first >= 0;
+    }
+    ASSERT_EQ(firstColumns.size(), 12u);
+    // "0.0" starts where "0.2" does, right of "-0.2".
+    EXPECT_EQ(firstColumns[5], firstColumns[6]);
+    EXPECT_GT(firstColumns[5], firstColumns[4]);
+}
+
 TEST(AxisDrawingTest, AutoScalingGivesANiceStepAndAlignedEnds)
 {
     LaidOutAxis laid(CXGraphAxis::vertical);
