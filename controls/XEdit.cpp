@@ -1,20 +1,17 @@
 #include "XEdit.h"
 
-namespace {
-
-const UINT g_killFocus = RegisterWindowMessage("WM_XEDIT_KILL_FOCUS");
-const UINT g_escape = RegisterWindowMessage("WM_XEDIT_VK_ESCAPE");
-
-} // namespace
-
+// Registered on first use, so that they are ready whenever another part of
+// the program asks for them.
 UINT CXEdit::KillFocusMessage()
 {
-    return g_killFocus;
+    static const UINT message = RegisterWindowMessage("WM_XEDIT_KILL_FOCUS");
+    return message;
 }
 
 UINT CXEdit::EscapeMessage()
 {
-    return g_escape;
+    static const UINT message = RegisterWindowMessage("WM_XEDIT_VK_ESCAPE");
+    return message;
 }
 
 void CXEdit::TellOwner(UINT message)
@@ -26,13 +23,13 @@ void CXEdit::TellOwner(UINT message)
 void CXEdit::OnKillFocus(CWnd* newWindow)
 {
     CEdit::OnKillFocus(newWindow);
-    TellOwner(g_killFocus);
+    TellOwner(KillFocusMessage());
 }
 
 void CXEdit::OnKeyDown(UINT key, UINT repeatCount, UINT flags)
 {
     if (key == VK_ESCAPE) {
-        TellOwner(g_escape);
+        TellOwner(EscapeMessage());
         return;
     }
     if (key == VK_RETURN && (GetStyle() & ES_MULTILINE) == 0) {

@@ -14,8 +14,6 @@ namespace {
 const UINT g_checkBoxClicked = RegisterWindowMessage("WM_XLISTCTRL_CHECKBOX_CLICKED");
 const UINT g_editEnd = RegisterWindowMessage("WM_XLISTCTRL_EDIT_END");
 const UINT g_comboSelection = RegisterWindowMessage("WM_XLISTCTRL_COMBO_SELECTION");
-const UINT g_editKillFocus = RegisterWindowMessage("WM_XEDIT_KILL_FOCUS");
-const UINT g_editEscape = RegisterWindowMessage("WM_XEDIT_VK_ESCAPE");
 
 constexpr UINT kTimerDelay = 50;
 constexpr COLORREF kBoxFrame = RGB(51, 102, 153);
@@ -65,14 +63,15 @@ UINT CXListCtrl::ComboSelectionMessage()
     return g_comboSelection;
 }
 
+// The edit window's own messages: the list listens for what CXEdit posts.
 UINT CXListCtrl::EditKillFocusMessage()
 {
-    return g_editKillFocus;
+    return CXEdit::KillFocusMessage();
 }
 
 UINT CXListCtrl::EditEscapeMessage()
 {
-    return g_editEscape;
+    return CXEdit::EscapeMessage();
 }
 
 CXListCtrl::CXListCtrl()
