@@ -271,24 +271,26 @@ void CNolvexView::OnCursorMoved(const CursorNotify& notify)
     if (test == nullptr)
         return;
     const std::int32_t count = test->sampleCount;
+    const int cursor = SampleAt(notify.cursorX);
+    // The selection is the test's whatever the view's rows: Cut Selection
+    // cuts what this view shows selected, also in a window without metrics.
+    int start = SampleAt(notify.selectionMin);
+    int end = SampleAt(notify.selectionMax);
+    start = std::max(std::min(start, count - 1), 0);
+    end = std::max(std::min(end, count - 1), 0);
+    test->selectionStart = start;
+    test->selectionEnd = end;
+    const int n = end - start + 1;
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
         auto* metric = reinterpret_cast<CNolvexMetric*>(m_list.GetRowData(row));
         if (metric == nullptr)
             continue;
-        const int cursor = SampleAt(notify.cursorX);
         m_list.SetCellText(
             row, kCursorColumn,
             cursor >= 0 && cursor < count ? ValueText(*test, metric->dataType, cursor) : CString(),
             metric->colour);
         m_list.Invalidate(FALSE);
 
-        int start = SampleAt(notify.selectionMin);
-        int end = SampleAt(notify.selectionMax);
-        start = std::max(std::min(start, count - 1), 0);
-        end = std::max(std::min(end, count - 1), 0);
-        test->selectionStart = start;
-        test->selectionEnd = end;
-        const int n = end - start + 1;
         CString average;
         if (n >= 2 && count > 0) {
             MetricCatalogue::CheckDataType(metric->dataType);

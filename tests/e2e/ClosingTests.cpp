@@ -1,0 +1,144 @@
+// The program's one main window, and closing it or its windows with unsaved
+// work: File > Exit, the window manager's close and a window's own close
+// button, answered Cancel, No, Yes, or Yes with a save that fails. Checked by
+// the process, its windows and the file on disk.
+
+#include "ProgramSession.h"
+
+#include <QDir>
+
+namespace {
+
+class ClosingTest : public ProgramTest
+{
+protected:
+    // Opens a recording, adds a metric (Edit > Add Metric), selects a span
+    // in the chart with the mouse and cuts it with Edit > Cut Selection, all
+    // from the keyboard but the selection.
+    unsigned long OpenAndCut(const std::string& path)
+    {
+        StartNolvex({path});
+        const unsigned long window = WaitForWindow("Nolvex - ");
+        if (window == 0)
+            return 0;
+        Desktop().Key("alt+e");
+        Desktop().Key("Return");
+        Desktop().Settle(300);
+        const ViewPanes panes = FindPanes(window);
+        EXPECT_TRUE(panes.Found());
+        const QRect chart = panes.chart;
+        Desktop().Drag(QPoint(chart.left() + chart.width() * 3 / 10, chart.center().y()),
+                       QPoint(chart.left() + chart.width() * 6 / 10, chart.center().y()));
+        Desktop().Key("alt+e");
+        Desktop().Key("Up");
+        Desktop().Key("Return");
+        Desktop().Settle(300);
+        return window;
+    }
+};
+
+} // namespace
+
+TEST_F(ClosingTest, TheProgramIsOneWindowTitledWithItsFile)
+{
+    const std::string path = MakeRecording("foundry.nolvex", 120);
+    StartNolvex({path});
+    const unsigned long window = WaitForWindow("Nolvex");
+    ASSERT_NE(window, 0u);
+    SaveScreenshot("main-window");
+    EXPECT_EQ(Windows().size(), 1u);
+    EXPECT_EQ(Desktop().Title(window), QString("Nolvex - foundry.nolvex"));
+    EXPECT_TRUE(FindPanes(window).Found());
+}
+
+TEST_F(ClosingTest, ExitAsksAboutACutAndCancelKeepsEverything)
+{
+    const std::string path = MakeRecording("shift.nolvex", 120);
+    const std::string before = ReadFile(path);
+    const unsigned long window = OpenAndCut(path);
+    ASSERT_NE(window, 0u);
+    Desktop().Key("alt+f");
+    Desktop().Key("x");
+    const unsigned long question = WaitForOtherWindow(window);
+    ASSERT_NE(question, 0u) << "Exit did not ask about the cut";
+    SaveScreenshot("exit-question");
+    EXPECT_EQ(Desktop().Title(question), QString("Nolvex"));
+    Desktop().Key("Escape");
+    ASSERT_TRUE(WaitForOnly(window));
+    Desktop().Settle(300);
+    EXPECT_TRUE(Program().IsRunning());
+    EXPECT_EQ(ReadFile(path), before);
+
+    // Asked again, No ends the program and leaves the file as it was.
+    Desktop().Key("alt+f");
+    Desktop().Key("x");
+    ASSERT_NE(WaitForOtherWindow(window), 0u);
+    Desktop().Key("alt+n");
+    EXPECT_TRUE(Program().WaitForExit());
+    EXPECT_EQ(ReadFile(path), before);
+}
+
+TEST_F(ClosingTest, YesAtExitSavesTheCutAndEnds)
+{
+    const std::string path = MakeRecording("saved.nolvex", 120);
+    const unsigned long window = OpenAndCut(path);
+    ASSERT_NE(window, 0u);
+    Desktop().Key("alt+f");
+    Desktop().Key("x");
+    ASSERT_NE(WaitForOtherWindow(window), 0u);
+    Desktop().Key("alt+y");
+    ASSERT_TRUE(Program().WaitForExit());
+    EXPECT_EQ(Program().ExitStatus(), 0);
+    const std::vector<int> counts = SampleCounts(path);
+    ASSERT_EQ(counts.size(), 1u);
+    EXPECT_LT(counts[0], 1200);
+    EXPECT_GT(counts[0], 600);
+}
+
+TEST_F(ClosingTest, AFailedSaveAtExitKeepsTheProgramAndTheCut)
+{
+    const std::string folder = Home() + "/gone";
+    QDir().mkpath(QString::fromStdString(folder));
+    const std::string path = MakeRecording("gone/shift.nolvex", 120);
+    const unsigned long window = OpenAndCut(path);
+    ASSERT_NE(window, 0u);
+    // The file's folder goes away behind the program's back: saving fails.
+    QDir(QString::fromStdString(folder)).removeRecursively();
+    Desktop().Key("alt+f");
+    Desktop().Key("x");
+    ASSERT_NE(WaitForOtherWindow(window), 0u);
+    Desktop().Key("alt+y");
+    // The error is told; the program stays.
+    const unsigned long error = WaitForOtherWindow(window);
+    ASSERT_NE(error, 0u) << "the failed save was not told";
+    SaveScreenshot("failed-save");
+    Desktop().Key("Return");
+    ASSERT_TRUE(WaitForOnly(window));
+    Desktop().Settle(300);
+    EXPECT_TRUE(Program().IsRunning());
+    // Still modified: Exit asks again.
+    Desktop().Key("alt+f");
+    Desktop().Key("x");
+    ASSERT_NE(WaitForOtherWindow(window), 0u);
+    Desktop().Key("alt+n");
+    EXPECT_TRUE(Program().WaitForExit());
+}
+
+TEST_F(ClosingTest, TheWindowManagersCloseAsksToo)
+{
+    const std::string path = MakeRecording("closed.nolvex", 120);
+    const std::string before = ReadFile(path);
+    const unsigned long window = OpenAndCut(path);
+    ASSERT_NE(window, 0u);
+    Desktop().Key("alt+F4");
+    ASSERT_NE(WaitForOtherWindow(window), 0u) << "Alt+F4 closed without asking";
+    Desktop().Key("Escape");
+    ASSERT_TRUE(WaitForOnly(window));
+    Desktop().Settle(300);
+    EXPECT_TRUE(Program().IsRunning());
+    Desktop().Key("alt+F4");
+    ASSERT_NE(WaitForOtherWindow(window), 0u);
+    Desktop().Key("alt+n");
+    EXPECT_TRUE(Program().WaitForExit());
+    EXPECT_EQ(ReadFile(path), before);
+}
