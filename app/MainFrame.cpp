@@ -13,6 +13,6 @@ BOOL CMainFrame::LoadFrame()
     CTrueColorToolBar::Load(this);
     SetIndicators({"CAP", "NUM", "SCRL"});
     SetHelpText("Nolvex Help", Resources::HelpText());
-    SetMessageText("Ready");
+    SetIdleMessage("Ready");
     return TRUE;
 }

@@ -110,7 +110,10 @@ BOOL CColourPopup::Create(CPoint topLeft, COLORREF initialColour, CWnd* parentBu
 
     const CSize size = Layout();
     m_windowRect = KeptOnScreen(topLeft, size);
-    if (!CWnd::CreateEx(0, PopupClassName(), "", WS_POPUP | WS_VISIBLE, m_windowRect, nullptr, 0))
+    // A pop-up owned by the button's window: it takes the mouse and the keys
+    // while it is open.
+    if (!CWnd::CreateEx(0, PopupClassName(), "", WS_POPUP | WS_VISIBLE, m_windowRect, parentButton,
+                        0))
         return FALSE;
     m_deleteWhenDestroyed = true;
 
@@ -181,14 +184,16 @@ CSize CColourPopup::Layout()
 
 CRect CColourPopup::KeptOnScreen(CPoint topLeft, CSize size) const
 {
+    // Kept on the screen the button is on, clear of its panels.
+    MONITORINFO monitor{sizeof(MONITORINFO), {}, {}, 0};
+    GetMonitorInfo(MonitorFromPoint(topLeft, MONITOR_DEFAULTTONEAREST), &monitor);
+    const CRect screen(monitor.rcWork);
     CRect rect(topLeft, size);
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    if (rect.right > screenWidth)
-        rect.OffsetRect(screenWidth - rect.right, 0);
-    if (rect.left < 0)
-        rect.OffsetRect(-rect.left, 0);
-    if (rect.bottom > screenHeight) {
+    if (rect.right > screen.right)
+        rect.OffsetRect(screen.right - rect.right, 0);
+    if (rect.left < screen.left)
+        rect.OffsetRect(screen.left - rect.left, 0);
+    if (rect.bottom > screen.bottom) {
         // Above the button instead of below it.
         int buttonHeight = 0;
         if (m_parentButton != nullptr && m_parentButton->GetSafeHwnd() != nullptr) {
@@ -323,7 +328,10 @@ void CColourPopup::EndSelection(bool confirmed)
     if (GetCapture() == this)
         ReleaseCapture();
     if (confirmed && m_hoveredIndex == kMoreColoursBox) {
+        // The dialog takes over the keyboard and the mouse: the pop-up steps
+        // aside until it has the answer.
         m_colourDialogOpen = true;
+        ShowWindow(SW_HIDE);
         CColorDialog dialog(m_initialColour & 0x00FFFFFF, CC_FULLOPEN | CC_ANYCOLOR, this);
         const INT_PTR answer = dialog.DoModal();
         m_colourDialogOpen = false;
@@ -406,6 +414,14 @@ void CColourPopup::OnKeyDown(UINT key, UINT repeatCount, UINT flags)
         CWnd::OnKeyDown(key, repeatCount, flags);
         break;
     }
+}
+
+void CColourPopup::OnCancelMode()
+{
+    // The desktop closed the pop-up (the program lost its attention).
+    CWnd::OnCancelMode();
+    if (!m_colourDialogOpen)
+        EndSelection(false);
 }
 
 void CColourPopup::OnKillFocus(CWnd* newWindow)

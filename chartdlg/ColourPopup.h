@@ -95,6 +95,7 @@ protected:
     void OnLButtonUp(UINT flags, CPoint point) override;
     void OnKeyDown(UINT key, UINT repeatCount, UINT flags) override;
     void OnKillFocus(CWnd* newWindow) override;
+    void OnCancelMode() override;
     void OnDestroy() override;
     UINT OnGetDlgCode() override;
 

@@ -1,15 +1,19 @@
 #include "CMDIFrameWnd.h"
 
 #include "CCmdUI.h"
+#include "CDocument.h"
 #include "CView.h"
 #include "CWinApp.h"
 #include "LockKeys.h"
 #include "ModalSeam.h"
 #include "WindowClass.h"
+#include "WindowSystem.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -17,14 +21,23 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
 #include <algorithm>
 
-// Files dropped on the frame, and child frames closed with their own
-// button, turned into the frame's commands.
+namespace {
+
+// Posted to the main frame by a child frame's close button, with the child
+// frame in wParam: the frame closes it once the close event is over.
+constexpr UINT kCloseChildMessage = WM_USER + 0x7E00;
+
+} // namespace
+
+// Files dropped on the frame, child frames closed with their own button and
+// the prompts of menus and buttons, turned into the frame's own doing.
 class FrameEventFilter : public QObject
 {
 public:
@@ -50,13 +63,20 @@ protected:
             return true;
         } else if (event->type() == QEvent::Close) {
             if (auto* sub = qobject_cast<QMdiSubWindow*>(watched)) {
-                // Closing a child frame closes its document the program's
-                // way, with the question about unsaved changes.
+                // Closing a child frame goes the program's way: the last
+                // window of a document asks about unsaved changes first.
                 event->ignore();
-                m_frame->m_client.Area()->setActiveSubWindow(sub);
-                m_frame->PostMessage(WM_COMMAND, ID_FILE_CLOSE, 0);
+                if (CWnd* child = WindowSystem::WindowOfWidget(sub->widget()))
+                    m_frame->PostMessage(kCloseChildMessage, reinterpret_cast<WPARAM>(child));
                 return true;
             }
+        } else if (event->type() == QEvent::StatusTip && watched == m_frame->m_window) {
+            // A menu item or button under the pointer prompts its command;
+            // otherwise the idle message shows.
+            const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+            m_frame->SetMessageText(tip.isEmpty() ? m_frame->m_idleMessage
+                                                  : CString::FromQString(tip));
+            return true;
         }
         return QObject::eventFilter(watched, event);
     }
@@ -107,9 +127,51 @@ void CMDIFrameWnd::OnDestroy()
 
 QWidget* CMDIFrameWnd::CreateNativeWidget(const CREATESTRUCT&, QWidget* parent)
 {
-    m_window = new QMainWindow(parent, Qt::Widget);
+    // A QMainWindow makes itself a top-level window of its own; inside the
+    // frame's window it is only the layout of menu, toolbar, child frames
+    // and status bar, so that the desktop sees one window.
+    m_window = new QMainWindow(parent);
+    m_window->setWindowFlags(Qt::Widget);
     m_window->show();
     return m_window;
+}
+
+LRESULT CMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kCloseChildMessage) {
+        CloseChild(reinterpret_cast<CMDIChildWnd*>(wParam));
+        return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+}
+
+void CMDIFrameWnd::OnClose()
+{
+    CWinApp* app = CWinApp::AfxGetApp();
+    // Every modified document is offered for saving in turn; Cancel, or a
+    // save that fails, keeps the program open with everything in it.
+    if (app != nullptr && !app->SaveAllModified())
+        return;
+    if (app != nullptr)
+        app->CloseAllDocuments();
+    DestroyWindow();
+    // The program ends with its main frame.
+    if (app != nullptr && app->m_pMainWnd == this)
+        QCoreApplication::quit();
+}
+
+void CMDIFrameWnd::CloseChild(CMDIChildWnd* child)
+{
+    if (std::find(m_children.begin(), m_children.end(), child) == m_children.end())
+        return;
+    CDocument* document = child->GetDocument();
+    CWinApp* app = CWinApp::AfxGetApp();
+    if (document != nullptr && app != nullptr && CView::ViewsOf(document).size() <= 1) {
+        app->CloseDocument(document);
+        return;
+    }
+    child->DestroyWindow();
+    delete child;
 }
 
 BOOL CMDIFrameWnd::CreateFrame(const CString& title, const RECT& rect)
@@ -156,9 +218,6 @@ QAction* CMDIFrameWnd::MakeAction(UINT id, const CString& text)
             action->setToolTip(parts.value(1));
     }
     QObject::connect(action, &QAction::triggered, m_window, [this, id]() { RouteCommand(id); });
-    QObject::connect(action, &QAction::hovered, m_window, [this, action]() {
-        SetMessageText(CString::FromQString(action->statusTip()));
-    });
     return action;
 }
 
@@ -203,8 +262,14 @@ void CMDIFrameWnd::BuildMenu(const MenuResource& menu)
                 m_actions[item.id] = action;
             }
         }
-        QObject::connect(qmenu, &QMenu::aboutToShow, m_window,
-                         [this, qmenu]() { UpdateMenu(qmenu); });
+        const bool windowMenu =
+            std::any_of(popup.items.begin(), popup.items.end(),
+                        [](const MenuItemResource& item) { return item.id == ID_WINDOW_CASCADE; });
+        QObject::connect(qmenu, &QMenu::aboutToShow, m_window, [this, qmenu, windowMenu]() {
+            if (windowMenu)
+                ListWindows(qmenu);
+            UpdateMenu(qmenu);
+        });
     }
     SetAccelerators(m_accelerators);
 }
@@ -243,7 +308,43 @@ void CMDIFrameWnd::UpdateMenu(QMenu* menu)
     for (QAction* action : menu->actions()) {
         if (action->isSeparator())
             continue;
-        action->setEnabled(IsCommandEnabled(action->data().toUInt()));
+        const CCmdUI ui = QueryCommand(action->data().toUInt());
+        action->setEnabled(ui.m_answered && ui.m_enabled);
+        action->setCheckable(ui.m_check >= 0);
+        action->setChecked(ui.m_check == 1);
+    }
+}
+
+void CMDIFrameWnd::ListWindows(QMenu* menu)
+{
+    // The list from last time goes, with the separator before it.
+    const QList<QAction*> actions = menu->actions();
+    for (qsizetype i = 0; i < actions.size(); ++i) {
+        const UINT id = actions[i]->data().toUInt();
+        if (id >= kFirstWindowCommand && id < kFirstWindowCommand + 0x100) {
+            if (i > 0 && actions[i - 1]->isSeparator() && !actions[i - 1]->data().isValid())
+                delete actions[i - 1];
+            delete actions[i];
+        }
+    }
+    if (m_children.empty())
+        return;
+    menu->addSeparator();
+    CMDIChildWnd* active = MDIGetActive();
+    for (std::size_t i = 0; i < m_children.size(); ++i) {
+        CMDIChildWnd* child = m_children[i];
+        CString title;
+        child->GetWindowText(title);
+        auto* action = new QAction(
+            QString("&%1 %2").arg(static_cast<int>(i) + 1).arg(title.ToQString()), menu);
+        action->setData(kFirstWindowCommand + static_cast<UINT>(i));
+        action->setCheckable(true);
+        action->setChecked(child == active);
+        QObject::connect(action, &QAction::triggered, m_window, [this, child]() {
+            if (std::find(m_children.begin(), m_children.end(), child) != m_children.end())
+                child->MDIActivate();
+        });
+        menu->addAction(action);
     }
 }
 
@@ -338,6 +439,12 @@ void CMDIFrameWnd::SetMessageText(const CString& text)
         m_message->setText(text.ToQString());
 }
 
+void CMDIFrameWnd::SetIdleMessage(const CString& text)
+{
+    m_idleMessage = text;
+    SetMessageText(text);
+}
+
 CString CMDIFrameWnd::GetMessageText() const
 {
     return m_message != nullptr ? CString::FromQString(m_message->text()) : CString();
@@ -400,10 +507,25 @@ CDocument* CMDIFrameWnd::GetActiveDocument() const
     return child != nullptr ? child->GetDocument() : nullptr;
 }
 
-void CMDIFrameWnd::UpdateFrameControls()
+void CMDIFrameWnd::UpdateFrameTitles()
 {
     if (m_window == nullptr)
         return;
+    for (CMDIChildWnd* child : m_children) {
+        CDocument* document = child->GetDocument();
+        if (document == nullptr)
+            continue;
+        CString title =
+            CString::FromQString(QFileInfo(document->GetPathName().ToQString()).fileName());
+        const std::vector<CView*> views = CView::ViewsOf(document);
+        if (views.size() > 1) {
+            // "file.nolvex:2": the windows of one document in the order they
+            // were opened.
+            const auto position = std::find(views.begin(), views.end(), child->GetActiveView());
+            title += CString::Formatted(":%d", static_cast<int>(position - views.begin()) + 1);
+        }
+        child->SetTitle(title);
+    }
     // "Nolvex - file" while a document is shown.
     CString title = m_title;
     if (CMDIChildWnd* child = MDIGetActive()) {
@@ -414,6 +536,13 @@ void CMDIFrameWnd::UpdateFrameControls()
     }
     if (GetHostWidget() != nullptr)
         GetHostWidget()->setWindowTitle(title.ToQString());
+}
+
+void CMDIFrameWnd::UpdateFrameControls()
+{
+    if (m_window == nullptr)
+        return;
+    UpdateFrameTitles();
     const bool withDocument = !m_children.empty();
     if (withDocument != m_showingDocumentMenu) {
         m_showingDocumentMenu = withDocument;
@@ -441,6 +570,12 @@ BOOL CMDIFrameWnd::RouteCommand(UINT id)
 
 BOOL CMDIFrameWnd::IsCommandEnabled(UINT id)
 {
+    const CCmdUI ui = QueryCommand(id);
+    return ui.m_answered && ui.m_enabled;
+}
+
+CCmdUI CMDIFrameWnd::QueryCommand(UINT id)
+{
     CCmdUI ui(id);
     if (CView* view = GetActiveView())
         view->OnUpdateCommand(&ui);
@@ -448,7 +583,7 @@ BOOL CMDIFrameWnd::IsCommandEnabled(UINT id)
         OnUpdateCommand(&ui);
     if (!ui.m_answered && CWinApp::AfxGetApp() != nullptr)
         CWinApp::AfxGetApp()->OnUpdateCommand(&ui);
-    return ui.m_answered && ui.m_enabled;
+    return ui;
 }
 
 void CMDIFrameWnd::OnUpdateCommand(CCmdUI* ui)
@@ -499,10 +634,6 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     default:
         break;
     }
-    // Commands posted to the frame (a child frame's close button) take the
-    // whole route.
-    if (lParam == 0 && CWinApp::AfxGetApp() != nullptr && LOWORD(wParam) == ID_FILE_CLOSE)
-        return CWinApp::AfxGetApp()->OnCommand(ID_FILE_CLOSE);
     return CWnd::OnCommand(wParam, lParam);
 }
 
@@ -575,6 +706,14 @@ BOOL CMDIChildWnd::CreateChild(CMDIFrameWnd* mainFrame, CView* view, CDocument* 
         return FALSE;
     mainFrame->MdiClient().Area()->setActiveSubWindow(sub);
     return TRUE;
+}
+
+void CMDIChildWnd::SetTitle(const CString& title)
+{
+    SetWindowText(title);
+    if (GetHostWidget() != nullptr)
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(GetHostWidget()->parentWidget()))
+            sub->setWindowTitle(title.ToQString());
 }
 
 void CMDIChildWnd::MDIMaximize()

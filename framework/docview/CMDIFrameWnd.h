@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CCmdUI.h"
 #include "CWnd.h"
 #include "MenuResource.h"
 
@@ -9,7 +10,6 @@
 #include <memory>
 #include <vector>
 
-struct CCmdUI;
 class CDocument;
 class CMDIChildWnd;
 class CMultiDocTemplate;
@@ -45,10 +45,13 @@ struct ToolbarButton
     QImage disabled;
 };
 
-// The main frame of a multiple-document program: menu, toolbar, child
-// frames and status bar over a native main window. Commands from the menu,
-// the toolbar and the keys go to the active view first, then to the frame,
-// then to the application; the same route says whether each is enabled.
+// The main frame of a multiple-document program: the program's one
+// top-level window, with menu, toolbar, child frames and status bar laid out
+// by a QMainWindow inside it. Commands from the menu, the toolbar and the
+// keys go to the active view first, then to the frame, then to the
+// application; the same route says whether each is enabled and checked.
+// Closing it (File > Exit, the window manager, a logout) offers to save every
+// modified document first; Cancel or a failed save keeps everything open.
 class CMDIFrameWnd : public CWnd
 {
 public:
@@ -81,6 +84,9 @@ public:
     }
     void SetMessageText(const CString& text);
     CString GetMessageText() const;
+    // What the message pane shows when no command is being prompted
+    // ("Ready"); shown at once.
+    void SetIdleMessage(const CString& text);
     void ShowToolbar(bool show);
     void ShowStatusBar(bool show);
     bool IsToolbarShown() const;
@@ -98,17 +104,31 @@ public:
     BOOL RouteCommand(UINT id);
     // Whether the command can run now: asks along the route.
     BOOL IsCommandEnabled(UINT id);
-    // Brings menu and toolbar up to date with the active view.
+    // The answers of the route about a command: enabled, checked.
+    CCmdUI QueryCommand(UINT id);
+    // Brings titles, menu and toolbar up to date with the active view.
     void UpdateFrameControls();
+    // Each child frame is titled by its document's file name, with ":n"
+    // when the document has several windows; the main frame adds the
+    // active one's title to its own.
+    void UpdateFrameTitles();
+    // Closes one child frame as its close button does: the last window of
+    // a document closes the document, after asking about unsaved changes.
+    void CloseChild(CMDIChildWnd* child);
     void SetRecentFiles(const std::vector<CString>& paths);
 
     QMainWindow* MainWindow() const { return m_window; }
     QAction* ActionOf(UINT id) const;
     QToolBar* Toolbar() const { return m_toolbar; }
 
+    // The first command id of the Window menu's list of windows.
+    static constexpr UINT kFirstWindowCommand = 0xFF00;
+
 protected:
     QWidget* CreateNativeWidget(const CREATESTRUCT& create, QWidget* parent) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnClose() override;
     void OnDestroy() override;
     // The frame's own update answers.
     virtual void OnUpdateCommand(CCmdUI* ui);
@@ -124,11 +144,14 @@ private:
     void BuildMenu(const MenuResource& menu);
     QAction* MakeAction(UINT id, const CString& text);
     void UpdateMenu(QMenu* menu);
+    // The Window menu ends with a line per child frame.
+    void ListWindows(QMenu* menu);
 
     CString m_title;
     QMainWindow* m_window = nullptr;
     QToolBar* m_toolbar = nullptr;
     QLabel* m_message = nullptr;
+    CString m_idleMessage;
     std::vector<QLabel*> m_indicators;
     std::vector<CString> m_indicatorNames;
     QTimer* m_indicatorTimer = nullptr;
@@ -162,6 +185,8 @@ public:
     CView* GetActiveView() const { return m_view.get(); }
     CDocument* GetDocument() const { return m_document; }
     CMDIFrameWnd* GetMDIFrame() const { return m_mainFrame; }
+    // The window's title, shown on its frame and in the Window menu.
+    void SetTitle(const CString& title);
     void MDIMaximize();
     void MDIActivate();
     bool IsMaximized() const;

@@ -32,6 +32,8 @@ CString TitleOf(const CDocument* document)
 CWinApp::CWinApp(const CString& appName) : m_appName(appName)
 {
     g_app = this;
+    // Message boxes are captioned with the program's name.
+    QCoreApplication::setApplicationName(appName.ToQString());
 }
 
 CWinApp::~CWinApp()
@@ -133,6 +135,9 @@ bool CWinApp::SaveDocument(CDocument* document, bool askForPath)
     document->SetPathName(path);
     document->SetModifiedFlag(false);
     AddToRecentFileList(path);
+    // Every window of the document is titled by its new name.
+    if (m_pMainWnd != nullptr)
+        m_pMainWnd->UpdateFrameTitles();
     return true;
 }
 
@@ -162,10 +167,28 @@ bool CWinApp::SaveAllModified()
 {
     if (m_template == nullptr)
         return true;
-    for (const auto& document : m_template->Documents())
+    for (const auto& document : m_template->Documents()) {
+        if (!document->IsModified())
+            continue;
+        // The question comes with the document's window in front.
+        if (m_pMainWnd != nullptr)
+            for (CMDIChildWnd* child : m_pMainWnd->Children())
+                if (child->GetDocument() == document.get()) {
+                    child->MDIActivate();
+                    break;
+                }
         if (!SaveModified(document.get()))
             return false;
+    }
     return true;
+}
+
+void CWinApp::CloseAllDocuments()
+{
+    if (m_template == nullptr)
+        return;
+    while (!m_template->Documents().empty())
+        m_template->CloseDocument(m_template->Documents().front().get());
 }
 
 // Command line ---------------------------------------------------------------
@@ -289,9 +312,11 @@ BOOL CWinApp::OnCommand(UINT id)
         OnFilePrintSetup();
         return TRUE;
     case ID_APP_EXIT:
-        if (SaveAllModified() && m_pMainWnd != nullptr)
-            m_pMainWnd->DestroyWindow();
-        QApplication::quit();
+        // The main frame closes as when the desktop closes it.
+        if (m_pMainWnd != nullptr && m_pMainWnd->GetSafeHwnd() != nullptr)
+            m_pMainWnd->SendMessage(WM_CLOSE);
+        else
+            QApplication::quit();
         return TRUE;
     default:
         return FALSE;

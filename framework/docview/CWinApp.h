@@ -57,8 +57,11 @@ public:
     // Asks about unsaved changes; false when the user keeps the document.
     bool SaveModified(CDocument* document);
     bool CloseDocument(CDocument* document);
-    // Asks for every document; false when one is kept.
+    // Asks for every modified document in turn; false when the user
+    // cancels or a save fails.
     bool SaveAllModified();
+    // Closes every document and its windows without asking.
+    void CloseAllDocuments();
 
     static void ParseCommandLine(const std::vector<CString>& arguments, CCommandLineInfo& info);
     BOOL ProcessShellCommand(const CCommandLineInfo& info);

@@ -5,17 +5,14 @@
 #include "WindowWidgets.h"
 
 #include <QEvent>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
-// Reports what happens to the native edit as the edit's own window messages:
-// gaining and losing the keyboard focus (WM_SETFOCUS, WM_KILLFOCUS) and the
-// keys pressed in it (WM_KEYDOWN). The native edit still handles every event
-// itself. Events that come while the edit is being destroyed, or after, are
-// not reported.
+// Reports the keys pressed in the native edit as the edit's own WM_KEYDOWN;
+// the native edit still handles every key itself. Keys that come while the
+// edit is being destroyed, or after, are not reported.
 class CEdit::NativeEvents : public QObject
 {
 public:
@@ -27,31 +24,11 @@ public:
 
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (!WindowSystem::IsAlive(m_edit, m_serial))
+        if (event->type() != QEvent::KeyPress || !WindowSystem::IsAlive(m_edit, m_serial))
             return false;
-        switch (event->type()) {
-        case QEvent::FocusIn:
-            // A click into the edit gives it the focus the program knows of.
-            if (WindowSystem::Focus() != m_edit)
-                m_edit->SetFocus();
-            break;
-        case QEvent::FocusOut:
-            // The edit's own context menu takes the focus only for a moment.
-            if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason &&
-                WindowSystem::Focus() == m_edit) {
-                WindowSystem::SetFocusWindow(nullptr);
-                m_edit->SendMessage(WM_KILLFOCUS, 0);
-            }
-            break;
-        case QEvent::KeyPress: {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (const unsigned virtualKey = VirtualKeyOf(key->key(), key->modifiers()))
-                m_edit->SendMessage(WM_KEYDOWN, virtualKey, key->isAutoRepeat() ? 1u << 30 : 1);
-            break;
-        }
-        default:
-            break;
-        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (const unsigned virtualKey = VirtualKeyOf(key->key(), key->modifiers()))
+            m_edit->SendMessage(WM_KEYDOWN, virtualKey, key->isAutoRepeat() ? 1u << 30 : 1);
         return false;
     }
 

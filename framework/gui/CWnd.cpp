@@ -8,6 +8,7 @@
 #include "WindowWidgets.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScrollBar>
@@ -18,13 +19,24 @@
 
 namespace {
 
-// The offscreen platform of the tests has no pointer to grab; routing the
-// mouse to the capture does not need it.
-bool CanGrabMouse(const QWidget* widget)
+// Reports Qt's focus moving into or out of a native control as the
+// control's WM_SETFOCUS and WM_KILLFOCUS.
+class NativeFocusWatch : public QObject
 {
-    return widget != nullptr && widget->isVisible() &&
-           QGuiApplication::platformName() != QLatin1String("offscreen");
-}
+public:
+    NativeFocusWatch(CWnd* window, QObject* parent) : QObject(parent), m_window(window) {}
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            if (WindowSystem::WindowOfWidget(static_cast<QWidget*>(parent())) == m_window)
+                ReportFocusChange(m_window, static_cast<QFocusEvent*>(event));
+        return false;
+    }
+
+private:
+    CWnd* m_window;
+};
 
 // The windows whose class is not registered because a framework class
 // creates them itself as native controls.
@@ -89,23 +101,30 @@ BOOL CWnd::CreateEx(DWORD exStyle, const CString& className, const CString& wind
                         className,
                         exStyle};
 
-    QWidget* parentWidget = parent != nullptr ? parent->m_client : nullptr;
+    // A window without WS_CHILD is a top-level window; its parent, if any,
+    // is its owner, over which the desktop keeps it.
+    const bool child = parent != nullptr && (style & WS_CHILD) != 0;
+    QWidget* parentWidget = nullptr;
     Qt::WindowFlags flags = Qt::Widget;
-    if (parent == nullptr)
-        flags = (style & WS_CAPTION) == WS_CAPTION
-                    ? Qt::Dialog
-                    : ((style & WS_POPUP) != 0 ? Qt::Tool | Qt::FramelessWindowHint : Qt::Window);
+    if (child) {
+        parentWidget = parent->m_client;
+    } else {
+        if ((style & WS_CAPTION) == WS_CAPTION)
+            flags = Qt::Dialog;
+        else if ((style & WS_POPUP) != 0)
+            flags = Qt::Popup | Qt::FramelessWindowHint;
+        else
+            flags = Qt::Window;
+        if (parent != nullptr && parent->m_host != nullptr)
+            parentWidget = parent->m_host->window();
+        else if (flags != Qt::Window)
+            // A pop-up or dialog opened while a modal dialog runs stands over
+            // that dialog, which would otherwise keep every click and key
+            // from it.
+            parentWidget = QApplication::activeModalWidget();
+    }
 
     m_host = new WindowHostWidget(this, parentWidget, flags);
-    // A pop-up opened while a modal dialog runs (a colour picker's, a
-    // list's drop-down) stands above that dialog, which would otherwise keep
-    // every click and key from it.
-    if (parent == nullptr && (style & WS_POPUP) != 0 &&
-        QApplication::activeModalWidget() != nullptr) {
-        m_host->winId();
-        if (QWindow* modal = QApplication::activeModalWidget()->windowHandle())
-            m_host->windowHandle()->setTransientParent(modal);
-    }
     QWidget* native = CreateNativeWidget(create, m_host);
     if (native == nullptr && !registered && !IsKnownClassName(className)) {
         m_host->Detach();
@@ -116,31 +135,29 @@ BOOL CWnd::CreateEx(DWORD exStyle, const CString& className, const CString& wind
 
     m_hWnd = this;
     m_serial = WindowSystem::Register(this);
-    m_parent = parent;
+    m_parent = child ? parent : nullptr;
     m_class = windowClass;
     m_style = style;
     m_exStyle = exStyle;
     m_id = id;
     m_text = windowName;
-    if (parent != nullptr)
-        parent->m_children.push_back(this);
+    if (m_parent != nullptr)
+        m_parent->m_children.push_back(this);
 
     if (native != nullptr) {
         m_native = true;
         m_client = native;
+        m_client->installEventFilter(new NativeFocusWatch(this, m_client));
     } else {
         m_client = new WindowClientWidget(this, m_host);
-        if ((style & WS_VSCROLL) != 0) {
-            auto* bar = new QScrollBar(Qt::Vertical, m_host);
-            bar->hide();
-            m_vertScroll = std::make_unique<ScrollBarBinding>(bar, this, nullptr);
-        }
-        if ((style & WS_HSCROLL) != 0) {
-            auto* bar = new QScrollBar(Qt::Horizontal, m_host);
-            bar->hide();
-            m_horzScroll = std::make_unique<ScrollBarBinding>(bar, this, nullptr);
-        }
+        // Tab reaches the windows that are tab stops; clicks give the focus
+        // where the window's own handling says.
+        if ((style & WS_TABSTOP) != 0)
+            m_client->setFocusPolicy(Qt::TabFocus);
+        BindScrollBars();
     }
+    WindowSystem::AddWidget(m_host, this);
+    WindowSystem::AddWidget(m_client, this);
     m_host->setWindowTitle(windowName.ToQString());
     m_host->setEnabled((style & WS_DISABLED) == 0);
     m_windowRect = CRect(rect);
@@ -193,7 +210,7 @@ BOOL CWnd::DestroyWindow()
         timer->deleteLater();
     }
     m_timers.clear();
-    if (WindowSystem::Capture() == this)
+    if (GetCapture() == this)
         ReleaseCapture();
     if (WindowSystem::Locked() == this)
         UnlockWindowUpdate();
@@ -340,6 +357,12 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CAPTURECHANGED:
         OnCaptureChanged(reinterpret_cast<CWnd*>(lParam));
         return 0;
+    case WM_CLOSE:
+        OnClose();
+        return 0;
+    case WM_CANCELMODE:
+        OnCancelMode();
+        return 0;
     case WM_HSCROLL:
     case WM_VSCROLL: {
         auto* bar = dynamic_cast<CScrollBar*>(reinterpret_cast<CWnd*>(lParam));
@@ -399,6 +422,13 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             ::SetCursor(m_class.hCursor);
         return FALSE;
     }
+    case WM_CLOSE:
+        DestroyWindow();
+        return 0;
+    case WM_CANCELMODE:
+        if (GetCapture() == this)
+            ReleaseCapture();
+        return 0;
     case WM_MOUSEWHEEL:
         // An unhandled wheel goes on to the parent.
         if (m_parent != nullptr)
@@ -504,6 +534,14 @@ void CWnd::OnKillFocus(CWnd*)
     Default();
 }
 void CWnd::OnCaptureChanged(CWnd*)
+{
+    Default();
+}
+void CWnd::OnClose()
+{
+    Default();
+}
+void CWnd::OnCancelMode()
 {
     Default();
 }
@@ -779,8 +817,6 @@ BOOL CWnd::EnableWindow(BOOL enable)
     else
         m_style |= WS_DISABLED;
     m_host->setEnabled(enable != FALSE);
-    if (!enable && WindowSystem::Focus() == this)
-        WindowSystem::SetFocusWindow(nullptr);
     SendMessage(WM_ENABLE, enable ? TRUE : FALSE, 0);
     return wasDisabled;
 }
@@ -812,6 +848,8 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
     m_style = (m_style & ~remove) | add;
     if (m_style == old)
         return FALSE;
+    if (m_hWnd != nullptr && !m_native)
+        BindScrollBars();
     if (flags != 0)
         SetWindowPos(nullptr, 0, 0, 0, 0,
                      flags | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -848,54 +886,48 @@ void CWnd::SetWindowText(const CString& text)
 
 CWnd* CWnd::SetFocus()
 {
-    CWnd* old = WindowSystem::Focus();
+    CWnd* old = GetFocus();
     if (m_hWnd == nullptr || old == this)
         return old;
-    WindowSystem::SetFocusWindow(this);
-    if (old != nullptr)
-        old->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(this));
-    if (WindowSystem::Focus() == this) {
-        m_client->setFocus(Qt::OtherFocusReason);
-        SendMessage(WM_SETFOCUS, reinterpret_cast<WPARAM>(old));
-    }
+    // Qt moves the focus and tells both windows (WM_KILLFOCUS, WM_SETFOCUS)
+    // at once when the window's top-level window is active, else when it
+    // becomes active.
+    m_client->setFocus(Qt::OtherFocusReason);
     return old;
 }
 
 CWnd* CWnd::GetFocus()
 {
-    return WindowSystem::Focus();
+    return WindowSystem::WindowOfWidget(QApplication::focusWidget());
 }
 
 CWnd* CWnd::SetCapture()
 {
-    CWnd* old = WindowSystem::Capture();
+    CWnd* old = GetCapture();
     if (m_hWnd == nullptr || old == this)
         return old;
-    WindowSystem::SetCaptureWindow(this);
-    if (old != nullptr) {
-        if (CanGrabMouse(old->m_client))
-            old->m_client->releaseMouse();
+    // Qt's grab: the mouse input of every window of the program comes to
+    // this window, and on the desktop the pointer's input from elsewhere.
+    m_client->grabMouse();
+    if (old != nullptr)
         old->SendMessage(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(this));
-    }
-    if (CanGrabMouse(m_client))
-        m_client->grabMouse();
     return old;
 }
 
 CWnd* CWnd::GetCapture()
 {
-    return WindowSystem::Capture();
+    return WindowSystem::WindowOfWidget(QWidget::mouseGrabber());
 }
 
 BOOL ReleaseCapture()
 {
-    CWnd* old = WindowSystem::Capture();
-    if (old == nullptr)
+    QWidget* grabber = QWidget::mouseGrabber();
+    if (grabber == nullptr)
         return TRUE;
-    WindowSystem::SetCaptureWindow(nullptr);
-    if (CanGrabMouse(old->GetClientWidget()))
-        old->GetClientWidget()->releaseMouse();
-    old->SendMessage(WM_CAPTURECHANGED, 0, 0);
+    CWnd* old = WindowSystem::WindowOfWidget(grabber);
+    grabber->releaseMouse();
+    if (old != nullptr)
+        old->SendMessage(WM_CAPTURECHANGED, 0, 0);
     return TRUE;
 }
 
@@ -1057,6 +1089,29 @@ QWidget* CWnd::GetClientWidget() const
 }
 
 // The window's own scroll bars ------------------------------------------------
+
+void CWnd::BindScrollBars()
+{
+    // A window has the scroll bars its style names, whenever the style is
+    // set; a bar whose style goes away goes with it.
+    const auto bind = [this](std::unique_ptr<ScrollBarBinding>& binding, bool wanted,
+                             Qt::Orientation orientation) {
+        if (wanted && !binding) {
+            auto* bar = new QScrollBar(orientation, m_host);
+            bar->hide();
+            binding = std::make_unique<ScrollBarBinding>(bar, this, nullptr);
+        } else if (!wanted && binding) {
+            QScrollBar* bar = binding->Bar();
+            binding.reset();
+            delete bar;
+        }
+    };
+    const bool hadBars = m_vertScroll || m_horzScroll;
+    bind(m_vertScroll, (m_style & WS_VSCROLL) != 0, Qt::Vertical);
+    bind(m_horzScroll, (m_style & WS_HSCROLL) != 0, Qt::Horizontal);
+    if (hadBars && !m_vertScroll && !m_horzScroll)
+        LayoutNonClient();
+}
 
 ScrollBarBinding* CWnd::WindowScrollBar(int bar) const
 {

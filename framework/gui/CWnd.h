@@ -87,7 +87,10 @@ public:
 
     // Creation with a registered window class (or, for a framework control,
     // its own class). Fails (FALSE) for an unknown class or when WM_NCCREATE
-    // or WM_CREATE refuse.
+    // or WM_CREATE refuse. With WS_CHILD the window lies in its parent's
+    // client area; without, it is a top-level window (WS_CAPTION a dialog,
+    // WS_POPUP a pop-up that takes the program's mouse and keys while it is
+    // open) and its parent is the owner it stays over.
     virtual BOOL Create(const CString& className, const CString& windowName, DWORD style,
                         const RECT& rect, CWnd* parent, UINT id);
     virtual BOOL CreateEx(DWORD exStyle, const CString& className, const CString& windowName,
@@ -143,7 +146,10 @@ public:
     virtual void SetWindowText(const CString& text);
     virtual void GetWindowText(CString& text) const { text = m_text; }
 
-    // Keyboard focus and mouse capture, one window each at a time.
+    // Keyboard focus and mouse capture are Qt's focus widget and mouse
+    // grabber: the window of each, if any. Focus moves at once within the
+    // active top-level window; windows hear of it by WM_KILLFOCUS and
+    // WM_SETFOCUS.
     CWnd* SetFocus();
     static CWnd* GetFocus();
     CWnd* SetCapture();
@@ -226,6 +232,11 @@ protected:
     virtual void OnSetFocus(CWnd* oldWindow);
     virtual void OnKillFocus(CWnd* newWindow);
     virtual void OnCaptureChanged(CWnd* window);
+    // The desktop or the user asks to close the window; the default destroys it.
+    virtual void OnClose();
+    // A mode of the window (a capture, an open pop-up) is cancelled from
+    // outside; the default releases the capture.
+    virtual void OnCancelMode();
     // scrollBar is null for the window's own scroll bar.
     virtual void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar);
     virtual void OnVScroll(UINT code, UINT position, CScrollBar* scrollBar);
@@ -256,6 +267,7 @@ private:
     void RequestScreenUpdate();
     void PaintPending();
     ScrollBarBinding* WindowScrollBar(int bar) const;
+    void BindScrollBars();
     void UpdateScrollBarVisibility();
 
     CWnd* m_parent = nullptr;

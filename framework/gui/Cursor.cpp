@@ -43,7 +43,7 @@ HCURSOR SetCursor(HCURSOR cursor)
     const HCURSOR previous = g_currentCursor;
     g_currentCursor = cursor;
     CWnd* window =
-        WindowSystem::Capture() != nullptr ? WindowSystem::Capture() : WindowSystem::CursorWindow();
+        CWnd::GetCapture() != nullptr ? CWnd::GetCapture() : WindowSystem::CursorWindow();
     if (window != nullptr && window->GetClientWidget() != nullptr) {
         if (cursor != nullptr)
             window->GetClientWidget()->setCursor(QCursor(cursor->shape));

@@ -3,7 +3,12 @@
 #include "CBrush.h"
 #include "CFont.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <algorithm>
 #include <array>
+#include <climits>
 
 namespace {
 
@@ -49,7 +54,57 @@ LOGFONTW SystemFont()
     return font;
 }
 
+QSize PrimaryScreenSize()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->geometry().size();
+    return QSize(1920, 1080);
+}
+
+RECT ToRect(const QRect& rect)
+{
+    return RECT{rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
 } // namespace
+
+HMONITOR MonitorFromPoint(POINT point, DWORD)
+{
+    const QPoint at(point.x, point.y);
+    const QScreen* nearest = QGuiApplication::screenAt(at);
+    if (nearest == nullptr) {
+        // Off every screen: the one whose area is closest.
+        int best = INT_MAX;
+        for (const QScreen* screen : QGuiApplication::screens()) {
+            const QRect area = screen->geometry();
+            const int dx = std::max({area.left() - at.x(), 0, at.x() - area.right()});
+            const int dy = std::max({area.top() - at.y(), 0, at.y() - area.bottom()});
+            if (dx + dy < best) {
+                best = dx + dy;
+                nearest = screen;
+            }
+        }
+    }
+    return nearest != nullptr ? nearest : QGuiApplication::primaryScreen();
+}
+
+BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info)
+{
+    const auto* screen = static_cast<const QScreen*>(monitor);
+    if (info == nullptr)
+        return FALSE;
+    if (screen == nullptr) {
+        // No screen at all (a program without a display): the usual one.
+        info->rcMonitor = RECT{0, 0, 1920, 1080};
+        info->rcWork = info->rcMonitor;
+        info->dwFlags = 0;
+        return TRUE;
+    }
+    info->rcMonitor = ToRect(screen->geometry());
+    info->rcWork = ToRect(screen->availableGeometry());
+    info->dwFlags = screen == QGuiApplication::primaryScreen() ? 1 : 0;
+    return TRUE;
+}
 
 COLORREF GetSysColor(int index)
 {
@@ -75,9 +130,9 @@ int GetSystemMetrics(int index)
 {
     switch (index) {
     case SM_CXSCREEN:
-        return 1920;
+        return PrimaryScreenSize().width();
     case SM_CYSCREEN:
-        return 1080;
+        return PrimaryScreenSize().height();
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
     case SM_CYVSCROLL:

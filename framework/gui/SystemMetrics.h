@@ -4,12 +4,31 @@
 #include "Styles.h"
 
 // The desktop's colours and metrics, from one fixed table of the usual
-// values, so that drawing is the same on every machine and in tests.
+// values, so that drawing is the same on every machine and in tests. The
+// size of the screen (SM_CXSCREEN, SM_CYSCREEN: the primary screen) and the
+// screens' areas come from the real screens.
 
 COLORREF GetSysColor(int index);
 // A brush of that colour, valid for the whole run.
 HBRUSH GetSysColorBrush(int index);
 int GetSystemMetrics(int index);
+
+// A screen of the desktop.
+using HMONITOR = const void*;
+constexpr DWORD MONITOR_DEFAULTTONEAREST = 2;
+
+struct MONITORINFO
+{
+    DWORD cbSize;
+    // The whole screen and the part windows may use (without panels).
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+};
+
+// The screen that holds the point, else the nearest one.
+HMONITOR MonitorFromPoint(POINT point, DWORD flags);
+BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
 
 // The system's fonts and non-client sizes, in the layout of 500 bytes.
 struct NONCLIENTMETRICS

@@ -10,6 +10,7 @@
 
 #include <map>
 #include <string>
+#include <unordered_map>
 
 namespace {
 
@@ -17,8 +18,7 @@ struct SharedState
 {
     std::map<const CWnd*, std::uint64_t> alive;
     std::uint64_t nextSerial = 1;
-    CWnd* focus = nullptr;
-    CWnd* capture = nullptr;
+    std::unordered_map<const QWidget*, CWnd*> widgets;
     CWnd* locked = nullptr;
     CWnd* cursorWindow = nullptr;
     POINT lastMouse{0, 0};
@@ -85,10 +85,7 @@ void WindowSystem::Unregister(CWnd* window)
 {
     SharedState& state = State();
     state.alive.erase(window);
-    if (state.focus == window)
-        state.focus = nullptr;
-    if (state.capture == window)
-        state.capture = nullptr;
+    std::erase_if(state.widgets, [window](const auto& entry) { return entry.second == window; });
     if (state.locked == window)
         state.locked = nullptr;
     if (state.cursorWindow == window)
@@ -101,24 +98,16 @@ bool WindowSystem::IsAlive(const CWnd* window, std::uint64_t serial)
     return found != State().alive.end() && found->second == serial;
 }
 
-CWnd* WindowSystem::Focus()
+void WindowSystem::AddWidget(const QWidget* widget, CWnd* window)
 {
-    return State().focus;
+    if (widget != nullptr)
+        State().widgets[widget] = window;
 }
 
-void WindowSystem::SetFocusWindow(CWnd* window)
+CWnd* WindowSystem::WindowOfWidget(const QWidget* widget)
 {
-    State().focus = window;
-}
-
-CWnd* WindowSystem::Capture()
-{
-    return State().capture;
-}
-
-void WindowSystem::SetCaptureWindow(CWnd* window)
-{
-    State().capture = window;
+    const auto found = State().widgets.find(widget);
+    return found != State().widgets.end() ? found->second : nullptr;
 }
 
 CWnd* WindowSystem::Locked()
@@ -151,15 +140,6 @@ void WindowSystem::NoteMousePosition(POINT screenPoint)
 {
     State().lastMouse = screenPoint;
     State().lastMouseKnown = true;
-}
-
-CWnd* WindowSystem::WindowOfWidget(const QWidget* widget)
-{
-    for (const auto& [window, serial] : State().alive) {
-        if (window->GetHostWidget() == widget || window->GetClientWidget() == widget)
-            return const_cast<CWnd*>(window);
-    }
-    return nullptr;
 }
 
 void WindowSystem::Post(CWnd* window, UINT message, WPARAM wParam, LPARAM lParam)

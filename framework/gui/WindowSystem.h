@@ -7,10 +7,11 @@
 class CWnd;
 class QWidget;
 
-// The state the window system shares between all windows of the program:
-// which windows exist, which has the focus, the capture and the locked
-// screen updates, and where the cursor is set. Only the user-interface
-// thread touches it.
+// What the window system shares between all windows of the program: which
+// windows exist and which widgets they own, the locked screen updates, and
+// where the cursor is set. Keyboard focus, activation and the mouse grab are
+// Qt's own; the windows read them from Qt. Only the user-interface thread
+// touches it.
 class WindowSystem
 {
 public:
@@ -19,10 +20,12 @@ public:
     // Whether the window with that serial number still exists.
     static bool IsAlive(const CWnd* window, std::uint64_t serial);
 
-    static CWnd* Focus();
-    static void SetFocusWindow(CWnd* window);
-    static CWnd* Capture();
-    static void SetCaptureWindow(CWnd* window);
+    // The widgets of a window (host, client or native control) lead back
+    // to it.
+    static void AddWidget(const QWidget* widget, CWnd* window);
+    // The window of a widget, or null.
+    static CWnd* WindowOfWidget(const QWidget* widget);
+
     static CWnd* Locked();
     static void SetLocked(CWnd* window);
     // The window whose widget shows the cursor SetCursor sets.
@@ -32,9 +35,6 @@ public:
     // The last mouse position a window saw, in screen coordinates.
     static POINT LastMousePosition(bool* known);
     static void NoteMousePosition(POINT screenPoint);
-
-    // The window of a widget (host, client or native control), or null.
-    static CWnd* WindowOfWidget(const QWidget* widget);
 
     // Queues the message for the event loop.
     static void Post(CWnd* window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -4,10 +4,13 @@
 #include "SystemMetrics.h"
 #include "WindowSystem.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QWheelEvent>
 
 namespace {
@@ -114,6 +117,143 @@ unsigned VirtualKeyOf(int qtKey, Qt::KeyboardModifiers modifiers)
     }
 }
 
+namespace {
+
+// Mouse input for a window, at the screen position Qt reports; the point is
+// given in the window's client coordinates, outside the client area when a
+// pop-up or a capture gets input from elsewhere.
+void DeliverMouse(CWnd* window, QMouseEvent* event, UINT message)
+{
+    if (window == nullptr || window->GetSafeHwnd() == nullptr)
+        return;
+    const QPoint global = event->globalPosition().toPoint();
+    WindowSystem::NoteMousePosition(POINT{global.x(), global.y()});
+    if (CWnd::GetCapture() == nullptr) {
+        // Without capture the window under the mouse chooses the cursor
+        // before every mouse message.
+        WindowSystem::SetCursorWindow(window);
+        window->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                            MAKELPARAM(HTCLIENT, static_cast<int>(message)));
+        if (window->GetSafeHwnd() == nullptr)
+            return;
+    }
+    const QPoint local = window->GetClientWidget()->mapFromGlobal(global);
+    window->SendMessage(message, MouseFlags(event->buttons(), event->modifiers()),
+                        PackPoint(local));
+}
+
+UINT PressMessage(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return WM_LBUTTONDOWN;
+    case Qt::RightButton:
+        return WM_RBUTTONDOWN;
+    case Qt::MiddleButton:
+        return WM_MBUTTONDOWN;
+    default:
+        return WM_NULL;
+    }
+}
+
+UINT ReleaseMessage(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return WM_LBUTTONUP;
+    case Qt::RightButton:
+        return WM_RBUTTONUP;
+    case Qt::MiddleButton:
+        return WM_MBUTTONUP;
+    default:
+        return WM_NULL;
+    }
+}
+
+// Only classes that ask for double clicks get them; the others see a second
+// button press.
+UINT DoubleClickMessage(const CWnd* window, Qt::MouseButton button)
+{
+    const bool wantsDoubleClicks = (window->GetWindowClass().style & CS_DBLCLKS) != 0;
+    if (button == Qt::LeftButton)
+        return wantsDoubleClicks ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
+    if (button == Qt::RightButton)
+        return wantsDoubleClicks ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN;
+    return PressMessage(button);
+}
+
+void DeliverKeyDown(CWnd* window, QKeyEvent* event)
+{
+    if (window == nullptr || window->GetSafeHwnd() == nullptr)
+        return;
+    const std::uint64_t repeatBit = event->isAutoRepeat() ? (1u << 30) : 0u;
+    const auto lParam = static_cast<LPARAM>(1u | repeatBit);
+    const unsigned key = VirtualKeyOf(event->key(), event->modifiers());
+    if (key != 0) {
+        MSG message{window, WM_KEYDOWN, key, lParam, 0, {0, 0}};
+        if (!WindowSystem::PreTranslate(&message) && window->GetSafeHwnd() != nullptr)
+            window->SendMessage(WM_KEYDOWN, key, lParam);
+    }
+    const QString text = event->text();
+    for (const QChar character : text) {
+        if (window->GetSafeHwnd() == nullptr)
+            return;
+        MSG message{window, WM_CHAR, character.unicode(), lParam, 0, {0, 0}};
+        if (!WindowSystem::PreTranslate(&message))
+            window->SendMessage(WM_CHAR, character.unicode(), lParam);
+    }
+}
+
+void DeliverKeyUp(CWnd* window, QKeyEvent* event)
+{
+    // The desktop repeats key-down messages only.
+    if (window == nullptr || window->GetSafeHwnd() == nullptr || event->isAutoRepeat())
+        return;
+    const unsigned key = VirtualKeyOf(event->key(), event->modifiers());
+    if (key == 0)
+        return;
+    const auto lParam = static_cast<LPARAM>(1u | (1u << 30) | (1u << 31));
+    MSG message{window, WM_KEYUP, key, lParam, 0, {0, 0}};
+    if (!WindowSystem::PreTranslate(&message))
+        window->SendMessage(WM_KEYUP, key, lParam);
+}
+
+// Set on a widget whose focus went to a pop-up that is not a window of the
+// program (an edit's own context menu): it gets the focus back when the
+// pop-up closes, and the window hears of neither.
+const char* const kFocusLentToPopup = "nolvexFocusLentToPopup";
+
+} // namespace
+
+void ReportFocusChange(CWnd* window, QFocusEvent* event)
+{
+    // Qt takes the focus from one widget before it gives it to the next:
+    // WM_SETFOCUS names the window that lost it last.
+    static QPointer<QWidget> lastToLose;
+    if (window == nullptr || window->GetSafeHwnd() == nullptr)
+        return;
+    QWidget* widget = window->GetClientWidget();
+    if (event->gotFocus()) {
+        if (widget != nullptr && widget->property(kFocusLentToPopup).toBool()) {
+            widget->setProperty(kFocusLentToPopup, false);
+            return;
+        }
+        CWnd* previous = WindowSystem::WindowOfWidget(lastToLose.data());
+        window->SendMessage(WM_SETFOCUS, reinterpret_cast<WPARAM>(previous));
+        return;
+    }
+    lastToLose = widget;
+    QWidget* popup = QApplication::activePopupWidget();
+    if (event->reason() == Qt::PopupFocusReason && popup != nullptr &&
+        WindowSystem::WindowOfWidget(popup) == nullptr) {
+        if (widget != nullptr)
+            widget->setProperty(kFocusLentToPopup, true);
+        return;
+    }
+    CWnd* next = WindowSystem::WindowOfWidget(QApplication::focusWidget());
+    window->SendMessage(WM_KILLFOCUS, reinterpret_cast<WPARAM>(next));
+}
+
 // Host ------------------------------------------------------------------------
 
 WindowHostWidget::WindowHostWidget(CWnd* owner, QWidget* parent, Qt::WindowFlags flags)
@@ -160,6 +300,87 @@ void WindowHostWidget::resizeEvent(QResizeEvent*)
     m_owner->LayoutNonClient();
 }
 
+void WindowHostWidget::closeEvent(QCloseEvent* event)
+{
+    if (m_owner == nullptr || !isWindow()) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    if (IsPopup()) {
+        // Qt closes a pop-up when the program loses the desktop's attention:
+        // the pop-up's mode is over, and it hears so once Qt is done.
+        event->accept();
+        m_owner->PostMessage(WM_CANCELMODE);
+        return;
+    }
+    // The desktop asks to close the window (its close button, Alt+F4, a
+    // logout); the window decides, a frame only after asking about unsaved
+    // work.
+    event->ignore();
+    m_owner->PostMessage(WM_CLOSE);
+}
+
+// An open pop-up gets all the program's mouse input; what is not over its
+// client area arrives here and goes to the pop-up's window, which decides
+// what a click outside means. Qt's own handling would close the pop-up
+// behind the window's back.
+void WindowHostWidget::mousePressEvent(QMouseEvent* event)
+{
+    if (!IsPopup() || m_owner == nullptr) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    if (const UINT message = PressMessage(event->button()))
+        DeliverMouse(m_owner, event, message);
+}
+
+void WindowHostWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!IsPopup() || m_owner == nullptr) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    if (const UINT message = ReleaseMessage(event->button()))
+        DeliverMouse(m_owner, event, message);
+}
+
+void WindowHostWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (!IsPopup() || m_owner == nullptr) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    if (const UINT message = DoubleClickMessage(m_owner, event->button()))
+        DeliverMouse(m_owner, event, message);
+}
+
+void WindowHostWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!IsPopup() || m_owner == nullptr) {
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    DeliverMouse(m_owner, event, WM_MOUSEMOVE);
+}
+
+void WindowHostWidget::keyPressEvent(QKeyEvent* event)
+{
+    if (!IsPopup() || m_owner == nullptr) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    DeliverKeyDown(m_owner, event);
+}
+
+void WindowHostWidget::keyReleaseEvent(QKeyEvent* event)
+{
+    if (!IsPopup() || m_owner == nullptr) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    DeliverKeyUp(m_owner, event);
+}
+
 // Client ----------------------------------------------------------------------
 
 WindowClientWidget::WindowClientWidget(CWnd* owner, QWidget* parent)
@@ -200,62 +421,29 @@ void WindowClientWidget::paintEvent(QPaintEvent* event)
     painter.drawImage(event->rect(), m_owner->m_image, event->rect());
 }
 
-void WindowClientWidget::DeliverMouse(QMouseEvent* event, unsigned message)
-{
-    if (m_owner == nullptr)
-        return;
-    const QPoint global = event->globalPosition().toPoint();
-    WindowSystem::NoteMousePosition(POINT{global.x(), global.y()});
-    CWnd* target = WindowSystem::Capture() != nullptr ? WindowSystem::Capture() : m_owner;
-    if (WindowSystem::Capture() == nullptr) {
-        // Without capture the window under the mouse chooses the cursor
-        // before every mouse message.
-        WindowSystem::SetCursorWindow(target);
-        target->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(target),
-                            MAKELPARAM(HTCLIENT, static_cast<int>(message)));
-        if (target->GetSafeHwnd() == nullptr)
-            return;
-    }
-    const QPoint local = target->GetClientWidget()->mapFromGlobal(global);
-    target->SendMessage(message, MouseFlags(event->buttons(), event->modifiers()),
-                        PackPoint(local));
-}
-
 void WindowClientWidget::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        DeliverMouse(event, WM_LBUTTONDOWN);
-    else if (event->button() == Qt::RightButton)
-        DeliverMouse(event, WM_RBUTTONDOWN);
-    else if (event->button() == Qt::MiddleButton)
-        DeliverMouse(event, WM_MBUTTONDOWN);
+    if (const UINT message = PressMessage(event->button()))
+        DeliverMouse(m_owner, event, message);
 }
 
 void WindowClientWidget::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
-        DeliverMouse(event, WM_LBUTTONUP);
-    else if (event->button() == Qt::RightButton)
-        DeliverMouse(event, WM_RBUTTONUP);
-    else if (event->button() == Qt::MiddleButton)
-        DeliverMouse(event, WM_MBUTTONUP);
+    if (const UINT message = ReleaseMessage(event->button()))
+        DeliverMouse(m_owner, event, message);
 }
 
 void WindowClientWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // Only classes that ask for double clicks get them; the others see a
-    // second button press.
-    const bool wantsDoubleClicks =
-        m_owner != nullptr && (m_owner->GetWindowClass().style & CS_DBLCLKS) != 0;
-    if (event->button() == Qt::LeftButton)
-        DeliverMouse(event, wantsDoubleClicks ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN);
-    else if (event->button() == Qt::RightButton)
-        DeliverMouse(event, wantsDoubleClicks ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN);
+    if (m_owner == nullptr)
+        return;
+    if (const UINT message = DoubleClickMessage(m_owner, event->button()))
+        DeliverMouse(m_owner, event, message);
 }
 
 void WindowClientWidget::mouseMoveEvent(QMouseEvent* event)
 {
-    DeliverMouse(event, WM_MOUSEMOVE);
+    DeliverMouse(m_owner, event, WM_MOUSEMOVE);
 }
 
 void WindowClientWidget::wheelEvent(QWheelEvent* event)
@@ -273,44 +461,22 @@ void WindowClientWidget::wheelEvent(QWheelEvent* event)
 
 void WindowClientWidget::keyPressEvent(QKeyEvent* event)
 {
-    if (m_owner == nullptr)
-        return;
-    CWnd* target = m_owner;
-    const std::uint64_t repeatBit = event->isAutoRepeat() ? (1u << 30) : 0u;
-    const auto lParam = static_cast<LPARAM>(1u | repeatBit);
-    const unsigned key = VirtualKeyOf(event->key(), event->modifiers());
-    if (key != 0) {
-        MSG message{target, WM_KEYDOWN, key, lParam, 0, {0, 0}};
-        if (!WindowSystem::PreTranslate(&message) && target->GetSafeHwnd() != nullptr)
-            target->SendMessage(WM_KEYDOWN, key, lParam);
-    }
-    const QString text = event->text();
-    for (const QChar character : text) {
-        if (target->GetSafeHwnd() == nullptr)
-            return;
-        MSG message{target, WM_CHAR, character.unicode(), lParam, 0, {0, 0}};
-        if (!WindowSystem::PreTranslate(&message))
-            target->SendMessage(WM_CHAR, character.unicode(), lParam);
-    }
+    DeliverKeyDown(m_owner, event);
 }
 
 void WindowClientWidget::keyReleaseEvent(QKeyEvent* event)
 {
-    // The desktop repeats key-down messages only.
-    if (m_owner == nullptr || event->isAutoRepeat())
-        return;
-    const unsigned key = VirtualKeyOf(event->key(), event->modifiers());
-    if (key == 0)
-        return;
-    const auto lParam = static_cast<LPARAM>(1u | (1u << 30) | (1u << 31));
-    MSG message{m_owner, WM_KEYUP, key, lParam, 0, {0, 0}};
-    if (!WindowSystem::PreTranslate(&message))
-        m_owner->SendMessage(WM_KEYUP, key, lParam);
+    DeliverKeyUp(m_owner, event);
 }
 
 void WindowClientWidget::focusInEvent(QFocusEvent* event)
 {
     QWidget::focusInEvent(event);
-    if (m_owner != nullptr && WindowSystem::Focus() != m_owner)
-        m_owner->SetFocus();
+    ReportFocusChange(m_owner, event);
+}
+
+void WindowClientWidget::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    ReportFocusChange(m_owner, event);
 }

@@ -16,6 +16,7 @@
 #include "NolvexDoc.h"
 #include "NolvexTest.h"
 #include "NolvexView.h"
+#include "PersonInput.h"
 #include "Resources.h"
 #include "TrueColorToolBar.h"
 
@@ -315,32 +316,22 @@ TEST(ProgramTest, NewWindowShowsTheSameDocumentTwice)
     EXPECT_TRUE(program.Frame()->Children().empty());
 }
 
-// Presses keys the way the frame's shortcuts take them.
-bool PressKeys(CMainFrame* frame, const char* keys)
-{
-    for (QAction* action : frame->MainWindow()->actions())
-        if (action->shortcut() == QKeySequence(keys)) {
-            action->trigger();
-            return true;
-        }
-    return false;
-}
-
 TEST(ProgramTest, TheTitleNamesTheFileAndF6MovesBetweenPanes)
 {
     QTemporaryDir files;
     const QString path = WriteRecording(files, "panes.nolvex", 100);
     Program program({CString::FromQString(path)});
     EXPECT_EQ(program.Frame()->GetHostWidget()->windowTitle(), QString("Nolvex - panes.nolvex"));
+    ASSERT_TRUE(PersonInput::ShowAndActivate(program.Frame()->GetHostWidget()));
     CNolvexView* view = program.ActiveView();
     ASSERT_NE(view, nullptr);
     view->GetTree().GetList().SetFocus();
-    ASSERT_TRUE(PressKeys(program.Frame(), "F6"));
+    PersonInput::Key(Qt::Key_F6);
     EXPECT_EQ(CWnd::GetFocus(), &view->GetChart());
-    PressKeys(program.Frame(), "F6");
+    PersonInput::Key(Qt::Key_F6);
     EXPECT_EQ(CWnd::GetFocus(), &view->GetList());
-    ASSERT_TRUE(PressKeys(program.Frame(), "Shift+F6"));
-    PressKeys(program.Frame(), "Shift+F6");
+    PersonInput::Key(Qt::Key_F6, Qt::ShiftModifier);
+    PersonInput::Key(Qt::Key_F6, Qt::ShiftModifier);
     EXPECT_EQ(CWnd::GetFocus(), &view->GetTree().GetList());
 }
 
@@ -352,8 +343,9 @@ TEST(ProgramTest, F1AndShiftF1ShowTheProgramsHelp)
         shown.push_back(request);
         return IDOK;
     });
-    ASSERT_TRUE(PressKeys(program.Frame(), "F1"));
-    ASSERT_TRUE(PressKeys(program.Frame(), "Shift+F1"));
+    ASSERT_TRUE(PersonInput::ShowAndActivate(program.Frame()->GetHostWidget()));
+    PersonInput::Key(Qt::Key_F1);
+    PersonInput::Key(Qt::Key_F1, Qt::ShiftModifier);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].kind, ModalRequest::messageBox);
     EXPECT_EQ(shown[0].caption, CString("Nolvex Help"));

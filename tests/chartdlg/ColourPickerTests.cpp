@@ -8,6 +8,7 @@
 
 #include "CFileDialog.h"
 #include "ModalSeam.h"
+#include "PersonInput.h"
 #include "SystemMetrics.h"
 #include "WindowClass.h"
 
@@ -69,37 +70,13 @@ struct Picker
     {
         EXPECT_TRUE(dialog.Create(AfxRegisterWndClass(0), "", WS_VISIBLE,
                                   CRect(dialogAt, CSize(200, 100)), nullptr, 0));
-        EXPECT_TRUE(button.Create(WS_VISIBLE, CRect(10, 10, 70, 32), &dialog, kButtonId));
+        EXPECT_TRUE(button.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 10, 70, 32),
+                                  &dialog, kButtonId));
         button.SetColour(colour);
+        EXPECT_TRUE(PersonInput::ShowAndActivate(dialog));
     }
     ~Picker() { Settle(); }
 
-    static void Mouse(QWidget* widget, QEvent::Type type, CPoint at)
-    {
-        const QPoint point(at.x, at.y);
-        const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::MouseButtons(Qt::NoButton);
-        QMouseEvent event(type, QPointF(point), QPointF(widget->mapToGlobal(point)), button, held,
-                          Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
-    }
-    // With the text the keyboard types, so that a key that closes the
-    // pop-up is followed by its character as on the desktop.
-    static void Key(QWidget* widget, int key)
-    {
-        QString text;
-        if (key == Qt::Key_Return)
-            text = "\r";
-        else if (key == Qt::Key_Space)
-            text = " ";
-        else if (key == Qt::Key_Escape)
-            text = "\x1b";
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QApplication::sendEvent(widget, &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(widget, &release);
-    }
     // Lets closed pop-ups go and posted messages arrive.
     static void Settle()
     {
@@ -107,21 +84,28 @@ struct Picker
             QCoreApplication::processEvents();
     }
 
+    // A click on the button, as a person gives it.
+    void ClickButton(CPoint at = CPoint(20, 10))
+    {
+        PersonInput::Click(PersonInput::OnScreen(button, QPoint(at.x, at.y)));
+    }
     CColourPopup* Open()
     {
-        Mouse(button.GetClientWidget(), QEvent::MouseButtonPress, CPoint(20, 10));
-        Mouse(button.GetClientWidget(), QEvent::MouseButtonRelease, CPoint(20, 10));
+        ClickButton();
         dialog.heard.clear();
         return button.GetPopup();
     }
-    QWidget* PopupWidget() const { return button.GetPopup()->GetClientWidget(); }
-    void PressOnPopup(int key) { Key(PopupWidget(), key); }
+    QPoint OnPopup(CPoint at) const
+    {
+        return PersonInput::OnScreen(*button.GetPopup(), QPoint(at.x, at.y));
+    }
+    // Keys go where the keyboard goes: to the open pop-up.
+    void PressOnPopup(int key) { PersonInput::Key(key); }
     void MoveOver(int entry)
     {
-        Mouse(PopupWidget(), QEvent::MouseMove,
-              button.GetPopup()->GetEntryRect(entry).CenterPoint());
+        PersonInput::MoveTo(OnPopup(button.GetPopup()->GetEntryRect(entry).CenterPoint()));
     }
-    void ReleaseAt(CPoint point) { Mouse(PopupWidget(), QEvent::MouseButtonRelease, point); }
+    void ClickAt(CPoint point) { PersonInput::Click(OnPopup(point)); }
 
     Heard Message(UINT message, COLORREF colour) const { return {message, colour, kButtonId}; }
 };
@@ -163,14 +147,13 @@ TEST(ColourPopupLayoutTest, AClickOpensThePopupBelowTheButtonAndASecondCancels)
 {
     Picker picker(kBlue);
     picker.dialog.heard.clear();
-    const CPoint press(20, 10);
-    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonPress, press);
+    const QPoint press = PersonInput::OnScreen(picker.button, QPoint(20, 10));
+    PersonInput::Press(press);
     EXPECT_EQ(picker.button.GetPopup(), nullptr) << "a press alone is no click";
-    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseMove, CPoint(20, 60));
-    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonRelease, CPoint(20, 60));
+    PersonInput::MoveTo(PersonInput::OnScreen(picker.button, QPoint(20, 60)));
+    PersonInput::Release(PersonInput::OnScreen(picker.button, QPoint(20, 60)));
     EXPECT_EQ(picker.button.GetPopup(), nullptr) << "nor one released off the button";
-    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonPress, press);
-    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonRelease, press);
+    picker.ClickButton();
 
     CColourPopup* popup = picker.button.GetPopup();
     ASSERT_NE(popup, nullptr);
@@ -186,8 +169,7 @@ TEST(ColourPopupLayoutTest, AClickOpensThePopupBelowTheButtonAndASecondCancels)
 
     // The pop-up holds the mouse: a second click is a release outside it.
     picker.dialog.heard.clear();
-    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonPress, press);
-    Picker::Mouse(picker.button.GetClientWidget(), QEvent::MouseButtonRelease, press);
+    picker.ClickButton();
     const std::vector<Heard> expected = {picker.Message(CPN_CLOSEUP, kBlue),
                                          picker.Message(CPN_SELENDCANCEL, kBlue)};
     EXPECT_EQ(picker.dialog.heard, expected);
@@ -195,7 +177,9 @@ TEST(ColourPopupLayoutTest, AClickOpensThePopupBelowTheButtonAndASecondCancels)
     EXPECT_EQ(PixelOf(picker.button, CPoint(0, 0)), GetSysColor(COLOR_3DLIGHT)) << "raised";
 
     // Space on the focused button clicks it too.
-    Picker::Key(picker.button.GetClientWidget(), Qt::Key_Space);
+    Picker::Settle();
+    EXPECT_EQ(CWnd::GetFocus(), &picker.button);
+    PersonInput::Key(Qt::Key_Space);
     EXPECT_NE(picker.button.GetPopup(), nullptr);
 }
 
@@ -421,9 +405,9 @@ TEST(ColourPickerEndTest, ReleasingTheMouseInsideConfirmsAndOutsideCancels)
     CColourPopup* popup = picker.Open();
     picker.MoveOver(16);
     // The margin round the cells is no entry: the selection stays.
-    picker.Mouse(picker.PopupWidget(), QEvent::MouseMove, CPoint(0, 0));
+    PersonInput::MoveTo(picker.OnPopup(CPoint(0, 0)));
     EXPECT_EQ(popup->GetHoveredIndex(), 16);
-    picker.ReleaseAt(popup->GetEntryRect(16).CenterPoint());
+    picker.ClickAt(popup->GetEntryRect(16).CenterPoint());
     EXPECT_EQ(picker.dialog.heard.at(2), picker.Message(CPN_SELENDOK, kRed));
     EXPECT_EQ(picker.button.GetColour(), kRed);
 
@@ -431,13 +415,13 @@ TEST(ColourPickerEndTest, ReleasingTheMouseInsideConfirmsAndOutsideCancels)
     picker.MoveOver(CColourPopup::kAutomaticBox);
     CRect client;
     popup->GetClientRect(&client);
-    picker.ReleaseAt(CPoint(client.right + 30, client.bottom / 2));
+    picker.ClickAt(CPoint(client.right + 30, client.bottom / 2));
     EXPECT_EQ(picker.dialog.heard.back(), picker.Message(CPN_SELENDCANCEL, kRed));
     EXPECT_EQ(picker.button.GetColour(), kRed);
 
     popup = picker.Open();
     picker.MoveOver(CColourPopup::kAutomaticBox);
-    picker.ReleaseAt(popup->GetEntryRect(CColourPopup::kAutomaticBox).CenterPoint());
+    picker.ClickAt(popup->GetEntryRect(CColourPopup::kAutomaticBox).CenterPoint());
     EXPECT_EQ(picker.button.GetColour(), CLR_AUTOMATIC);
 }
 
@@ -482,7 +466,7 @@ TEST(ColourPickerMoreColoursTest, CancellingTheColourDialogIsACancel)
     ScopedModalResponder responder([&dialog](const ModalRequest& r) { return dialog(r); });
     CColourPopup* popup = picker.Open();
     picker.MoveOver(CColourPopup::kMoreColoursBox);
-    picker.ReleaseAt(popup->GetEntryRect(CColourPopup::kMoreColoursBox).CenterPoint());
+    picker.ClickAt(popup->GetEntryRect(CColourPopup::kMoreColoursBox).CenterPoint());
     EXPECT_EQ(dialog.asked, 1);
     EXPECT_EQ(dialog.offered, kBlue);
     EXPECT_EQ(dialog.flags & (CC_FULLOPEN | CC_ANYCOLOR), CC_FULLOPEN | CC_ANYCOLOR);
@@ -513,16 +497,15 @@ TEST(ColourPickerMoreColoursTest, TheColourDialogsChoiceIsConfirmed)
 
 // The mouse stays with the pop-up -------------------------------------------------
 
-TEST(ColourPopupCaptureTest, ThePopupTakesTheMouseBackAndLetsItGoWithTheFocus)
+TEST(ColourPopupCaptureTest, ThePopupTakesTheMouseBack)
 {
     Picker picker(kBlue);
     CColourPopup* popup = picker.Open();
     picker.dialog.SetCapture();
     picker.PressOnPopup(Qt::Key_Right);
     EXPECT_EQ(CWnd::GetCapture(), popup);
-    picker.dialog.SetFocus();
-    EXPECT_EQ(CWnd::GetCapture(), nullptr);
     picker.PressOnPopup(Qt::Key_Escape);
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
 }
 
 TEST(ColourPopupCaptureTest, DestroyingTheButtonClosesItsPopupQuietly)

@@ -39,7 +39,8 @@ void ProgramTest::SetUp()
     ASSERT_NE(made, nullptr);
     m_home = made;
     // Whatever the last test left under the pointer goes.
-    Desktop().MoveTo(QPoint(Desktop().ScreenSize().width() - 1, Desktop().ScreenSize().height() - 1));
+    Desktop().MoveTo(
+        QPoint(Desktop().ScreenSize().width() - 1, Desktop().ScreenSize().height() - 1));
 }
 
 void ProgramTest::TearDown()
@@ -97,8 +98,8 @@ void ProgramTest::StartNolvex(const std::vector<std::string>& arguments)
 
 void ProgramTest::StartChartDemo()
 {
-    m_program = std::make_unique<ProgramRun>(Desktop(), CHART_DEMO_PATH,
-                                             std::vector<std::string>{}, m_home);
+    m_program = std::make_unique<ProgramRun>(Desktop(), CHART_DEMO_PATH, std::vector<std::string>{},
+                                             m_home);
 }
 
 std::vector<unsigned long> ProgramTest::Windows()
@@ -167,8 +168,8 @@ ViewPanes ProgramTest::FindPanes(unsigned long mainWindow)
 QImage ProgramTest::SaveScreenshot(const std::string& name)
 {
     QImage shot = Desktop().Screenshot();
-    const QString folder = QFileInfo(QString::fromStdString(NOLVEX_PATH)).absolutePath() +
-                           "/../tests/e2e/screenshots";
+    const QString folder =
+        QFileInfo(QString::fromStdString(NOLVEX_PATH)).absolutePath() + "/../tests/e2e/screenshots";
     QDir().mkpath(folder);
     shot.save(folder + "/" + QString::fromStdString(name) + ".png");
     return shot;

@@ -33,8 +33,8 @@ int Spawn(const std::vector<std::string>& command, const std::vector<std::string
         else
             setenv(setting.substr(0, equals).c_str(), setting.substr(equals + 1).c_str(), 1);
     }
-    const int log = open(logPath.empty() ? "/dev/null" : logPath.c_str(),
-                         O_WRONLY | O_CREAT | O_APPEND, 0644);
+    const int log =
+        open(logPath.empty() ? "/dev/null" : logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
     if (log >= 0) {
         dup2(log, STDOUT_FILENO);
         dup2(log, STDERR_FILENO);
@@ -108,10 +108,10 @@ XDesktop::XDesktop()
         m_display = nullptr;
         return;
     }
-    m_windowManagerPid =
-        Spawn({"openbox", "--sm-disable"},
-              {"DISPLAY=" + m_displayName, "HOME=" + m_home, "XDG_CONFIG_HOME=" + m_home + "/.config"},
-              m_home + "/openbox.log");
+    m_windowManagerPid = Spawn(
+        {"openbox", "--sm-disable"},
+        {"DISPLAY=" + m_displayName, "HOME=" + m_home, "XDG_CONFIG_HOME=" + m_home + "/.config"},
+        m_home + "/openbox.log");
     // The window manager is up once it names itself on the root window.
     m_windowManagerUp = WaitUntil([this] {
         return !WindowListProperty(DefaultRootWindow(m_display), "_NET_SUPPORTING_WM_CHECK")
@@ -163,7 +163,8 @@ std::vector<unsigned long> XDesktop::WindowsOf(int pid) const
 {
     XSync(m_display, False);
     std::vector<unsigned long> found;
-    for (unsigned long window : WindowListProperty(DefaultRootWindow(m_display), "_NET_CLIENT_LIST")) {
+    for (unsigned long window :
+         WindowListProperty(DefaultRootWindow(m_display), "_NET_CLIENT_LIST")) {
         const std::vector<unsigned long> pids = WindowListProperty(window, "_NET_WM_PID");
         if (!pids.empty() && static_cast<int>(pids.front()) == pid)
             found.push_back(window);
@@ -339,7 +340,8 @@ QImage XDesktop::Screenshot(QRect area) const
     for (int y = 0; y < area.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(shot.scanLine(y));
         if (image->bits_per_pixel == 32) {
-            const auto* source = reinterpret_cast<const quint32*>(image->data + y * image->bytes_per_line);
+            const auto* source =
+                reinterpret_cast<const quint32*>(image->data + y * image->bytes_per_line);
             for (int x = 0; x < area.width(); ++x)
                 line[x] = 0xFF000000u | (source[x] & 0x00FFFFFFu);
         } else {

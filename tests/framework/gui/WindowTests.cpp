@@ -6,6 +6,7 @@
 #include "CWnd.h"
 #include "Cursor.h"
 #include "ModalSeam.h"
+#include "PersonInput.h"
 #include "WindowClass.h"
 
 #include <QApplication>
@@ -139,24 +140,32 @@ struct Desktop
                                  nullptr, 0));
         EXPECT_TRUE(pane.CreateEx(paneExStyle, TestClassName(paneClassStyle), "", paneStyle,
                                   CRect(10, 20, 210, 170), &frame, 42));
+        EXPECT_TRUE(PersonInput::ShowAndActivate(frame));
         frame.log.clear();
         pane.log.clear();
     }
 };
 
+// The mouse at a point of a window's client area, as a person moves and
+// clicks it: it goes where Qt routes input at that point of the screen.
 void SendMouse(CWnd& window, QEvent::Type type, QPoint at, Qt::MouseButton button,
-               Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QWidget* widget = window.GetClientWidget();
-    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held, modifiers);
-    QApplication::sendEvent(widget, &event);
-}
-
-void SendKey(CWnd& window, QEvent::Type type, int key, const QString& text = {},
-             Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-{
-    QKeyEvent event(type, key, modifiers, text);
-    QApplication::sendEvent(window.GetClientWidget(), &event);
+    const QPoint screen = PersonInput::OnScreen(window, at);
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        PersonInput::Press(screen, button, modifiers);
+        break;
+    case QEvent::MouseButtonRelease:
+        PersonInput::Release(screen, button, modifiers);
+        break;
+    case QEvent::MouseButtonDblClick:
+        PersonInput::DoubleClick(screen, button);
+        break;
+    default:
+        PersonInput::MoveTo(screen);
+        break;
+    }
 }
 
 void ProcessPosted()
@@ -349,15 +358,17 @@ TEST(InputTest, MouseMessagesCarryButtonsKeysAndClientCoordinates)
 {
     Desktop desktop;
     SendMouse(desktop.pane, QEvent::MouseButtonPress, QPoint(15, 25), Qt::LeftButton,
-              Qt::LeftButton, Qt::ShiftModifier);
-    SendMouse(desktop.pane, QEvent::MouseMove, QPoint(16, 26), Qt::NoButton, Qt::LeftButton);
-    SendMouse(desktop.pane, QEvent::MouseButtonRelease, QPoint(17, 27), Qt::LeftButton,
-              Qt::NoButton);
-    EXPECT_EQ(desktop.pane.Messages({WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP}),
-              (std::vector<UINT>{WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP}));
+              Qt::ShiftModifier);
+    ASSERT_NE(desktop.pane.Last(WM_LBUTTONDOWN), nullptr);
     EXPECT_EQ(desktop.pane.Last(WM_LBUTTONDOWN)->wParam, MK_LBUTTON | MK_SHIFT);
     EXPECT_EQ(desktop.pane.Last(WM_LBUTTONDOWN)->lParam, MAKELPARAM(15, 25));
+    desktop.pane.log.clear();
+    SendMouse(desktop.pane, QEvent::MouseMove, QPoint(16, 26), Qt::NoButton);
+    SendMouse(desktop.pane, QEvent::MouseButtonRelease, QPoint(16, 26), Qt::LeftButton);
+    EXPECT_EQ(desktop.pane.Messages({WM_LBUTTONDOWN, WM_MOUSEMOVE, WM_LBUTTONUP}),
+              (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONUP}));
     EXPECT_EQ(desktop.pane.Last(WM_MOUSEMOVE)->wParam, MK_LBUTTON);
+    EXPECT_EQ(desktop.pane.Last(WM_MOUSEMOVE)->lParam, MAKELPARAM(16, 26));
     EXPECT_EQ(desktop.pane.Last(WM_LBUTTONUP)->wParam, 0u);
     // Every mouse message is preceded by the cursor question, as long as
     // nobody has the capture.
@@ -369,16 +380,15 @@ TEST(InputTest, MouseMessagesCarryButtonsKeysAndClientCoordinates)
 TEST(InputTest, DoubleClicksOnlyForClassesThatAskForThem)
 {
     Desktop wanting;
-    SendMouse(wanting.pane, QEvent::MouseButtonDblClick, QPoint(5, 5), Qt::LeftButton,
-              Qt::LeftButton);
+    // The second press of a double click is the double click.
+    SendMouse(wanting.pane, QEvent::MouseButtonDblClick, QPoint(5, 5), Qt::LeftButton);
     EXPECT_EQ(wanting.pane.Messages({WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}),
-              (std::vector<UINT>{WM_LBUTTONDBLCLK}));
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}));
 
     Desktop plain(WS_CHILD | WS_VISIBLE, 0, 0);
-    SendMouse(plain.pane, QEvent::MouseButtonDblClick, QPoint(5, 5), Qt::LeftButton,
-              Qt::LeftButton);
+    SendMouse(plain.pane, QEvent::MouseButtonDblClick, QPoint(5, 5), Qt::LeftButton);
     EXPECT_EQ(plain.pane.Messages({WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}),
-              (std::vector<UINT>{WM_LBUTTONDOWN}));
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONDOWN}));
 }
 
 TEST(InputTest, TheCaptureGetsEveryMouseMessageInItsOwnCoordinates)
@@ -389,7 +399,7 @@ TEST(InputTest, TheCaptureGetsEveryMouseMessageInItsOwnCoordinates)
                              &desktop.frame, 43));
     desktop.pane.SetCapture();
     EXPECT_EQ(CWnd::GetCapture(), &desktop.pane);
-    SendMouse(other, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton, Qt::LeftButton);
+    SendMouse(other, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
     EXPECT_EQ(other.Last(WM_MOUSEMOVE), nullptr);
     ASSERT_NE(desktop.pane.Last(WM_MOUSEMOVE), nullptr);
     // (250 + 5) - 10 and (20 + 5) - 20 in the capturing pane.
@@ -398,7 +408,7 @@ TEST(InputTest, TheCaptureGetsEveryMouseMessageInItsOwnCoordinates)
     ReleaseCapture();
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
     EXPECT_NE(desktop.pane.Last(WM_CAPTURECHANGED), nullptr);
-    SendMouse(other, QEvent::MouseMove, QPoint(6, 6), Qt::NoButton, Qt::NoButton);
+    SendMouse(other, QEvent::MouseMove, QPoint(6, 6), Qt::NoButton);
     ASSERT_NE(other.Last(WM_MOUSEMOVE), nullptr);
     EXPECT_EQ(other.Last(WM_MOUSEMOVE)->lParam, MAKELPARAM(6, 6));
 }
@@ -406,7 +416,7 @@ TEST(InputTest, TheCaptureGetsEveryMouseMessageInItsOwnCoordinates)
 TEST(InputTest, TheClassCursorShowsUnlessTheWindowSetsItsOwn)
 {
     Desktop desktop;
-    SendMouse(desktop.pane, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton, Qt::NoButton);
+    SendMouse(desktop.pane, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
     EXPECT_EQ(desktop.pane.GetClientWidget()->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_CROSS));
 
@@ -421,7 +431,7 @@ TEST(InputTest, TheClassCursorShowsUnlessTheWindowSetsItsOwn)
     } pointing;
     ASSERT_TRUE(pointing.Create(TestClassName(), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50),
                                 &desktop.frame, 2));
-    SendMouse(pointing, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton, Qt::NoButton);
+    SendMouse(pointing, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton);
     EXPECT_EQ(pointing.GetClientWidget()->cursor().shape(), Qt::PointingHandCursor);
 }
 
@@ -429,11 +439,8 @@ TEST(InputTest, TheWheelGivesOneHundredTwentyANotchAndGoesToTheParentWhenUnhandl
 {
     Desktop desktop;
     desktop.pane.handleWheel = false;
-    QWidget* widget = desktop.pane.GetClientWidget();
-    const QPoint global = widget->mapToGlobal(QPoint(3, 4));
-    QWheelEvent wheel(QPointF(3, 4), QPointF(global), QPoint(), QPoint(0, -120), Qt::NoButton,
-                      Qt::ShiftModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(widget, &wheel);
+    const QPoint global = PersonInput::OnScreen(desktop.pane, QPoint(3, 4));
+    PersonInput::Wheel(global, -1, Qt::ShiftModifier);
     const Logged* atPane = desktop.pane.Last(WM_MOUSEWHEEL);
     ASSERT_NE(atPane, nullptr);
     EXPECT_EQ(static_cast<short>(HIWORD(atPane->wParam)), -120);
@@ -447,10 +454,10 @@ TEST(InputTest, KeysBecomeVirtualKeyMessagesAfterThePreTranslation)
 {
     Desktop desktop;
     desktop.pane.SetFocus();
-    SendKey(desktop.pane, QEvent::KeyPress, Qt::Key_Home);
-    SendKey(desktop.pane, QEvent::KeyRelease, Qt::Key_Home);
-    SendKey(desktop.pane, QEvent::KeyPress, Qt::Key_Plus, "+", Qt::KeypadModifier);
-    SendKey(desktop.pane, QEvent::KeyPress, Qt::Key_A, "a");
+    PersonInput::KeyPress(Qt::Key_Home);
+    PersonInput::KeyRelease(Qt::Key_Home);
+    PersonInput::KeyPress(Qt::Key_Plus, Qt::KeypadModifier);
+    PersonInput::KeyPress(Qt::Key_A);
     EXPECT_EQ(desktop.pane.Messages({WM_KEYDOWN, WM_KEYUP, WM_CHAR}),
               (std::vector<UINT>{WM_KEYDOWN, WM_KEYUP, WM_KEYDOWN, WM_CHAR, WM_KEYDOWN, WM_CHAR}));
     std::vector<WPARAM> keys;
@@ -464,7 +471,7 @@ TEST(InputTest, KeysBecomeVirtualKeyMessagesAfterThePreTranslation)
     // A parent that eats Delete in its pre-translation keeps it from the pane.
     desktop.frame.keysToEat = {VK_DELETE};
     desktop.pane.log.clear();
-    SendKey(desktop.pane, QEvent::KeyPress, Qt::Key_Delete);
+    PersonInput::KeyPress(Qt::Key_Delete);
     EXPECT_EQ(desktop.pane.Last(WM_KEYDOWN), nullptr);
 }
 
