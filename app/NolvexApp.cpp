@@ -16,6 +16,7 @@ CNolvexApp::CNolvexApp() : CWinApp("Nolvex") {}
 CNolvexApp::~CNolvexApp()
 {
     // Documents and their frames go before the main frame.
+    CloseAllDocuments();
     m_template.reset();
     delete MainFrame();
     m_pMainWnd = nullptr;

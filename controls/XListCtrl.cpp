@@ -739,6 +739,10 @@ void CXListCtrl::OnTimer(UINT_PTR id)
                 m_listModified = true;
             }
         }
+        // The choice is the opened row's: that row is the selected one when
+        // the owner hears of it.
+        if (GetSelectedRow() != m_activeRow)
+            SelectOnly(m_activeRow);
         NotifyCode(LIST_NOTIFY_CHOICE_DONE);
         m_dropDown.reset();
         break;

@@ -625,9 +625,14 @@ void CListCtrl::OnRButtonDown(UINT, CPoint point)
     SetFocus();
     LVHITTESTINFO info;
     info.pt = point;
+    // As a left click, a right click on a row selects it first: what it
+    // opens is about that row.
+    const int item = SubItemHitTest(&info);
+    if (item >= 0)
+        SelectOnly(item);
     NMLISTVIEW click{};
     click.hdr.code = NM_RCLICK;
-    click.iItem = SubItemHitTest(&info);
+    click.iItem = item;
     click.iSubItem = info.iSubItem;
     click.ptAction = point;
     NotifyParent(&click.hdr);

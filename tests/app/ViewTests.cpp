@@ -11,12 +11,11 @@
 #include "NolvexMetric.h"
 #include "NolvexTest.h"
 #include "NolvexView.h"
+#include "PersonInput.h"
 #include "WindowClass.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -75,6 +74,7 @@ struct Opened
         EXPECT_TRUE(view.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE,
                                 CRect(0, 0, 900, 600), &frame, 0xE900));
         view.OnInitialUpdate();
+        EXPECT_TRUE(PersonInput::ShowAndActivate(frame));
     }
     void Command(UINT id) { view.SendMessage(WM_COMMAND, id, 0); }
     CNolvexTest& Test(int position) { return *document.GetTest(position); }
@@ -97,20 +97,17 @@ struct Opened
         CXListCtrl& list = view.GetList();
         CRect cell;
         list.GetSubItemRect(row, CNolvexView::kDataTypeColumn, LVIR_BOUNDS, cell);
-        const QPoint at(cell.CenterPoint().x, cell.CenterPoint().y);
-        QWidget* widget = list.GetClientWidget();
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), QPointF(widget->mapToGlobal(at)),
-                          Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(widget, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at),
-                            QPointF(widget->mapToGlobal(at)), Qt::LeftButton, Qt::NoButton,
-                            Qt::NoModifier);
-        QApplication::sendEvent(widget, &release);
+        PersonInput::Click(
+            PersonInput::OnScreen(list, QPoint(cell.CenterPoint().x, cell.CenterPoint().y)));
         CDropDownList* dropDown = list.GetDropDown();
         ASSERT_NE(dropDown, nullptr);
-        dropDown->SetCurSel(dropDown->FindStringExact(name));
-        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-        QApplication::sendEvent(dropDown->GetClientWidget(), &enter);
+        // Home, then Down to the entry, then Enter, all from the keyboard.
+        const int wanted = dropDown->FindStringExact(name);
+        ASSERT_GE(wanted, 0);
+        PersonInput::Key(Qt::Key_Home);
+        for (int i = 0; i < wanted; ++i)
+            PersonInput::Key(Qt::Key_Down);
+        PersonInput::Key(Qt::Key_Return);
         // The list finishes the choice on its timers: wait for them, however
         // slow the machine (a tool such as valgrind slows it a lot).
         const bool finished = QTest::qWaitFor(

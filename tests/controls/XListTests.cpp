@@ -2,6 +2,7 @@
 // drop-down, edit cells, check boxes, disabled rows, notifications and the empty-list
 // text.
 
+#include "PersonInput.h"
 #include "SystemMetrics.h"
 #include "WindowClass.h"
 #include "XListCtrl.h"
@@ -32,6 +33,8 @@ class ListParent : public CWnd
 {
 public:
     std::vector<Received> received;
+    // The list's selected row when it told of a right click.
+    int selectedAtRightClick = -1;
 
     int Count(UINT code) const
     {
@@ -52,8 +55,12 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
         UINT code = 0;
-        if (message == WM_NOTIFY)
-            code = reinterpret_cast<const NMHDR*>(lParam)->code;
+        if (message == WM_NOTIFY) {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            code = header->code;
+            if (code == LIST_NOTIFY_RIGHT_CLICK)
+                selectedAtRightClick = static_cast<CXListCtrl*>(header->hwndFrom)->GetSelectedRow();
+        }
         received.push_back({message, wParam, lParam, code});
         return CWnd::WindowProc(message, wParam, lParam);
     }
@@ -75,8 +82,11 @@ struct ValueList
                           WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS,
                           CRect(0, 0, 560, 200), &parent, 300));
         list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-        if (!columns)
+        if (!columns) {
+            EXPECT_TRUE(PersonInput::ShowAndActivate(parent));
             return;
+        }
+        EXPECT_TRUE(PersonInput::ShowAndActivate(parent));
         list.InsertColumn(0, "Color", LVCFMT_LEFT, 80);
         list.InsertColumn(1, "Data Type", LVCFMT_LEFT, 150);
         list.InsertColumn(2, "Cursor Value", LVCFMT_LEFT, 100);
@@ -105,28 +115,23 @@ struct ValueList
         const QRgb pixel = list.GetBackingImage()->pixel(point.x, point.y);
         return RGB(qRed(pixel), qGreen(pixel), qBlue(pixel));
     }
+    // The mouse at a point of a window, as a person moves and clicks it.
     void Mouse(CWnd& window, QEvent::Type type, CPoint at, Qt::MouseButton button)
     {
-        QWidget* widget = window.GetClientWidget();
-        const QPoint point(at.x, at.y);
-        const Qt::MouseButtons held =
-            type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::MouseButtons();
-        QMouseEvent event(type, QPointF(point), QPointF(widget->mapToGlobal(point)), button, held,
-                          Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
+        const QPoint screen = PersonInput::OnScreen(window, QPoint(at.x, at.y));
+        if (type == QEvent::MouseButtonPress)
+            PersonInput::Press(screen, button);
+        else if (type == QEvent::MouseButtonRelease)
+            PersonInput::Release(screen, button);
+        else
+            PersonInput::MoveTo(screen);
     }
     void Click(CPoint at, Qt::MouseButton button = Qt::LeftButton)
     {
-        Mouse(list, QEvent::MouseButtonPress, at, button);
-        Mouse(list, QEvent::MouseButtonRelease, at, button);
+        PersonInput::Click(PersonInput::OnScreen(list, QPoint(at.x, at.y)), button);
     }
-    void Key(CWnd& window, int key)
-    {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(window.GetClientWidget(), &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(window.GetClientWidget(), &release);
-    }
+    // A key, to whatever has the keyboard.
+    static void Key(int key) { PersonInput::Key(key); }
     // Lets the list's one-shot timers run.
     void Settle() { QTest::qWait(150); }
     int CountInk(const QRect& box)
@@ -215,9 +220,9 @@ TEST(ValueListChoiceTest, PickingAnEntrySetsTheCellAndTellsTheParent)
     ASSERT_NE(dropDown, nullptr);
     EXPECT_EQ(dropDown->GetCount(), 5);
     EXPECT_EQ(dropDown->GetCurSel(), 0);
-    shown.Key(*dropDown, Qt::Key_Down);
-    shown.Key(*dropDown, Qt::Key_Down);
-    shown.Key(*dropDown, Qt::Key_Return);
+    shown.Key(Qt::Key_Down);
+    shown.Key(Qt::Key_Down);
+    shown.Key(Qt::Key_Return);
     shown.Settle();
     EXPECT_EQ(shown.list.GetDropDown(), nullptr);
     EXPECT_EQ(shown.list.GetItemText(0, 1), CString("A leq"));
@@ -236,7 +241,7 @@ TEST(ValueListChoiceTest, PickingTheSameEntryNotifiesButChangesNothing)
     shown.AddMetric();
     shown.Click(shown.CellCentre(0, 1));
     ASSERT_NE(shown.list.GetDropDown(), nullptr);
-    shown.Key(*shown.list.GetDropDown(), Qt::Key_Return);
+    shown.Key(Qt::Key_Return);
     shown.Settle();
     EXPECT_EQ(shown.parent.Count(LIST_NOTIFY_CHOICE_DONE), 1);
     EXPECT_EQ(shown.list.GetItemText(0, 1), CString("A fast"));
@@ -250,8 +255,8 @@ TEST(ValueListChoiceTest, EscapeLeavesTheCellAndSendsNothing)
     shown.AddMetric();
     shown.Click(shown.CellCentre(0, 1));
     ASSERT_NE(shown.list.GetDropDown(), nullptr);
-    shown.Key(*shown.list.GetDropDown(), Qt::Key_Down);
-    shown.Key(*shown.list.GetDropDown(), Qt::Key_Escape);
+    shown.Key(Qt::Key_Down);
+    shown.Key(Qt::Key_Escape);
     shown.Settle();
     EXPECT_EQ(shown.list.GetDropDown(), nullptr);
     EXPECT_EQ(shown.list.GetItemText(0, 1), CString("A fast"));
@@ -283,6 +288,94 @@ TEST(ValueListChoiceTest, AClickOnAnEntryOfTheDropDownPicksIt)
     EXPECT_EQ(shown.list.GetItemText(0, 1), CString("TWA"));
 }
 
+TEST(ValueListChoiceTest, TheKeysMoveInTheDropDownAndAScrollBarShowsTheRest)
+{
+    ValueList shown;
+    CStringArray many;
+    for (int i = 0; i < 30; ++i)
+        many.push_back(CString::Formatted("Entry %d", i));
+    shown.list.AddRow(0);
+    shown.list.SetCellChoice(0, 1, &many, 8, 0);
+    shown.Click(shown.CellCentre(0, 1));
+    CDropDownList* dropDown = shown.list.GetDropDown();
+    ASSERT_NE(dropDown, nullptr);
+    // The drop-down has the keyboard, not the list behind it.
+    EXPECT_EQ(CWnd::GetFocus(), dropDown);
+    ASSERT_NE(dropDown->GetScrollBar(), nullptr);
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    dropDown->GetScrollBar()->GetScrollInfo(&info);
+    EXPECT_EQ(info.nMax, 29);
+    EXPECT_EQ(info.nPage, 8u);
+    shown.Key(Qt::Key_End);
+    EXPECT_EQ(dropDown->GetCurSel(), 29);
+    EXPECT_EQ(dropDown->GetTopIndex(), 22);
+    dropDown->GetScrollBar()->GetScrollInfo(&info);
+    EXPECT_EQ(info.nPos, 22);
+    shown.Key(Qt::Key_Home);
+    EXPECT_EQ(dropDown->GetCurSel(), 0);
+    EXPECT_EQ(dropDown->GetTopIndex(), 0);
+    // A page is the entries shown but one.
+    shown.Key(Qt::Key_PageDown);
+    EXPECT_EQ(dropDown->GetCurSel(), 7);
+    shown.Key(Qt::Key_PageDown);
+    EXPECT_EQ(dropDown->GetCurSel(), 14);
+    shown.Key(Qt::Key_PageUp);
+    EXPECT_EQ(dropDown->GetCurSel(), 7);
+    shown.Key(Qt::Key_Up);
+    EXPECT_EQ(dropDown->GetCurSel(), 6);
+    // The scroll bar's lower arrow shows one entry further on.
+    const int top = dropDown->GetTopIndex();
+    CRect bar;
+    dropDown->GetScrollBar()->GetClientRect(&bar);
+    PersonInput::Click(
+        PersonInput::OnScreen(*dropDown->GetScrollBar(), QPoint(bar.Width() / 2, bar.bottom - 4)));
+    EXPECT_EQ(dropDown->GetTopIndex(), top + 1);
+    ASSERT_EQ(shown.list.GetDropDown(), dropDown) << "a click on the bar keeps it open";
+    shown.Key(Qt::Key_Return);
+    shown.Settle();
+    EXPECT_EQ(shown.list.GetItemText(0, 1), CString("Entry 6"));
+    EXPECT_EQ(shown.parent.Count(LIST_NOTIFY_CHOICE_DONE), 1);
+}
+
+TEST(ValueListChoiceTest, ThePickGoesToTheRowWhoseCellWasOpened)
+{
+    ValueList shown;
+    shown.AddMetric();
+    shown.AddMetric();
+    shown.AddMetric();
+    shown.Click(shown.CellCentre(1, 1));
+    ASSERT_NE(shown.list.GetDropDown(), nullptr);
+    EXPECT_EQ(shown.list.GetSelectedRow(), 1);
+    // The arrows move in the drop-down, not the list's selection.
+    shown.Key(Qt::Key_Down);
+    shown.Key(Qt::Key_Down);
+    EXPECT_EQ(shown.list.GetSelectedRow(), 1);
+    // Whatever moved the selection meanwhile, the owner is told with the
+    // opened row selected.
+    shown.list.SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    shown.list.SetItemState(1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    shown.Key(Qt::Key_Return);
+    shown.Settle();
+    EXPECT_EQ(shown.list.GetItemText(1, 1), CString("A leq"));
+    EXPECT_EQ(shown.list.GetItemText(2, 1), CString("A fast"));
+    EXPECT_EQ(shown.list.GetSelectedRow(), 1);
+    EXPECT_EQ(shown.parent.Count(LIST_NOTIFY_CHOICE_DONE), 1);
+    // The keyboard is the list's again.
+    EXPECT_EQ(CWnd::GetFocus(), &shown.list);
+}
+
+TEST(ValueListRowTest, ARightClickSelectsTheRowUnderThePointerFirst)
+{
+    ValueList shown;
+    shown.AddMetric();
+    shown.AddMetric();
+    shown.Click(shown.CellCentre(0, 2));
+    ASSERT_EQ(shown.list.GetSelectedRow(), 0);
+    shown.Click(shown.CellCentre(1, 3), Qt::RightButton);
+    EXPECT_EQ(shown.parent.Count(LIST_NOTIFY_RIGHT_CLICK), 1);
+    EXPECT_EQ(shown.parent.selectedAtRightClick, 1);
+}
+
 TEST(ValueListRowTest, TheKeyboardSkipsDisabledRows)
 {
     ValueList shown;
@@ -292,12 +385,12 @@ TEST(ValueListRowTest, TheKeyboardSkipsDisabledRows)
     shown.list.SetRowEnabled(3, FALSE);
     shown.Click(shown.CellCentre(0, 2));
     EXPECT_EQ(shown.list.GetSelectedRow(), 0);
-    shown.Key(shown.list, Qt::Key_Down);
+    shown.Key(Qt::Key_Down);
     EXPECT_EQ(shown.list.GetSelectedRow(), 2);
     // At the end it turns back to the nearest enabled row.
-    shown.Key(shown.list, Qt::Key_Down);
+    shown.Key(Qt::Key_Down);
     EXPECT_EQ(shown.list.GetSelectedRow(), 2);
-    shown.Key(shown.list, Qt::Key_Up);
+    shown.Key(Qt::Key_Up);
     EXPECT_EQ(shown.list.GetSelectedRow(), 0);
     // A disabled row ignores the mouse.
     shown.Click(shown.CellCentre(1, 1));
@@ -457,8 +550,8 @@ TEST(ValueListEditTest, EnterKeepsTheTypedTextAndTellsTheParent)
     CString opened;
     shown.list.GetCellEdit()->GetWindowText(opened);
     EXPECT_EQ(opened, CString("90.0"));
-    QTest::keyClicks(shown.EditWidget(), "87.5");
-    QTest::keyClick(shown.EditWidget(), Qt::Key_Return);
+    PersonInput::Type("87.5");
+    PersonInput::Key(Qt::Key_Return);
     EditList::Deliver();
     EXPECT_EQ(shown.list.GetCellEdit(), nullptr);
     EXPECT_EQ(shown.list.GetItemText(1, 2), CString("87.5"));
@@ -478,8 +571,8 @@ TEST(ValueListEditTest, EscapeLeavesTheCellAsItWas)
     EditList shown;
     shown.Click(shown.CellCentre(0, 2));
     ASSERT_NE(shown.EditWidget(), nullptr);
-    QTest::keyClicks(shown.EditWidget(), "12");
-    QTest::keyClick(shown.EditWidget(), Qt::Key_Escape);
+    PersonInput::Type("12");
+    PersonInput::Key(Qt::Key_Escape);
     EditList::Deliver();
     EXPECT_EQ(shown.list.GetCellEdit(), nullptr);
     EXPECT_EQ(shown.list.GetItemText(0, 2), CString("85.0"));
@@ -496,8 +589,8 @@ TEST(ValueListEditTest, TheFocusGoingElsewhereEndsTheEditKeepingTheText)
     elsewhere.show();
     shown.Click(shown.CellCentre(0, 2));
     ASSERT_NE(shown.EditWidget(), nullptr);
-    QTest::keyClicks(shown.EditWidget(), "79.9");
-    elsewhere.setFocus(Qt::TabFocusReason);
+    PersonInput::Type("79.9");
+    PersonInput::Click(elsewhere.mapToGlobal(QPoint(10, 10)));
     EditList::Deliver();
     EXPECT_EQ(shown.list.GetCellEdit(), nullptr);
     EXPECT_EQ(shown.list.GetItemText(0, 2), CString("79.9"));
@@ -511,9 +604,7 @@ TEST(ValueListEditTest, ClickingTheNextEditCellEndsTheFirstAndKeepsTheSecondOpen
     EditList shown;
     shown.Click(shown.CellCentre(0, 2));
     ASSERT_NE(shown.EditWidget(), nullptr);
-    QTest::keyClicks(shown.EditWidget(), "70");
-    // The click moves the focus to the list first, as a real click does.
-    shown.list.GetClientWidget()->setFocus(Qt::MouseFocusReason);
+    PersonInput::Type("70");
     shown.Click(shown.CellCentre(1, 2));
     // The first edit's late word that it lost the focus must not close the
     // second.

@@ -481,4 +481,19 @@ int CountColour(const QImage& image, QRect area, QRgb colour)
     return count;
 }
 
+QPoint Find(const QImage& image, QRect area, const std::function<bool(QRgb)>& passes)
+{
+    const QRect clipped = area.intersected(image.rect());
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y)
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            if (passes(image.pixel(x, y)))
+                return QPoint(x, y);
+    return {};
+}
+
+bool IsRed(QRgb colour)
+{
+    return qRed(colour) > 200 && qGreen(colour) < 80 && qBlue(colour) < 80;
+}
+
 } // namespace ScreenSearch

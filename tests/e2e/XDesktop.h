@@ -107,5 +107,10 @@ std::vector<QRect> SunkenPanes(const QImage& screen, QRect within);
 // Rows of an area whose pixels all have one colour.
 bool IsUniform(const QImage& image, QRect area, QRgb colour);
 int CountColour(const QImage& image, QRect area, QRgb colour);
+// The first point of an area, row by row, whose colour passes; null when
+// none does.
+QPoint Find(const QImage& image, QRect area, const std::function<bool(QRgb)>& passes);
+// Strongly red, as the first metric's texts are drawn.
+bool IsRed(QRgb colour);
 
 } // namespace ScreenSearch

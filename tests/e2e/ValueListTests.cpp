@@ -1,0 +1,137 @@
+// The value list as a person uses it: the Data Type drop-down by keyboard
+// and by mouse, closed by a click outside, and its pick going to the row it
+// was opened on; checked by what the program then exports through the real
+// file dialog.
+
+#include "ProgramSession.h"
+
+#include <QFile>
+
+namespace {
+
+class ValueListTest : public ProgramTest
+{
+protected:
+    unsigned long window = 0;
+    ViewPanes panes;
+
+    void OpenWithAMetric()
+    {
+        const std::string path = MakeRecording("list.nolvex", 60);
+        StartNolvex({path});
+        window = WaitForWindow("Nolvex - ");
+        ASSERT_NE(window, 0u);
+        Desktop().Key("alt+e");
+        Desktop().Key("Return");
+        Desktop().Settle(300);
+        panes = FindPanes(window);
+        ASSERT_TRUE(panes.Found());
+    }
+    // The first row's Data Type cell: its text is drawn in the metric's red,
+    // in the list's second column (from 80 to 230 pixels).
+    QPoint DataTypeCell()
+    {
+        const QImage screen = Desktop().Screenshot();
+        const QRect column(panes.list.left() + 85, panes.list.top(), 140, panes.list.height());
+        const QPoint text = ScreenSearch::Find(screen, column, ScreenSearch::IsRed);
+        return text.isNull() ? text : QPoint(text.x() + 20, text.y() + 2);
+    }
+    // Edit > ... > File > Export CSV through the file dialog; the file's
+    // fourth line, the metrics' names.
+    std::string ExportedNames(const std::string& name)
+    {
+        const std::string path = Home() + "/" + name;
+        Desktop().Key("alt+f");
+        for (int i = 0; i < 4; ++i)
+            Desktop().Key("Down");
+        Desktop().Key("Return");
+        const unsigned long dialog = WaitForOtherWindow(window);
+        EXPECT_NE(dialog, 0u) << "no file dialog";
+        if (dialog == 0)
+            return {};
+        Desktop().Type(path);
+        Desktop().Key("Return");
+        EXPECT_TRUE(WaitForOnly(window));
+        XDesktop::WaitUntil([&] { return QFile::exists(QString::fromStdString(path)); });
+        Desktop().Settle(200);
+        const std::string text = ReadFile(path);
+        std::vector<std::string> lines;
+        std::string line;
+        for (const char c : text) {
+            if (c == '\n') {
+                lines.push_back(line);
+                line.clear();
+            } else {
+                line += c;
+            }
+        }
+        return lines.size() > 3 ? lines[3] : std::string();
+    }
+};
+
+} // namespace
+
+TEST_F(ValueListTest, TheDataTypeDropDownGoesByKeyboard)
+{
+    OpenWithAMetric();
+    const QPoint cell = DataTypeCell();
+    ASSERT_FALSE(cell.isNull()) << "no row in the list";
+    Desktop().Click(cell);
+    Desktop().Settle(200);
+    SaveScreenshot("drop-down-open");
+    // "Leq 1kHz" is entry 46: six pages of seven, then four down.
+    for (int i = 0; i < 6; ++i)
+        Desktop().Key("Next");
+    for (int i = 0; i < 4; ++i)
+        Desktop().Key("Down");
+    SaveScreenshot("drop-down-moved");
+    Desktop().Key("Return");
+    Desktop().Settle(300);
+    EXPECT_EQ(ExportedNames("picked.csv"), "Leq 1kHz");
+
+    // Escape leaves the cell as it was.
+    Desktop().Click(DataTypeCell());
+    Desktop().Key("Home");
+    Desktop().Key("Escape");
+    Desktop().Settle(300);
+    EXPECT_EQ(ExportedNames("escaped.csv"), "Leq 1kHz");
+}
+
+TEST_F(ValueListTest, TheDropDownPicksByMouseAndAClickOutsideClosesIt)
+{
+    OpenWithAMetric();
+    QPoint cell = DataTypeCell();
+    ASSERT_FALSE(cell.isNull());
+    Desktop().Click(cell);
+    Desktop().Settle(200);
+    // The third entry lies two and a half rows below the box over the cell.
+    const QImage open = Desktop().Screenshot();
+    // The open list is drawn on the window colour with the chosen entry on
+    // the highlight colour, right under the cell.
+    const QPoint highlight =
+        ScreenSearch::Find(open, QRect(cell.x() - 30, cell.y() + 4, 60, 60),
+                           [](QRgb colour) { return colour == qRgb(0, 120, 215); });
+    ASSERT_FALSE(highlight.isNull()) << "the drop-down did not open under the cell";
+    // Down two entries with the mouse: rows are as high as the highlight.
+    int rowHeight = 0;
+    while (open.pixel(highlight.x(), highlight.y() + rowHeight) == qRgb(0, 120, 215))
+        ++rowHeight;
+    ASSERT_GT(rowHeight, 5);
+    Desktop().Click(QPoint(highlight.x() + 5, highlight.y() + 2 * rowHeight + rowHeight / 2));
+    Desktop().Settle(300);
+    EXPECT_EQ(ExportedNames("clicked.csv"), "A leq");
+
+    // Open again and click on the chart: closed, nothing changed, and the
+    // click did not reach the chart either.
+    cell = DataTypeCell();
+    Desktop().Click(cell);
+    Desktop().Settle(200);
+    Desktop().Click(panes.chart.center());
+    Desktop().Settle(300);
+    const QImage after = Desktop().Screenshot();
+    EXPECT_EQ(ScreenSearch::CountColour(after, QRect(cell.x() - 30, cell.y() + 4, 60, 60),
+                                        qRgb(0, 120, 215)),
+              0)
+        << "the drop-down stayed open";
+    EXPECT_EQ(ExportedNames("outside.csv"), "A leq");
+}
