@@ -34,10 +34,12 @@ CChartDlg::CChartDlg(CWnd* parent) : CChartObjectDlg(Resources::IDD_CHART, paren
 
 BOOL CChartDlg::OnInitDialog()
 {
-    m_backgroundButton.Create(WS_CHILD | WS_VISIBLE, GetTemplateRect(kBackgroundButton), this,
-                              kBackgroundButton);
-    m_frameButton.Create(WS_CHILD | WS_VISIBLE, GetTemplateRect(kFrameButton), this, kFrameButton);
-    m_plotButton.Create(WS_CHILD | WS_VISIBLE, GetTemplateRect(kPlotButton), this, kPlotButton);
+    m_backgroundButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                              GetTemplateRect(kBackgroundButton), this, kBackgroundButton);
+    m_frameButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, GetTemplateRect(kFrameButton), this,
+                         kFrameButton);
+    m_plotButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, GetTemplateRect(kPlotButton), this,
+                        kPlotButton);
     for (const char* position : {"Left of the plot", "Right of the plot"})
         GetDlgItem(kLegendPositionList)->AddString(position);
     GetDlgItem(kSnapRangeSpin)->SetRange32(0, 100);

@@ -70,7 +70,8 @@ int CCurveDlg::SeriesPosition() const
 BOOL CCurveDlg::OnInitDialog()
 {
     if (m_colourButton.GetSafeHwnd() == nullptr)
-        m_colourButton.Create(WS_CHILD | WS_VISIBLE, GetTemplateRect(kColour), this, kColour);
+        m_colourButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, GetTemplateRect(kColour), this,
+                              kColour);
 
     CDialogItem* drawModes = GetDlgItem(kDrawMode);
     drawModes->ResetContent();

@@ -45,7 +45,8 @@ CLabelDlg::CLabelDlg(CWnd* parent) : CChartObjectDlg(Resources::IDD_LABEL, paren
 
 BOOL CLabelDlg::OnInitDialog()
 {
-    m_fillButton.Create(WS_CHILD | WS_VISIBLE, GetTemplateRect(kFillButton), this, kFillButton);
+    m_fillButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, GetTemplateRect(kFillButton), this,
+                        kFillButton);
     for (const char* alignment : {"Left", "Centered", "Right"})
         GetDlgItem(kTextFormatList)->AddString(alignment);
     if (m_pLabel != nullptr) {

@@ -219,7 +219,27 @@ BOOL CDialog::CreateDialogWindow(CWnd* parent)
     if (!CreateFromTemplate(parent, true))
         return FALSE;
     OnInitDialog();
+    OrderTabStops();
     return TRUE;
+}
+
+void CDialog::OrderTabStops()
+{
+    // Tab goes through the controls in the template's order, those the
+    // dialog placed itself included.
+    const DialogTemplate* dialogTemplate = FindDialogTemplate(m_templateId);
+    if (dialogTemplate == nullptr)
+        return;
+    QWidget* previous = nullptr;
+    for (const DialogControlTemplate& control : dialogTemplate->controls) {
+        CWnd* window = CWnd::GetDlgItem(static_cast<int>(control.id));
+        QWidget* widget = window != nullptr ? window->GetClientWidget() : nullptr;
+        if (widget == nullptr || widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 INT_PTR CDialog::DoModal()
@@ -229,6 +249,7 @@ INT_PTR CDialog::DoModal()
     m_ended = false;
     m_result = IDCANCEL;
     OnInitDialog();
+    OrderTabStops();
     ModalRequest request;
     request.kind = ModalRequest::dialog;
     request.text = m_dialogName;

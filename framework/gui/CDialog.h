@@ -107,6 +107,7 @@ protected:
 
 private:
     BOOL CreateFromTemplate(CWnd* parent, bool child);
+    void OrderTabStops();
 
     UINT m_templateId;
     CWnd* m_parentWindow;

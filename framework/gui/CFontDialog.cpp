@@ -9,6 +9,7 @@
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -21,6 +22,40 @@ QColor ToQColor(COLORREF colour)
 {
     return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
 }
+
+// The chooser is a dialog of its own without buttons: it would keep Enter
+// to itself and take Escape as closing itself. Both go to the dialog it
+// sits in, as OK and Cancel.
+class ChooserKeys : public QObject
+{
+public:
+    ChooserKeys(QDialog* dialog, QObject* chooser) : QObject(chooser), m_dialog(dialog)
+    {
+        chooser->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() != Qt::NoModifier && key->modifiers() != Qt::KeypadModifier)
+            return false;
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            m_dialog->accept();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            m_dialog->reject();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QDialog* m_dialog;
+};
 
 void ShowSwatch(QPushButton* button, const QColor& colour)
 {
@@ -84,10 +119,22 @@ INT_PTR CFontDialog::ShowForReal()
     chooser->setOptions(QFontDialog::NoButtons | QFontDialog::ScalableFonts |
                         QFontDialog::NonScalableFonts);
     chooser->setWindowFlags(Qt::Widget);
-    if ((m_cf.Flags & CF_INITTOLOGFONTSTRUCT) != 0) {
-        CFont initial;
-        initial.CreateFontIndirect(&m_lf);
-        chooser->setCurrentFont(initial.ToQFont());
+    new ChooserKeys(&dialog, chooser);
+    // Enter in its lists ends the chooser itself: that ends the dialog.
+    QObject::connect(chooser, &QDialog::accepted, &dialog, &QDialog::accept);
+    QObject::connect(chooser, &QDialog::rejected, &dialog, &QDialog::reject);
+    // The chooser lists the fonts there are: a face asked for by name
+    // ("Arial") opens on the font that draws it (its metric-compatible
+    // substitute), not on whatever the chooser starts with.
+    QFont shown;
+    const bool initial = (m_cf.Flags & CF_INITTOLOGFONTSTRUCT) != 0;
+    if (initial) {
+        CFont font;
+        font.CreateFontIndirect(&m_lf);
+        QFont drawn = font.ToQFont();
+        drawn.setFamily(QFontInfo(drawn).family());
+        chooser->setCurrentFont(drawn);
+        shown = chooser->currentFont();
     }
     layout->addWidget(chooser);
     QColor colour = ToQColor(m_cf.rgbColors);
@@ -96,13 +143,14 @@ INT_PTR CFontDialog::ShowForReal()
         row->addWidget(new QLabel("Color:", &dialog));
         auto* colourButton = new QPushButton(&dialog);
         ShowSwatch(colourButton, colour);
-        QObject::connect(colourButton, &QPushButton::clicked, &dialog, [&] {
-            const QColor chosen = QColorDialog::getColor(colour, &dialog);
-            if (chosen.isValid()) {
-                colour = chosen;
-                ShowSwatch(colourButton, colour);
-            }
-        });
+        QObject::connect(colourButton, &QPushButton::clicked, &dialog,
+                         [&colour, &dialog, colourButton] {
+                             const QColor chosen = QColorDialog::getColor(colour, &dialog);
+                             if (chosen.isValid()) {
+                                 colour = chosen;
+                                 ShowSwatch(colourButton, colour);
+                             }
+                         });
         row->addWidget(colourButton);
         row->addStretch();
         layout->addLayout(row);
@@ -113,7 +161,9 @@ INT_PTR CFontDialog::ShowForReal()
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted)
         return IDCANCEL;
-    m_lf = LogFontFromQFont(chooser->currentFont());
+    // OK without a change keeps the font exactly as it was asked for.
+    if (!initial || chooser->currentFont() != shown)
+        m_lf = LogFontFromQFont(chooser->currentFont());
     m_cf.rgbColors = RGB(colour.red(), colour.green(), colour.blue());
     return IDOK;
 }

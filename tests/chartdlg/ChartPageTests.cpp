@@ -10,6 +10,7 @@
 #include "ChartTestChart.h"
 #include "CurveDlg.h"
 #include "ModalSeam.h"
+#include "PersonInput.h"
 
 #include <QTest>
 #include <QTimer>
@@ -249,4 +250,63 @@ TEST(ChartPageTest, AColourPopUpTakesClicksWhileTheSheetRunsModally)
     page.DoModal();
     EXPECT_NE(chosen, RGB(255, 255, 255));
     EXPECT_TRUE(applyEnabled);
+}
+
+TEST(ChartPageTest, TabReachesTheColourButtonsAndTheirPopUpsKeepTheirKeys)
+{
+    ASSERT_FALSE(ModalSeam::HasResponder());
+    ThreeSeriesChart shown;
+    shown.chart.m_backColour = RGB(255, 255, 255);
+    CChartPage page(&shown.chart);
+    page.m_pGraph = &shown.chart;
+    std::vector<CWnd*> reached;
+    bool popupOpened = false;
+    bool openAfterReturn = true;
+    bool sheetOpenAfterPopupKeys = false;
+    COLORREF chosen = 0;
+    QTimer::singleShot(0, [&] {
+        if (!QTest::qWaitForWindowActive(page.GetHostWidget(), 2000)) {
+            page.EndDialog(-2);
+            return;
+        }
+        CColorButton& background = page.m_pChartTab->m_backgroundButton;
+        for (int i = 0; i < 30; ++i) {
+            PersonInput::Key(Qt::Key_Tab);
+            reached.push_back(CWnd::GetFocus());
+        }
+        for (int i = 0; i < 30 && CWnd::GetFocus() != &background; ++i)
+            PersonInput::Key(Qt::Key_Tab);
+        if (CWnd::GetFocus() != &background) {
+            page.EndDialog(-2);
+            return;
+        }
+        // Space opens the pop-up; its keys are its own: Left moves (from
+        // white, the last cell, to lavender), Enter takes the colour without
+        // ending the sheet.
+        PersonInput::Key(Qt::Key_Space);
+        popupOpened = background.GetPopup() != nullptr;
+        PersonInput::Key(Qt::Key_Left);
+        PersonInput::Key(Qt::Key_Return);
+        openAfterReturn = background.GetPopup() != nullptr;
+        chosen = background.GetColour();
+        // Escape in a pop-up closes the pop-up, not the sheet.
+        PersonInput::Key(Qt::Key_Space);
+        PersonInput::Key(Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        sheetOpenAfterPopupKeys = !page.IsEnded();
+        PersonInput::Key(Qt::Key_Escape);
+        if (!page.IsEnded())
+            page.EndDialog(-2);
+    });
+    EXPECT_EQ(page.DoModal(), IDCANCEL);
+    const auto has = [&reached](CWnd* window) {
+        return std::find(reached.begin(), reached.end(), window) != reached.end();
+    };
+    EXPECT_TRUE(has(&page.m_pChartTab->m_backgroundButton));
+    EXPECT_TRUE(has(&page.m_pChartTab->m_frameButton));
+    EXPECT_TRUE(has(&page.m_pChartTab->m_plotButton));
+    EXPECT_TRUE(popupOpened);
+    EXPECT_FALSE(openAfterReturn);
+    EXPECT_EQ(chosen, RGB(230, 230, 250));
+    EXPECT_TRUE(sheetOpenAfterPopupKeys);
 }

@@ -4,6 +4,7 @@
 
 #include "CDialog.h"
 #include "ModalSeam.h"
+#include "PersonInput.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -295,18 +296,19 @@ TEST(DialogTest, ATemplateThatIsNotThereMakesNoDialog)
     EXPECT_EQ(FindDialogTemplate(4242), nullptr);
 }
 
-// Runs the dialog for real and types keys into its count field once it
-// shows.
+// Runs the dialog for real and, once it shows, clicks into its count field,
+// types 7 there and presses a key, as a person does.
 INT_PTR RunTypingKeys(TestDialog& dialog, Qt::Key key)
 {
     QTimer::singleShot(0, [&dialog, key] {
         QWidget* host = dialog.GetHostWidget();
-        host->activateWindow();
-        QApplication::setActiveWindow(host);
-        auto* edit = static_cast<QLineEdit*>(dialog.GetDlgItem(kCount)->GetClientWidget());
-        edit->setFocus();
-        edit->setText("7");
-        QTest::keyClick(edit, key);
+        if (QTest::qWaitForWindowActive(host, 2000)) {
+            QWidget* edit = dialog.GetDlgItem(kCount)->GetClientWidget();
+            PersonInput::Click(edit->mapToGlobal(QPoint(5, edit->height() / 2)));
+            PersonInput::Key(Qt::Key_A, Qt::ControlModifier);
+            PersonInput::Type("7");
+            PersonInput::Key(key);
+        }
         // A dialog the keys did not end ends here, so the test cannot hang.
         if (!dialog.IsEnded())
             dialog.EndDialog(-2);
