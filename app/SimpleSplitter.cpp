@@ -221,7 +221,8 @@ void CSimpleSplitter::OnPaint()
 
 void CSimpleSplitter::DrawTracker()
 {
-    CClientDC dc(this);
+    // Over the panes: the tracker shows wherever it is dragged.
+    COverChildrenDC dc(this);
     CBrush* old = dc.SelectObject(CDC::GetHalftoneBrush());
     if (SideBySide())
         dc.PatBlt(m_tracker - m_barWidth, 0, m_barWidth, m_dragAcross, PATINVERT);

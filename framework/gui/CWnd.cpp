@@ -16,6 +16,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -233,6 +234,9 @@ BOOL CWnd::DestroyWindow()
     m_host = nullptr;
     m_client = nullptr;
     m_image = QImage();
+    m_overlayBase = QImage();
+    m_overlayImage = QImage();
+    m_overlayWidget = nullptr;
     m_updateRegion = QRegion();
     m_hWnd = nullptr;
     m_parent = nullptr;
@@ -1071,6 +1075,56 @@ void CWnd::RequestScreenUpdate()
 void CWnd::ShowBackingImage()
 {
     RequestScreenUpdate();
+}
+
+QImage* CWnd::BeginOverlay()
+{
+    if (m_hWnd == nullptr || m_client == nullptr)
+        return nullptr;
+    if (m_overlayWidget == nullptr) {
+        // What the window shows now, its children included, is what the
+        // overlay draws on.
+        m_overlayBase = m_client->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        m_overlayImage = m_overlayBase.copy();
+        m_overlayWidget = new WindowOverlayWidget(this, m_client);
+        m_overlayWidget->setGeometry(0, 0, 0, 0);
+    }
+    return &m_overlayImage;
+}
+
+void CWnd::EndOverlayDrawing()
+{
+    if (m_overlayWidget == nullptr)
+        return;
+    // The part that differs from the window beneath shows; once nothing
+    // does, the layer goes.
+    QRect changed;
+    const int width = m_overlayImage.width();
+    const auto rowBytes = static_cast<std::size_t>(width) * sizeof(QRgb);
+    for (int y = 0; y < m_overlayImage.height(); ++y) {
+        const auto* over = reinterpret_cast<const QRgb*>(m_overlayImage.constScanLine(y));
+        const auto* base = reinterpret_cast<const QRgb*>(m_overlayBase.constScanLine(y));
+        if (std::memcmp(over, base, rowBytes) == 0)
+            continue;
+        int left = 0;
+        while (over[left] == base[left])
+            ++left;
+        int right = width - 1;
+        while (over[right] == base[right])
+            --right;
+        changed |= QRect(left, y, right - left + 1, 1);
+    }
+    if (changed.isEmpty()) {
+        delete m_overlayWidget;
+        m_overlayWidget = nullptr;
+        m_overlayBase = QImage();
+        m_overlayImage = QImage();
+        return;
+    }
+    m_overlayWidget->setGeometry(changed);
+    m_overlayWidget->raise();
+    m_overlayWidget->show();
+    m_overlayWidget->update();
 }
 
 QImage* CWnd::GetBackingImage()

@@ -191,6 +191,12 @@ public:
     QImage* GetBackingImage();
     // The window's device context areas changed: show them on the screen.
     void ShowBackingImage();
+    // The layer over the window's children that COverChildrenDC draws on:
+    // it starts as what the client area shows, children included, and goes
+    // once what was drawn on it is undone.
+    QImage* BeginOverlay();
+    void EndOverlayDrawing();
+    const QImage& OverlayImage() const { return m_overlayImage; }
     // Called by the paint device context: takes the update region (client
     // coordinates) and whether it must be erased first.
     QRegion BeginPaintRegion(bool* erase);
@@ -283,6 +289,9 @@ private:
     QWidget* m_client = nullptr;
     bool m_native = false;
     QImage m_image;
+    QImage m_overlayBase;
+    QImage m_overlayImage;
+    QWidget* m_overlayWidget = nullptr;
     CFont* m_font = nullptr;
     CSize m_clientSize;
     // Creation reports the first size itself, after WM_CREATE.

@@ -63,6 +63,23 @@ CClientDC::~CClientDC()
         m_window->ShowBackingImage();
 }
 
+COverChildrenDC::COverChildrenDC(CWnd* window) : m_window(window)
+{
+    m_view = ViewOf(window != nullptr ? window->BeginOverlay() : nullptr);
+    if (m_view.isNull()) {
+        CreateScreenDC();
+        return;
+    }
+    BeginPainting(&m_view);
+}
+
+COverChildrenDC::~COverChildrenDC()
+{
+    EndPainting();
+    if (m_window != nullptr && m_window->GetSafeHwnd() != nullptr)
+        m_window->EndOverlayDrawing();
+}
+
 CWindowDC::CWindowDC(CWnd* window) : CClientDC(window)
 {
     if (window != nullptr && !m_view.isNull()) {

@@ -44,6 +44,21 @@ protected:
     QImage m_view;
 };
 
+// A device context on a window's client area that draws over its child
+// windows, as the desktop's does for a window without WS_CLIPCHILDREN: for
+// a tracker dragged across the panes of a splitter. What it draws shows over
+// the children until it is undone (an XOR drawing drawn again).
+class COverChildrenDC : public CDC
+{
+public:
+    explicit COverChildrenDC(CWnd* window);
+    ~COverChildrenDC() override;
+
+private:
+    CWnd* m_window;
+    QImage m_view;
+};
+
 // As CClientDC, with coordinates relative to the window's outer corner.
 class CWindowDC : public CClientDC
 {

@@ -381,6 +381,22 @@ void WindowHostWidget::keyReleaseEvent(QKeyEvent* event)
     DeliverKeyUp(m_owner, event);
 }
 
+// Overlay ---------------------------------------------------------------------
+
+WindowOverlayWidget::WindowOverlayWidget(CWnd* owner, QWidget* parent)
+    : QWidget(parent), m_owner(owner)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void WindowOverlayWidget::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(QPoint(0, 0), m_owner->OverlayImage(), geometry());
+}
+
 // Client ----------------------------------------------------------------------
 
 WindowClientWidget::WindowClientWidget(CWnd* owner, QWidget* parent)

@@ -57,6 +57,20 @@ private:
     CWnd* m_owner;
 };
 
+// Shows the part of a window's overlay (what a device context drew over its
+// children, such as a tracker) that lies under it; the mouse goes through.
+class WindowOverlayWidget : public QWidget
+{
+public:
+    WindowOverlayWidget(CWnd* owner, QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    CWnd* m_owner;
+};
+
 // The message flags of the buttons and keys held.
 unsigned MouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
 // The virtual key code of a Qt key, 0 when there is none.

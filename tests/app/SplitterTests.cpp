@@ -1,10 +1,12 @@
 // The splitter window: proportions, layout with the minimum pane size,
 // dragging the bar, and notifications passed up through nested splitters.
 
+#include "PersonInput.h"
 #include "SimpleSplitter.h"
 #include "WindowClass.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -41,6 +43,7 @@ struct Split
         EXPECT_TRUE(splitter.Create(&holder));
         EXPECT_TRUE(splitter.CreatePane(0, &first, 0, AfxRegisterWndClass(0)));
         EXPECT_TRUE(splitter.CreatePane(1, &second, 0, AfxRegisterWndClass(0)));
+        EXPECT_TRUE(PersonInput::ShowAndActivate(holder));
     }
     CRect RectOf(CWnd& pane)
     {
@@ -49,15 +52,19 @@ struct Split
         splitter.ScreenToClient(&rect);
         return rect;
     }
-    void Mouse(QEvent::Type type, CPoint at, Qt::MouseButtons held)
+    // The mouse at a point of the splitter, as a person moves and clicks.
+    void Mouse(QEvent::Type type, CPoint at)
     {
-        QWidget* widget = splitter.GetClientWidget();
-        const QPoint point(at.x, at.y);
-        QMouseEvent event(type, QPointF(point), QPointF(widget->mapToGlobal(point)),
-                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                          Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
+        const QPoint screen = PersonInput::OnScreen(splitter, QPoint(at.x, at.y));
+        if (type == QEvent::MouseButtonPress)
+            PersonInput::Press(screen);
+        else if (type == QEvent::MouseButtonRelease)
+            PersonInput::Release(screen);
+        else
+            PersonInput::MoveTo(screen);
     }
+    // What the splitter shows on the screen, its panes included.
+    QImage OnScreen() { return splitter.GetClientWidget()->grab().toImage(); }
 };
 
 } // namespace
@@ -120,18 +127,18 @@ TEST(SplitterDragTest, TheBarStopsAMinimumPaneFromEitherEnd)
 {
     Split split(403);
     split.splitter.SetProportions({25, 75});
-    split.Mouse(QEvent::MouseButtonPress, CPoint(101, 50), Qt::LeftButton);
+    split.Mouse(QEvent::MouseButtonPress, CPoint(101, 50));
     EXPECT_TRUE(split.splitter.IsDragging());
-    split.Mouse(QEvent::MouseMove, CPoint(5, 50), Qt::LeftButton);
-    split.Mouse(QEvent::MouseButtonRelease, CPoint(5, 50), Qt::NoButton);
+    split.Mouse(QEvent::MouseMove, CPoint(5, 50));
+    split.Mouse(QEvent::MouseButtonRelease, CPoint(5, 50));
     EXPECT_FALSE(split.splitter.IsDragging());
     // 30 pixels and the bar from the left end.
     EXPECT_EQ(split.splitter.GetPosition(1), 33);
     EXPECT_EQ(split.RectOf(split.first).Width(), 30);
 
-    split.Mouse(QEvent::MouseButtonPress, CPoint(31, 50), Qt::LeftButton);
-    split.Mouse(QEvent::MouseMove, CPoint(500, 50), Qt::LeftButton);
-    split.Mouse(QEvent::MouseButtonRelease, CPoint(500, 50), Qt::NoButton);
+    split.Mouse(QEvent::MouseButtonPress, CPoint(31, 50));
+    split.Mouse(QEvent::MouseMove, CPoint(500, 50));
+    split.Mouse(QEvent::MouseButtonRelease, CPoint(500, 50));
     EXPECT_EQ(split.splitter.GetPosition(1), 406 - 30 - 3);
     EXPECT_EQ(split.RectOf(split.second).Width(), 30);
     EXPECT_EQ(split.splitter.GetProportion(1), (30 * 0x8000 + 200) / 400);
@@ -142,9 +149,9 @@ TEST(SplitterDragTest, TheGrabOffsetKeepsTheBarUnderTheMouse)
     Split split(403);
     split.splitter.SetProportions({25, 75});
     // Grabbed one pixel left of the bar's end.
-    split.Mouse(QEvent::MouseButtonPress, CPoint(102, 50), Qt::LeftButton);
-    split.Mouse(QEvent::MouseMove, CPoint(202, 50), Qt::LeftButton);
-    split.Mouse(QEvent::MouseButtonRelease, CPoint(202, 50), Qt::NoButton);
+    split.Mouse(QEvent::MouseButtonPress, CPoint(102, 50));
+    split.Mouse(QEvent::MouseMove, CPoint(202, 50));
+    split.Mouse(QEvent::MouseButtonRelease, CPoint(202, 50));
     EXPECT_EQ(split.splitter.GetPosition(1), 203);
     EXPECT_EQ(split.RectOf(split.first), CRect(0, 0, 200, 200));
 }
@@ -183,4 +190,34 @@ TEST(SplitterLayoutTest, ShrinkingToNothingKeepsTheShares)
     split.splitter.MoveWindow(0, 0, 403, 200);
     EXPECT_EQ(split.splitter.GetProportion(0), 8192);
     EXPECT_EQ(split.RectOf(split.first), CRect(0, 0, 100, 200));
+}
+
+TEST(SplitterDragTest, TheTrackerShowsOverThePanesAndGoesWhenDone)
+{
+    Split split(403);
+    split.splitter.SetProportions({25, 75});
+    const auto darkIn = [](const QImage& image, int column) {
+        int dark = 0;
+        for (int y = 20; y < 180; ++y)
+            dark += qGray(image.pixel(column, y)) < 128 ? 1 : 0;
+        return dark;
+    };
+    ASSERT_EQ(darkIn(split.OnScreen(), 200), 0);
+    // Grabbed one pixel before its end, the bar's tracker ends one pixel
+    // right of the mouse: over the second pane, which it inverts in a
+    // halftone pattern.
+    split.Mouse(QEvent::MouseButtonPress, CPoint(102, 50));
+    split.Mouse(QEvent::MouseMove, CPoint(200, 50));
+    EXPECT_GT(darkIn(split.OnScreen(), 199), 40) << "no tracker over the pane";
+    // Moved on, it is erased where it was.
+    split.Mouse(QEvent::MouseMove, CPoint(250, 50));
+    const QImage moved = split.OnScreen();
+    EXPECT_EQ(darkIn(moved, 199), 0);
+    EXPECT_GT(darkIn(moved, 249), 40);
+    split.Mouse(QEvent::MouseButtonRelease, CPoint(250, 50));
+    // Done: the bar stands there and no trace of the tracker is left.
+    EXPECT_EQ(split.splitter.GetPosition(1), 251);
+    const QImage done = split.OnScreen();
+    EXPECT_EQ(darkIn(done, 199), 0);
+    EXPECT_EQ(darkIn(done, 249), 0);
 }

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <QWidget>
 
@@ -374,6 +375,26 @@ TEST(ValueListRowTest, ARightClickSelectsTheRowUnderThePointerFirst)
     shown.Click(shown.CellCentre(1, 3), Qt::RightButton);
     EXPECT_EQ(shown.parent.Count(LIST_NOTIFY_RIGHT_CLICK), 1);
     EXPECT_EQ(shown.parent.selectedAtRightClick, 1);
+}
+
+TEST(ValueListRowTest, RowsThatDoNotFitGetAScrollBar)
+{
+    ValueList shown;
+    QScrollBar* bar = shown.list.GetHostWidget()->findChild<QScrollBar*>();
+    ASSERT_NE(bar, nullptr) << "the list has no vertical scroll bar";
+    EXPECT_FALSE(bar->isVisible());
+    for (int i = 0; i < 40; ++i)
+        shown.AddMetric();
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->orientation(), Qt::Vertical);
+    // The bar's lower arrow scrolls the rows by one.
+    EXPECT_EQ(shown.list.GetTopIndex(), 0);
+    PersonInput::Click(bar->mapToGlobal(QPoint(bar->width() / 2, bar->height() - 4)));
+    EXPECT_EQ(shown.list.GetTopIndex(), 1);
+    // The rows make room for it.
+    CRect client;
+    shown.list.GetClientRect(&client);
+    EXPECT_EQ(client.Width(), 560 - bar->width());
 }
 
 TEST(ValueListRowTest, TheKeyboardSkipsDisabledRows)

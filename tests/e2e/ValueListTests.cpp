@@ -135,3 +135,24 @@ TEST_F(ValueListTest, TheDropDownPicksByMouseAndAClickOutsideClosesIt)
         << "the drop-down stayed open";
     EXPECT_EQ(ExportedNames("outside.csv"), "A leq");
 }
+
+TEST_F(ValueListTest, RowsThatDoNotFitGetAScrollBar)
+{
+    OpenWithAMetric();
+    // The strip where a scroll bar would stand, inside the list's edge.
+    const QRect strip(panes.list.right() - 2 - 17, panes.list.top() + 30, 15,
+                      panes.list.height() - 40);
+    const int area = strip.width() * strip.height();
+    EXPECT_GT(ScreenSearch::CountColour(Desktop().Screenshot(), strip, qRgb(255, 255, 255)),
+              area * 9 / 10)
+        << "a scroll bar with one row";
+    for (int i = 0; i < 14; ++i) {
+        Desktop().Key("alt+e");
+        Desktop().Key("Return");
+    }
+    Desktop().Settle(300);
+    SaveScreenshot("list-scroll-bar");
+    EXPECT_LT(ScreenSearch::CountColour(Desktop().Screenshot(), strip, qRgb(255, 255, 255)),
+              area / 10)
+        << "no scroll bar with fifteen rows";
+}
