@@ -11,6 +11,7 @@ BOOL CMainFrame::LoadFrame()
     SetMenus(Resources::MainMenu(), Resources::DocumentMenu());
     SetAccelerators(Resources::Accelerators());
     CTrueColorToolBar::Load(this);
+    SetIcon(Resources::ProgramIcon());
     SetIndicators({"CAP", "NUM", "SCRL"});
     SetHelpText("Nolvex Help", Resources::HelpText());
     SetIdleMessage("Ready");

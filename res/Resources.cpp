@@ -120,12 +120,18 @@ CString HelpText()
 {
     return "Open a recording with File > Open, from the recent files or by dropping it on "
            "the window.\n\n"
-           "Check tests and metrics in the tree on the left to plot them. The list below the "
-           "chart shows each metric's value at the cursor, its mean over the selected span and "
-           "the cumulative value of the running metrics.\n\n"
-           "Drag across the chart to select a span. Edit > Cut Selection removes it and "
-           "recomputes the running levels, peaks, TWA, dose, projected dose and sound "
-           "exposure; Zoom In and Zoom Out change the time span shown.\n\n"
+           "The tree on the left lists the recording's tests: choose one to plot it. Edit > Add "
+           "Metric adds a row to the list under the chart; choose what it plots in its Data "
+           "Type cell, and right-click the row to give it another colour. Remove Metric takes "
+           "the selected row away.\n\n"
+           "Move the mouse over the chart to read each metric at the cursor, and drag across "
+           "it to select a span and read each metric's mean over it. The list also shows the "
+           "last value of the running metrics.\n\n"
+           "Edit > Cut Selection removes the selected span and recomputes the running levels, "
+           "peaks, TWA, dose, projected dose and sound exposure; File > Save writes the file. "
+           "Zoom In and Zoom Out change the time span shown.\n\n"
+           "File > Export CSV writes the test's metrics to a file and File > Print prints the "
+           "chart. Window > New Window shows the recording in a second window.\n\n"
            "F6 and Shift+F6 move between the tree, the chart and the list.";
 }
 
@@ -135,12 +141,12 @@ void RegisterAboutDialogTemplate()
         DialogTemplate about;
         about.id = IDD_ABOUTBOX;
         about.caption = "About Nolvex";
-        about.size = CSize(380, 110);
+        about.size = CSize(480, 110);
         about.controls = {
-            {DialogControlKind::Static, 0xFFFF, CRect(16, 14, 370, 32), "Nolvex Version 1.2"},
-            {DialogControlKind::Static, 0xFFFF, CRect(16, 38, 370, 56),
+            {DialogControlKind::Static, 0xFFFF, CRect(16, 14, 464, 32), "Nolvex Version 1.2"},
+            {DialogControlKind::Static, 0xFFFF, CRect(16, 38, 464, 56),
              "Analysis of sound level meter and noise dosimeter recordings."},
-            {DialogControlKind::PushButton, IDOK, CRect(290, 72, 370, 98), "OK"},
+            {DialogControlKind::PushButton, IDOK, CRect(384, 72, 464, 98), "OK"},
         };
         RegisterDialogTemplate(about);
         return true;

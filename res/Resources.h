@@ -30,6 +30,9 @@ std::map<UINT, CString> Prompts();
 std::vector<UINT> ToolbarCommands();
 // One of the toolbar bitmaps: the nine buttons side by side.
 QImage ToolbarBitmap(UINT id);
+// The program's icon: the curve of the Add Metric button, with a see-through
+// background.
+QImage ProgramIcon();
 CString String(UINT id);
 // What F1 shows.
 CString HelpText();

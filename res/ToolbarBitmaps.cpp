@@ -21,4 +21,20 @@ QImage ToolbarBitmap(UINT id)
     }
 }
 
+QImage ProgramIcon()
+{
+    // The curve with its plus sign of the Add Metric button, on nothing.
+    const QImage buttons = ToolbarBitmap(IDB_TOOLBAR_NORMAL);
+    if (buttons.isNull())
+        return {};
+    QImage icon = buttons.copy(4 * kButtonWidth, 0, kButtonWidth, kButtonHeight)
+                      .convertToFormat(QImage::Format_ARGB32);
+    const QRgb background = buttons.pixel(0, 0);
+    for (int y = 0; y < icon.height(); ++y)
+        for (int x = 0; x < icon.width(); ++x)
+            if (icon.pixel(x, y) == background)
+                icon.setPixel(x, y, qRgba(0, 0, 0, 0));
+    return icon;
+}
+
 } // namespace Resources

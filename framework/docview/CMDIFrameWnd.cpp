@@ -15,6 +15,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -22,6 +23,7 @@
 #include <QMimeData>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -106,7 +108,6 @@ void CMDIFrameWnd::OnDestroy()
     // The Qt widgets go later, with the event loop: nothing of theirs may
     // call back into this frame once it is gone.
     if (m_window != nullptr) {
-        QObject::disconnect(nullptr, nullptr, m_window, nullptr);
         if (m_client.Area() != nullptr)
             QObject::disconnect(m_client.Area(), nullptr, nullptr, nullptr);
         for (auto& [id, action] : m_actions)
@@ -172,6 +173,8 @@ void CMDIFrameWnd::CloseChild(CMDIChildWnd* child)
     }
     child->DestroyWindow();
     delete child;
+    // The document's other windows lose their ":n" once they are alone.
+    UpdateFrameControls();
 }
 
 BOOL CMDIFrameWnd::CreateFrame(const CString& title, const RECT& rect)
@@ -306,9 +309,11 @@ void CMDIFrameWnd::SetRecentFiles(const std::vector<CString>& paths)
 void CMDIFrameWnd::UpdateMenu(QMenu* menu)
 {
     for (QAction* action : menu->actions()) {
-        if (action->isSeparator())
+        const UINT id = action->data().toUInt();
+        // The Window menu's windows are always there to choose.
+        if (action->isSeparator() || IsWindowCommand(id))
             continue;
-        const CCmdUI ui = QueryCommand(action->data().toUInt());
+        const CCmdUI ui = QueryCommand(id);
         action->setEnabled(ui.m_answered && ui.m_enabled);
         action->setCheckable(ui.m_check >= 0);
         action->setChecked(ui.m_check == 1);
@@ -319,14 +324,16 @@ void CMDIFrameWnd::ListWindows(QMenu* menu)
 {
     // The list from last time goes, with the separator before it.
     const QList<QAction*> actions = menu->actions();
+    std::vector<QAction*> stale;
     for (qsizetype i = 0; i < actions.size(); ++i) {
-        const UINT id = actions[i]->data().toUInt();
-        if (id >= kFirstWindowCommand && id < kFirstWindowCommand + 0x100) {
-            if (i > 0 && actions[i - 1]->isSeparator() && !actions[i - 1]->data().isValid())
-                delete actions[i - 1];
-            delete actions[i];
-        }
+        if (!IsWindowCommand(actions[i]->data().toUInt()))
+            continue;
+        if (stale.empty() && i > 0 && actions[i - 1]->isSeparator())
+            stale.push_back(actions[i - 1]);
+        stale.push_back(actions[i]);
     }
+    for (QAction* action : stale)
+        delete action;
     if (m_children.empty())
         return;
     menu->addSeparator();
@@ -439,6 +446,12 @@ void CMDIFrameWnd::SetMessageText(const CString& text)
         m_message->setText(text.ToQString());
 }
 
+void CMDIFrameWnd::SetIcon(const QImage& icon)
+{
+    // Child frames and dialogs take the program's icon.
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(icon)));
+}
+
 void CMDIFrameWnd::SetIdleMessage(const CString& text)
 {
     m_idleMessage = text;
@@ -481,7 +494,28 @@ void CMDIFrameWnd::AddChild(CMDIChildWnd* child)
 
 void CMDIFrameWnd::RemoveChild(CMDIChildWnd* child)
 {
+    const bool wasMaximised = child->IsMaximized();
     m_children.erase(std::remove(m_children.begin(), m_children.end(), child), m_children.end());
+    // The window that comes to the front when a maximised one closes is
+    // maximised in its turn, as the others were shown.
+    if (wasMaximised && !m_children.empty()) {
+        // The one used last before it.
+        CMDIChildWnd* next = m_children.back();
+        const QList<QMdiSubWindow*> history =
+            m_client.Area()->subWindowList(QMdiArea::ActivationHistoryOrder);
+        for (auto window = history.rbegin(); window != history.rend(); ++window) {
+            const auto open =
+                std::find_if(m_children.begin(), m_children.end(), [window](CMDIChildWnd* each) {
+                    return each->GetHostWidget() == (*window)->widget();
+                });
+            if (open != m_children.end()) {
+                next = *open;
+                break;
+            }
+        }
+        next->MDIActivate();
+        next->MDIMaximize();
+    }
     UpdateFrameControls();
 }
 
@@ -617,7 +651,7 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         ShowStatusBar(!IsStatusBarShown());
         return TRUE;
     case ID_WINDOW_CASCADE:
-        m_client.Area()->cascadeSubWindows();
+        Cascade();
         return TRUE;
     case ID_WINDOW_TILE_HORZ:
         m_client.Area()->tileSubWindows();
@@ -635,6 +669,36 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         break;
     }
     return CWnd::OnCommand(wParam, lParam);
+}
+
+void CMDIFrameWnd::Cascade()
+{
+    // Each window three quarters of the client area, one title bar lower
+    // and further right than the one behind it, the active one in front;
+    // a window that would leave the area starts again at the top left.
+    // Minimised windows stay as they are.
+    QMdiArea* area = m_client.Area();
+    const QRect client = area->viewport()->rect();
+    const QSize size(std::max(client.width() * 3 / 4, std::min(client.width(), 320)),
+                     std::max(client.height() * 3 / 4, std::min(client.height(), 240)));
+    const int step = area->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+    QMdiSubWindow* active = area->activeSubWindow();
+    int place = 0;
+    for (QMdiSubWindow* window : area->subWindowList(QMdiArea::StackingOrder)) {
+        if (window->isMinimized())
+            continue;
+        QPoint at(place * step, place * step);
+        if (at.x() + size.width() > client.width() || at.y() + size.height() > client.height()) {
+            place = 0;
+            at = QPoint(0, 0);
+        }
+        window->showNormal();
+        window->setGeometry(QRect(at, size));
+        window->raise();
+        ++place;
+    }
+    if (active != nullptr)
+        area->setActiveSubWindow(active);
 }
 
 void CMDIFrameWnd::ArrangeIcons()
@@ -687,6 +751,12 @@ BOOL CMDIChildWnd::CreateChild(CMDIFrameWnd* mainFrame, CView* view, CDocument* 
     m_mainFrame = mainFrame;
     m_document = document;
     m_view.reset(view);
+    // The frame and its view are made in the size they will show in: the
+    // main frame lays out its menu, toolbar and status bar first, even
+    // before it shows. A view laid out in a passing small size would keep
+    // the shares that size forced on it.
+    if (QLayout* layout = mainFrame->MainWindow()->layout())
+        layout->activate();
     if (!CWnd::CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), title, WS_CHILD | WS_VISIBLE,
                         CRect(0, 0, 400, 300), &mainFrame->MdiClient(), 0))
         return FALSE;

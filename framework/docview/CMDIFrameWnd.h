@@ -82,6 +82,8 @@ public:
         m_helpCaption = caption;
         m_helpText = text;
     }
+    // The icon of the program's windows.
+    void SetIcon(const QImage& icon);
     void SetMessageText(const CString& text);
     CString GetMessageText() const;
     // What the message pane shows when no command is being prompted
@@ -121,8 +123,12 @@ public:
     QAction* ActionOf(UINT id) const;
     QToolBar* Toolbar() const { return m_toolbar; }
 
-    // The first command id of the Window menu's list of windows.
+    // The command ids of the Window menu's list of windows.
     static constexpr UINT kFirstWindowCommand = 0xFF00;
+    static bool IsWindowCommand(UINT id)
+    {
+        return id >= kFirstWindowCommand && id < kFirstWindowCommand + 0x100;
+    }
 
 protected:
     QWidget* CreateNativeWidget(const CREATESTRUCT& create, QWidget* parent) override;
@@ -137,6 +143,8 @@ protected:
     virtual void OnHelp();
     // Lines up the minimised child frames along the bottom.
     void ArrangeIcons();
+    // Overlaps the other child frames, each large enough to work in.
+    void Cascade();
 
 private:
     friend class FrameEventFilter;

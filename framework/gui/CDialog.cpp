@@ -181,8 +181,10 @@ BOOL CDialog::CreateFromTemplate(CWnd* parent, bool child)
     // Dialogs have the face colour of buttons behind their controls.
     const CString windowClass =
         AfxRegisterWndClass(0, LoadCursor(nullptr, IDC_ARROW), GetSysColorBrush(COLOR_BTNFACE));
-    if (!CWnd::CreateEx(0, windowClass, dialogTemplate->caption, style, rect,
-                        child ? parent : nullptr, child ? m_templateId : 0))
+    // A modal dialog is owned by the window that opened it, and stays over
+    // it.
+    if (!CWnd::CreateEx(0, windowClass, dialogTemplate->caption, style, rect, parent,
+                        child ? m_templateId : 0))
         return FALSE;
     for (const DialogControlTemplate& control : dialogTemplate->controls) {
         // The dialog creates its own controls in their places.
@@ -260,6 +262,9 @@ INT_PTR CDialog::DoModal()
     const INT_PTR answer = ModalSeam::Run(request, [this]() -> INT_PTR {
         QWidget* host = GetHostWidget();
         host->setWindowModality(Qt::ApplicationModal);
+        // A dialog has the size of its template, centred over its owner.
+        host->setFixedSize(host->size());
+        CenterWindow();
         host->show();
         QEventLoop loop;
         while (!m_ended && m_hWnd != nullptr) {

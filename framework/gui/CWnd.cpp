@@ -802,6 +802,30 @@ BOOL CWnd::ShowWindow(int command)
     return wasVisible;
 }
 
+void CWnd::CenterWindow()
+{
+    if (m_host == nullptr || !m_host->isWindow())
+        return;
+    QWidget* over = m_host->parentWidget() != nullptr ? m_host->parentWidget()->window()
+                                                      : QApplication::activeWindow();
+    if (over == m_host)
+        over = nullptr;
+    QRect area;
+    if (over != nullptr && over->isVisible()) {
+        area = over->frameGeometry();
+    } else {
+        MONITORINFO monitor{sizeof(MONITORINFO), {}, {}, 0};
+        const QPoint at = m_host->geometry().center();
+        GetMonitorInfo(MonitorFromPoint(POINT{at.x(), at.y()}, MONITOR_DEFAULTTONEAREST), &monitor);
+        area = QRect(QPoint(monitor.rcWork.left, monitor.rcWork.top),
+                     QPoint(monitor.rcWork.right - 1, monitor.rcWork.bottom - 1));
+    }
+    QRect placed(QPoint(0, 0), m_host->size());
+    placed.moveCenter(area.center());
+    SetWindowPos(nullptr, placed.left(), placed.top(), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 BOOL CWnd::IsWindowVisible() const
 {
     for (const CWnd* window = this; window != nullptr; window = window->m_parent) {

@@ -124,6 +124,9 @@ public:
     void ScreenToClient(LPRECT rect) const;
 
     BOOL ShowWindow(int command);
+    // Centres a top-level window over the window of its owner, else of the
+    // active window, else on its screen.
+    void CenterWindow();
     // The window and all its parents have WS_VISIBLE.
     BOOL IsWindowVisible() const;
     // Returns whether the window was disabled before.

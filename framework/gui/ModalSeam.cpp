@@ -105,7 +105,8 @@ int MessageBox(CWnd* owner, const CString& text, const CString& caption, UINT ty
     request.type = type;
     request.owner = owner;
     return static_cast<int>(ModalSeam::Run(request, [&]() -> INT_PTR {
-        QWidget* parent = owner != nullptr ? owner->GetHostWidget() : nullptr;
+        // Over the window that asks, else the active one.
+        QWidget* parent = owner != nullptr ? owner->GetHostWidget() : QApplication::activeWindow();
         QMessageBox box(IconOf(type), caption.ToQString(), text.ToQString(), ButtonsOf(type),
                         parent);
         return AnswerOf(box.exec());

@@ -31,6 +31,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrinterInfo>
@@ -223,9 +224,13 @@ TEST(ProgramTest, TheAboutBoxRunsThroughTheSeam)
     QStringList lines;
     ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
         seen = request;
-        for (const QLabel* label :
-             static_cast<CDialog*>(request.dialogObject)->GetHostWidget()->findChildren<QLabel*>())
+        for (const QLabel* label : static_cast<CDialog*>(request.dialogObject)
+                                       ->GetHostWidget()
+                                       ->findChildren<QLabel*>()) {
             lines << label->text();
+            // Every line fits its place.
+            EXPECT_LE(label->sizeHint().width(), label->width()) << label->text().toStdString();
+        }
         return IDOK;
     });
     program.Frame()->RouteCommand(ID_APP_ABOUT);
@@ -447,4 +452,143 @@ TEST(ProgramTest, ArrangeIconsLinesUpTheMinimisedWindowsAlongTheBottom)
     EXPECT_EQ(windows[2]->x(), windows[0]->width());
     // The others stay where they are.
     EXPECT_EQ(windows[1]->geometry(), QRect(30, 40, 500, 350));
+}
+
+namespace {
+
+QMdiSubWindow* SubWindowOf(CMDIChildWnd* child)
+{
+    return qobject_cast<QMdiSubWindow*>(child->GetHostWidget()->parentWidget());
+}
+
+QMenu* MenuTitled(CMainFrame* frame, const QString& title)
+{
+    for (QAction* action : frame->MainWindow()->menuBar()->actions())
+        if (action->text() == title)
+            return action->menu();
+    return nullptr;
+}
+
+} // namespace
+
+TEST(ProgramTest, ClosingOneOfTwoWindowsClosesOnlyThatViewAndTheLastAsks)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "views.nolvex", 300);
+    Program program({CString::FromQString(path)});
+    CNolvexView* view = program.ActiveView();
+    ASSERT_NE(view, nullptr);
+    view->GetCurrentTest()->selectionStart = 10;
+    view->GetCurrentTest()->selectionEnd = 49;
+    program.Frame()->RouteCommand(ID_EDIT_CUT_SELECTION);
+    program.Frame()->RouteCommand(ID_WINDOW_NEW);
+    ASSERT_EQ(program.Frame()->Children().size(), 2u);
+    EXPECT_EQ(program.Frame()->GetHostWidget()->windowTitle(), QString("Nolvex - views.nolvex:2"));
+    std::vector<CString> asked;
+    INT_PTR answer = IDCANCEL;
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        asked.push_back(request.text);
+        return answer;
+    });
+    // The window's own close button closes that window only, unasked.
+    SubWindowOf(program.Frame()->Children()[1])->close();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(program.Frame()->Children().size(), 1u);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(program.Frame()->GetHostWidget()->windowTitle(), QString("Nolvex - views.nolvex"));
+    // The last one asks; Cancel keeps it, No closes the document.
+    SubWindowOf(program.Frame()->Children()[0])->close();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], CString("Save changes to views.nolvex?"));
+    EXPECT_EQ(program.Frame()->Children().size(), 1u);
+    answer = IDNO;
+    SubWindowOf(program.Frame()->Children()[0])->close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(program.Frame()->Children().empty());
+    EXPECT_TRUE(program.app.GetDocTemplate()->Documents().empty());
+    EXPECT_EQ(program.Frame()->GetHostWidget()->windowTitle(), QString("Nolvex"));
+}
+
+TEST(ProgramTest, TheWindowMenuListsTheWindowsAndChoosingOneActivatesIt)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "listed.nolvex", 100);
+    Program program({CString::FromQString(path)});
+    program.Frame()->RouteCommand(ID_WINDOW_NEW);
+    QMenu* windowMenu = MenuTitled(program.Frame(), "&Window");
+    ASSERT_NE(windowMenu, nullptr);
+    emit windowMenu->aboutToShow();
+    QStringList listed;
+    QAction* first = nullptr;
+    for (QAction* action : windowMenu->actions())
+        if (CMDIFrameWnd::IsWindowCommand(action->data().toUInt())) {
+            listed << action->text();
+            EXPECT_TRUE(action->isEnabled());
+            if (first == nullptr)
+                first = action;
+        }
+    EXPECT_EQ(listed, (QStringList{"&1 listed.nolvex:1", "&2 listed.nolvex:2"}));
+    ASSERT_NE(first, nullptr);
+    EXPECT_FALSE(first->isChecked());
+    first->trigger();
+    EXPECT_EQ(program.Frame()->MDIGetActive(), program.Frame()->Children()[0]);
+    EXPECT_EQ(program.Frame()->GetHostWidget()->windowTitle(), QString("Nolvex - listed.nolvex:1"));
+    // Shown again, the list is not doubled and checks the active window.
+    emit windowMenu->aboutToShow();
+    int count = 0;
+    for (QAction* action : windowMenu->actions())
+        if (CMDIFrameWnd::IsWindowCommand(action->data().toUInt())) {
+            ++count;
+            EXPECT_EQ(action->isChecked(), action->text().startsWith("&1"));
+        }
+    EXPECT_EQ(count, 2);
+}
+
+TEST(ProgramTest, SaveAsRetitlesEveryWindowOfTheDocument)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "old.nolvex", 100);
+    Program program({CString::FromQString(path)});
+    program.Frame()->RouteCommand(ID_WINDOW_NEW);
+    ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
+        static_cast<CFileDialog*>(request.dialogObject)->m_path =
+            CString::FromQString(files.filePath("new.nolvex"));
+        return IDOK;
+    });
+    program.Frame()->RouteCommand(ID_FILE_SAVE_AS);
+    EXPECT_EQ(program.Frame()->GetHostWidget()->windowTitle(), QString("Nolvex - new.nolvex:2"));
+    CString first;
+    program.Frame()->Children()[0]->GetWindowText(first);
+    EXPECT_EQ(first, CString("new.nolvex:1"));
+    EXPECT_EQ(SubWindowOf(program.Frame()->Children()[0])->windowTitle(), QString("new.nolvex:1"));
+}
+
+TEST(ProgramTest, ToolbarAndStatusBarShowAChecksWhileShownAndTheStatusSaysReady)
+{
+    Program program;
+    ASSERT_TRUE(PersonInput::ShowAndActivate(program.Frame()->GetHostWidget()));
+    QMenu* viewMenu = MenuTitled(program.Frame(), "&View");
+    ASSERT_NE(viewMenu, nullptr);
+    emit viewMenu->aboutToShow();
+    for (QAction* action : viewMenu->actions()) {
+        EXPECT_TRUE(action->isCheckable());
+        EXPECT_TRUE(action->isChecked());
+    }
+    program.Frame()->RouteCommand(ID_VIEW_TOOLBAR);
+    emit viewMenu->aboutToShow();
+    EXPECT_FALSE(program.Frame()->ActionOf(ID_VIEW_TOOLBAR)->isChecked());
+    EXPECT_TRUE(program.Frame()->ActionOf(ID_VIEW_STATUS_BAR)->isChecked());
+
+    // A menu item under the pointer prompts its command; once the menu
+    // closes the status bar says "Ready" again.
+    PersonInput::Key(Qt::Key_F, Qt::AltModifier);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "Alt+F opened no menu";
+    PersonInput::Key(Qt::Key_Down);
+    EXPECT_NE(program.Frame()->GetMessageText(), CString("Ready"));
+    PersonInput::Key(Qt::Key_Escape);
+    PersonInput::Key(Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(program.Frame()->GetMessageText(), CString("Ready"));
 }

@@ -298,6 +298,9 @@ void XDesktop::Release(int button)
 
 void XDesktop::Click(QPoint screen, int button)
 {
+    // The pointer arrives at the point, as a hand moves it there: a pointer
+    // already resting on it would give the window no move to see it by.
+    MoveTo(screen - QPoint(1, 0));
     MoveTo(screen);
     Press(button);
     Release(button);
@@ -494,6 +497,41 @@ QPoint Find(const QImage& image, QRect area, const std::function<bool(QRgb)>& pa
 bool IsRed(QRgb colour)
 {
     return qRed(colour) > 200 && qGreen(colour) < 80 && qBlue(colour) < 80;
+}
+
+namespace {
+
+bool IsTitleBlue(QRgb colour)
+{
+    return qBlue(colour) > 150 && qRed(colour) < 120 && qGreen(colour) > 80;
+}
+
+} // namespace
+
+QRect ActiveTitleBar(const QImage& image, QRect area)
+{
+    const QRect clipped = area.intersected(image.rect());
+    int top = -1;
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        int blue = 0;
+        for (int x = clipped.left(); x <= clipped.right(); ++x)
+            blue += IsTitleBlue(image.pixel(x, y)) ? 1 : 0;
+        const bool band = blue * 2 > clipped.width();
+        if (band && top < 0)
+            top = y;
+        if (!band && top >= 0)
+            return QRect(clipped.left(), top, clipped.width(), y - top);
+    }
+    return {};
+}
+
+QPoint CloseButton(const QImage& image, QRect titleBar)
+{
+    for (int x = titleBar.right(); x >= titleBar.left(); --x)
+        for (int y = titleBar.top(); y <= titleBar.bottom(); ++y)
+            if (image.pixel(x, y) == qRgb(255, 255, 255))
+                return QPoint(x - 3, titleBar.center().y());
+    return {};
 }
 
 } // namespace ScreenSearch

@@ -112,5 +112,11 @@ int CountColour(const QImage& image, QRect area, QRgb colour);
 QPoint Find(const QImage& image, QRect area, const std::function<bool(QRgb)>& passes);
 // Strongly red, as the first metric's texts are drawn.
 bool IsRed(QRgb colour);
+// The title bar of the active child window inside an area: the first band
+// of rows that are mostly the blue of an active title; empty when none.
+QRect ActiveTitleBar(const QImage& image, QRect area);
+// The middle of the close button at the right end of a title bar: the
+// rightmost white glyph on it.
+QPoint CloseButton(const QImage& image, QRect titleBar);
 
 } // namespace ScreenSearch
