@@ -19,6 +19,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -254,6 +256,8 @@ BOOL CNolvexView::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
         } else if (header->hwndFrom == &m_tree &&
                    header->code == static_cast<UINT>(PROP_NOTIFY_SELECTION)) {
             RebuildChart();
+            // The last values shown are the new test's.
+            UpdateCumulativeValues();
         } else if (header->hwndFrom == &m_list && header->code == LIST_NOTIFY_CHOICE_DONE) {
             OnDataTypeChosen();
         } else if (header->hwndFrom == &m_list && header->code == LIST_NOTIFY_RIGHT_CLICK) {
@@ -437,16 +441,22 @@ void CNolvexView::OnRemoveMetric()
     CNolvexDoc* document = GetDocument();
     if (metric == nullptr || document == nullptr)
         return;
+    // Every view keeps the time range it shows.
+    std::vector<std::pair<CNolvexView*, std::pair<double, double>>> ranges;
+    for (CView* view : CView::ViewsOf(document))
+        if (auto* each = dynamic_cast<CNolvexView*>(view))
+            ranges.push_back(
+                {each, {each->m_chart.XAxisAt(0).m_viewMin, each->m_chart.XAxisAt(0).m_viewMax}});
     // Every other view of the document lets go of it first: their charts
     // plot its points and their lists may hold a row for it.
-    for (CView* view : CView::ViewsOf(document))
+    for (const auto& [view, range] : ranges)
         if (view != this)
-            if (auto* other = dynamic_cast<CNolvexView*>(view))
-                other->OnMetricRemoved(metric);
+            view->OnMetricRemoved(metric);
     document->RemoveMetric(metric);
-    for (CView* view : CView::ViewsOf(document))
-        if (auto* other = dynamic_cast<CNolvexView*>(view))
-            other->RebuildKeepingRange();
+    for (const auto& [view, range] : ranges) {
+        view->RebuildChart();
+        view->m_chart.XAxisAt(0).SetFullRange(range.first, range.second);
+    }
 }
 
 void CNolvexView::OnMetricRemoved(const CNolvexMetric* metric)

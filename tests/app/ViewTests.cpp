@@ -439,3 +439,38 @@ TEST(PrintCommandTest, APreviewPageIsDrawnAsThePrintedOne)
     ASSERT_EQ(opened.view.GetPrintedLines().size(), 1u);
     EXPECT_TRUE(QFile::exists(opened.directory.filePath("preview.pdf")));
 }
+
+TEST(TwoViewsTest, RemovingAMetricInOneViewKeepsTheOthersTimeRange)
+{
+    Opened opened;
+    CNolvexView second;
+    second.SetDocument(&opened.document);
+    ASSERT_TRUE(second.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE,
+                              CRect(0, 0, 900, 600), &opened.frame, 0xE901));
+    second.OnInitialUpdate();
+    opened.Command(ID_EDIT_ADD_METRIC);
+    opened.Command(ID_EDIT_ADD_METRIC);
+    second.RebuildChart();
+    // Each view shows a range of its own.
+    second.GetChart().XAxisAt(0).SetFullRange(20, 45);
+    opened.view.GetChart().XAxisAt(0).SetFullRange(10, 30);
+    opened.view.GetList().SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    opened.Command(ID_EDIT_REMOVE_METRIC);
+    EXPECT_EQ(second.GetChart().XAxisAt(0).m_viewMin, 20);
+    EXPECT_EQ(second.GetChart().XAxisAt(0).m_viewMax, 45);
+    EXPECT_EQ(opened.view.GetChart().XAxisAt(0).m_viewMin, 10);
+    EXPECT_EQ(opened.view.GetChart().XAxisAt(0).m_viewMax, 30);
+}
+
+TEST(CumulativeValueTest, ChoosingAnotherTestShowsItsLastValues)
+{
+    Opened opened;
+    opened.Command(ID_EDIT_ADD_METRIC);
+    opened.ChooseDataType(0, "A leq");
+    EXPECT_EQ(opened.Cell(0, 4), CString::Formatted("%.2lf", ValueOf(2, 999)));
+    // Down in the tree focuses the second test, as a person moves there.
+    opened.view.GetTree().GetList().SetFocus();
+    PersonInput::Key(Qt::Key_Down);
+    ASSERT_EQ(opened.view.GetCurrentTest(), &opened.Test(1));
+    EXPECT_EQ(opened.Cell(0, 4), CString::Formatted("%.2lf", ValueOf(2, 299)));
+}
