@@ -21,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSessionManager>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
@@ -143,6 +144,12 @@ LRESULT CMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         CloseChild(reinterpret_cast<CMDIChildWnd*>(wParam));
         return 0;
     }
+    if (message == WM_QUERYENDSESSION) {
+        // The desktop session is ending: every modified document is offered
+        // for saving, as at Exit; Cancel or a failed save asks it to stay.
+        CWinApp* app = CWinApp::AfxGetApp();
+        return app == nullptr || app->SaveAllModified() ? TRUE : FALSE;
+    }
     return CWnd::WindowProc(message, wParam, lParam);
 }
 
@@ -190,6 +197,16 @@ BOOL CMDIFrameWnd::CreateFrame(const CString& title, const RECT& rect)
                      [this](QMdiSubWindow*) { UpdateFrameControls(); });
     m_message = new QLabel(m_window);
     m_window->statusBar()->addWidget(m_message, 1);
+    // A logout asks the program first, as the desktop's close does.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_window,
+                     [this](QSessionManager& manager) {
+                         if (!manager.allowsInteraction())
+                             return;
+                         const bool mayEnd = SendMessage(WM_QUERYENDSESSION) != FALSE;
+                         manager.release();
+                         if (!mayEnd)
+                             manager.cancel();
+                     });
     m_dropFilter = std::make_unique<FrameEventFilter>(this);
     GetHostWidget()->setAcceptDrops(true);
     GetHostWidget()->installEventFilter(m_dropFilter.get());

@@ -592,3 +592,30 @@ TEST(ProgramTest, ToolbarAndStatusBarShowAChecksWhileShownAndTheStatusSaysReady)
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(program.Frame()->GetMessageText(), CString("Ready"));
 }
+
+TEST(ProgramTest, TheSessionEndingAsksAboutEachChangedDocument)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "session.nolvex", 300);
+    Program program({CString::FromQString(path)});
+    CNolvexView* view = program.ActiveView();
+    ASSERT_NE(view, nullptr);
+    view->GetCurrentTest()->selectionStart = 10;
+    view->GetCurrentTest()->selectionEnd = 49;
+    program.Frame()->RouteCommand(ID_EDIT_CUT_SELECTION);
+    int asked = 0;
+    INT_PTR answer = IDCANCEL;
+    ScopedModalResponder responder([&](const ModalRequest&) -> INT_PTR {
+        ++asked;
+        return answer;
+    });
+    // Cancel: the session is asked to stay, and everything stays.
+    EXPECT_EQ(program.Frame()->SendMessage(WM_QUERYENDSESSION), FALSE);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(program.Frame()->Children().size(), 1u);
+    EXPECT_TRUE(view->GetDocument()->IsModified());
+    // No: the session may end.
+    answer = IDNO;
+    EXPECT_EQ(program.Frame()->SendMessage(WM_QUERYENDSESSION), TRUE);
+    EXPECT_EQ(asked, 2);
+}
