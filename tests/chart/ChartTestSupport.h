@@ -7,14 +7,13 @@
 #include "CFile.h"
 #include "CWnd.h"
 #include "DCEx.h"
+#include "PersonInput.h"
 #include "WindowClass.h"
 #include "XGraph.h"
 
 #include <QApplication>
 #include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QWheelEvent>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -67,6 +66,8 @@ struct ShownChart
                                   CRect(0, 0, width, height), nullptr, 0));
         EXPECT_TRUE(chart.Create(CXGraph::kClassName, "", WS_CHILD | WS_VISIBLE,
                                  CRect(0, 0, width, height), &parent, 100));
+        EXPECT_TRUE(PersonInput::ShowAndActivate(parent));
+        chart.SetFocus();
     }
     // Paints now and returns the window's picture.
     const QImage& Paint()
@@ -86,30 +87,36 @@ struct ShownChart
         QApplication::processEvents();
     }
 
-    // What a user's hand does, as the window system reports it.
-    void Mouse(QEvent::Type type, CPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+    // What a user's hand does: at a point of the chart on the screen, going
+    // where Qt routes it there (the chart, or whatever holds the mouse).
+    void Mouse(QEvent::Type type, CPoint at, Qt::MouseButton button, Qt::MouseButtons,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QWidget* widget = chart.GetClientWidget();
-        const QPoint point(at.x, at.y);
-        QMouseEvent event(type, QPointF(point), QPointF(widget->mapToGlobal(point)), button, held,
-                          modifiers);
-        QApplication::sendEvent(widget, &event);
+        const QPoint screen = PersonInput::OnScreen(chart, QPoint(at.x, at.y));
+        switch (type) {
+        case QEvent::MouseButtonPress:
+            PersonInput::Press(screen, button, modifiers);
+            break;
+        case QEvent::MouseButtonRelease:
+            PersonInput::Release(screen, button, modifiers);
+            break;
+        case QEvent::MouseButtonDblClick:
+            PersonInput::DoubleClick(screen, button);
+            break;
+        default:
+            PersonInput::MoveTo(screen, modifiers);
+            break;
+        }
     }
     void Press(CPoint at) { Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); }
     void Drag(CPoint at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }
     void Release(CPoint at) { Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton); }
     void Move(CPoint at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton); }
     // A press on an object with its tracker shown starts the tracker's
-    // modal drag; the release is queued first so that the drag ends there.
+    // modal drag; the hand lets go there once the drag runs.
     void PressTracked(CPoint at)
     {
-        QWidget* widget = chart.GetClientWidget();
-        const QPoint point(at.x, at.y);
-        QApplication::postEvent(widget,
-                                new QMouseEvent(QEvent::MouseButtonRelease, QPointF(point),
-                                                QPointF(widget->mapToGlobal(point)), Qt::LeftButton,
-                                                Qt::NoButton, Qt::NoModifier));
+        QTimer::singleShot(0, [this, at] { Release(at); });
         Press(at);
     }
     void Click(CPoint at)
@@ -124,24 +131,18 @@ struct ShownChart
     }
     void DoubleClick(CPoint at)
     {
-        Click(at);
         Mouse(QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
-        Release(at);
     }
     void Wheel(CPoint at, int delta, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QWidget* widget = chart.GetClientWidget();
-        const QPoint point(at.x, at.y);
-        QWheelEvent event(QPointF(point), QPointF(widget->mapToGlobal(point)), QPoint(),
-                          QPoint(0, delta), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(widget, &event);
+        PersonInput::Wheel(PersonInput::OnScreen(chart, QPoint(at.x, at.y)), delta / 120,
+                           modifiers);
     }
+    // A key, to whatever has the keyboard (the chart, as the tests give it
+    // the focus).
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers);
-        QApplication::sendEvent(chart.GetClientWidget(), &press);
-        QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-        QApplication::sendEvent(chart.GetClientWidget(), &release);
+        PersonInput::Key(key, modifiers);
     }
 };
 

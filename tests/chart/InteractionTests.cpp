@@ -177,6 +177,9 @@ TEST(CursorModeTest, CursorLinesDrawnTwiceEraseThemselves)
 TEST(CursorModeTest, ArrowKeysMoveTheCursorAndLeaveTheAxes)
 {
     ModeChart shown(ID_XGRAPH_CURSOR);
+    // A cursor that follows no curve: Up and Down move it freely.
+    shown.chart.m_fixedCursorSeries = -1;
+    shown.chart.m_snapCursor = false;
     shown.Move(shown.PlotCentre());
     const CPoint before = shown.chart.m_mousePoint;
     shown.Key(Qt::Key_Left);
@@ -263,8 +266,9 @@ TEST(PanTest, DraggingInPanModeMovesEveryAxisWithTheMouse)
     ModeChart shown(ID_XGRAPH_PAN);
     const CPoint from = shown.At(50, 5);
     const CPoint to = shown.At(40, 6);
+    // The first move takes hold one pixel on, the second pans the rest.
     shown.Press(from);
-    shown.Drag(from);
+    shown.Drag(from + CPoint(1, 0));
     shown.Drag(to);
     shown.Release(to);
     EXPECT_NEAR(shown.chart.XAxisAt(0).m_viewMin, 10, 0.5);

@@ -232,16 +232,10 @@ TEST(ChartPageTest, AColourPopUpTakesClicksWhileTheSheetRunsModally)
         // Clicks go through the window system, where a modal dialog blocks
         // the windows that do not belong to it.
         CColorButton& button = page.m_pChartTab->m_backgroundButton;
-        const QPoint onButton =
-            button.GetClientWidget()->mapTo(page.GetHostWidget(), QPoint(10, 10));
-        QTest::mouseClick(page.GetHostWidget()->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                          onButton);
+        PersonInput::Click(PersonInput::OnScreen(button, QPoint(10, 10)));
         if (CColourPopup* popup = button.GetPopup()) {
             const CPoint entry = popup->GetEntryRect(5).CenterPoint();
-            const QPoint onEntry =
-                popup->GetClientWidget()->mapTo(popup->GetHostWidget(), QPoint(entry.x, entry.y));
-            QTest::mouseClick(popup->GetHostWidget()->windowHandle(), Qt::LeftButton,
-                              Qt::NoModifier, onEntry);
+            PersonInput::Click(PersonInput::OnScreen(*popup, QPoint(entry.x, entry.y)));
         }
         chosen = button.GetColour();
         applyEnabled = page.m_pChartTab->GetDlgItem(5002)->IsWindowEnabled() != FALSE;

@@ -2,6 +2,7 @@
 // vetoes, focus and selection, expanding, the divider, scrolling, removal
 // and the info pane.
 
+#include "PersonInput.h"
 #include "PropTree.h"
 #include "PropTreeItemStatic.h"
 #include "SystemMetrics.h"
@@ -86,6 +87,9 @@ struct Tree
             tests.push_back(item);
         }
         Paint();
+        EXPECT_TRUE(PersonInput::ShowAndActivate(parent));
+        // The tree has the keyboard, as after a Tab into it.
+        tree.GetList().SetFocus();
         parent.heard.clear();
     }
     void Paint()
@@ -95,32 +99,20 @@ struct Tree
     }
     // The middle of row n (0 is the section) at x.
     CPoint Row(int n, int x = 40) const { return CPoint(x, n * 21 + 10); }
-    void Mouse(QEvent::Type type, CPoint at, Qt::MouseButtons held)
+    // The mouse and the keys as a person gives them: at a point of the
+    // tree's list on the screen, and to whatever has the keyboard.
+    QPoint OnScreen(CPoint at) { return PersonInput::OnScreen(tree.GetList(), QPoint(at.x, at.y)); }
+    void Click(CPoint at) { PersonInput::Click(OnScreen(at)); }
+    void DoubleClick(CPoint at) { PersonInput::DoubleClick(OnScreen(at)); }
+    void Key(int key) { PersonInput::Key(key); }
+    void Mouse(QEvent::Type type, CPoint at)
     {
-        QWidget* widget = tree.GetList().GetClientWidget();
-        const QPoint point(at.x, at.y);
-        QMouseEvent event(type, QPointF(point), QPointF(widget->mapToGlobal(point)),
-                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                          Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
-    }
-    void Click(CPoint at)
-    {
-        Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton);
-        Mouse(QEvent::MouseButtonRelease, at, Qt::NoButton);
-    }
-    void DoubleClick(CPoint at)
-    {
-        Click(at);
-        Mouse(QEvent::MouseButtonDblClick, at, Qt::LeftButton);
-        Mouse(QEvent::MouseButtonRelease, at, Qt::NoButton);
-    }
-    void Key(int key)
-    {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(tree.GetList().GetClientWidget(), &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(tree.GetList().GetClientWidget(), &release);
+        if (type == QEvent::MouseButtonPress)
+            PersonInput::Press(OnScreen(at));
+        else if (type == QEvent::MouseButtonRelease)
+            PersonInput::Release(OnScreen(at));
+        else
+            PersonInput::MoveTo(OnScreen(at));
     }
     COLORREF At(CPoint point)
     {
@@ -211,16 +203,16 @@ TEST(PropTreeDividerTest, DraggingStopsSixteenPixelsFromEitherEdge)
     EXPECT_EQ(shown.tree.HitTestPoint(shown.Row(1, 100)), PROP_HIT_DIVIDER);
     // The section row has no divider.
     EXPECT_EQ(shown.tree.HitTestPoint(shown.Row(0, 100)), PROP_HIT_LABEL);
-    shown.Mouse(QEvent::MouseButtonPress, shown.Row(1, 100), Qt::LeftButton);
+    shown.Mouse(QEvent::MouseButtonPress, shown.Row(1, 100));
     EXPECT_EQ(shown.parent.Count(PROP_NOTIFY_DIVIDER_DRAG), 1);
     EXPECT_TRUE(shown.tree.GetList().IsDividerDragging());
-    shown.Mouse(QEvent::MouseMove, shown.Row(1, 3), Qt::LeftButton);
-    shown.Mouse(QEvent::MouseButtonRelease, shown.Row(1, 3), Qt::NoButton);
+    shown.Mouse(QEvent::MouseMove, shown.Row(1, 3));
+    shown.Mouse(QEvent::MouseButtonRelease, shown.Row(1, 3));
     EXPECT_EQ(shown.tree.GetDividerX(), 16);
 
-    shown.Mouse(QEvent::MouseButtonPress, shown.Row(2, 16), Qt::LeftButton);
-    shown.Mouse(QEvent::MouseMove, shown.Row(2, 900), Qt::LeftButton);
-    shown.Mouse(QEvent::MouseButtonRelease, shown.Row(2, 900), Qt::NoButton);
+    shown.Mouse(QEvent::MouseButtonPress, shown.Row(2, 16));
+    shown.Mouse(QEvent::MouseMove, shown.Row(2, 900));
+    shown.Mouse(QEvent::MouseButtonRelease, shown.Row(2, 900));
     EXPECT_EQ(shown.tree.GetDividerX(), 300 - 16);
 }
 
@@ -228,9 +220,9 @@ TEST(PropTreeDividerTest, AVetoedDragDoesNotStart)
 {
     Tree shown;
     shown.parent.vetoed = {PROP_NOTIFY_DIVIDER_DRAG};
-    shown.Mouse(QEvent::MouseButtonPress, shown.Row(1, 100), Qt::LeftButton);
+    shown.Mouse(QEvent::MouseButtonPress, shown.Row(1, 100));
     EXPECT_FALSE(shown.tree.GetList().IsDividerDragging());
-    shown.Mouse(QEvent::MouseButtonRelease, shown.Row(1, 40), Qt::NoButton);
+    shown.Mouse(QEvent::MouseButtonRelease, shown.Row(1, 40));
     EXPECT_EQ(shown.tree.GetDividerX(), 100);
 }
 

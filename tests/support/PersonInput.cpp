@@ -41,6 +41,14 @@ Qt::MouseButtons& HeldButtons()
     return held;
 }
 
+// Where the pointer was put last. Qt drops a move to where the pointer
+// already is; a hand that moves to a point arrives there from elsewhere.
+QPoint& LastPointer()
+{
+    static QPoint last(-1000, -1000);
+    return last;
+}
+
 // QTest reads a window's own corner (0, 0) as "the middle of the window";
 // a move there goes to the window as the platform would give it.
 bool MoveToCorner(QWindow* window, QPoint screen)
@@ -118,6 +126,12 @@ void MoveTo(QPoint screen, Qt::KeyboardModifiers modifiers)
         return;
     // QTest moves with the buttons it saw pressed last.
     Q_UNUSED(modifiers);
+    if (LastPointer() == screen) {
+        const QPoint aside = screen + QPoint(1, 0);
+        if (!MoveToCorner(window, aside))
+            QTest::mouseMove(window, window->mapFromGlobal(aside));
+    }
+    LastPointer() = screen;
     if (!MoveToCorner(window, screen))
         QTest::mouseMove(window, window->mapFromGlobal(screen));
 }
@@ -128,6 +142,7 @@ void Press(QPoint screen, Qt::MouseButton button, Qt::KeyboardModifiers modifier
     if (window == nullptr)
         return;
     HeldButtons() |= button;
+    LastPointer() = screen;
     QTest::mousePress(window, button, modifiers, window->mapFromGlobal(screen));
 }
 
@@ -137,6 +152,7 @@ void Release(QPoint screen, Qt::MouseButton button, Qt::KeyboardModifiers modifi
     HeldButtons() &= ~button;
     if (window == nullptr)
         return;
+    LastPointer() = screen;
     QTest::mouseRelease(window, button, modifiers, window->mapFromGlobal(screen));
 }
 
@@ -176,6 +192,26 @@ void Wheel(QPoint screen, int notches, Qt::KeyboardModifiers modifiers)
     QWheelEvent wheel(QPointF(target->mapFromGlobal(screen)), QPointF(screen), QPoint(),
                       QPoint(0, 120 * notches), Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
     QApplication::sendEvent(target, &wheel);
+}
+
+void LetGo()
+{
+    // With the test's windows gone the release goes to a window of its own,
+    // so that Qt knows the hand is free.
+    static QWidget* sink = [] {
+        auto* widget = new QWidget;
+        widget->winId();
+        return widget;
+    }();
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        if (!HeldButtons().testFlag(button))
+            continue;
+        QWindow* window = MouseWindow(LastPointer());
+        if (window == nullptr)
+            window = sink->windowHandle();
+        QTest::mouseRelease(window, button, Qt::NoModifier, window->mapFromGlobal(LastPointer()));
+    }
+    HeldButtons() = Qt::NoButton;
 }
 
 } // namespace PersonInput

@@ -44,5 +44,8 @@ void DoubleClick(QPoint screen, Qt::MouseButton button = Qt::LeftButton);
 void Drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton);
 // Wheel notches (+1 away from the user) at a point.
 void Wheel(QPoint screen, int notches, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Lets go of every button still held where the pointer is, as a person's
+// hand leaves the mouse at the end of a test.
+void LetGo();
 
 } // namespace PersonInput

@@ -8,6 +8,7 @@
 #include "CRectTracker.h"
 #include "CWnd.h"
 #include "Cursor.h"
+#include "PersonInput.h"
 #include "SystemMetrics.h"
 #include "WindowClass.h"
 #include "WindowDC.h"
@@ -77,19 +78,23 @@ struct Shown
     {
         EXPECT_TRUE(
             window.Create(FacedClassName(), "", WS_VISIBLE, CRect(0, 0, 60, 40), nullptr, 0));
+        EXPECT_TRUE(PersonInput::ShowAndActivate(window));
         window.UpdateWindow();
         window.messages.clear();
     }
     QRgb At(int x, int y) { return window.GetBackingImage()->pixel(x, y); }
 };
 
-void SendMouse(CWnd& window, QEvent::Type type, QPoint at, Qt::MouseButton button,
-               Qt::MouseButtons held)
+// The mouse at a point of a window, as a person moves it and lets go.
+void SendMouse(CWnd& window, QEvent::Type type, QPoint at)
 {
-    QWidget* widget = window.GetClientWidget();
-    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, held,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
+    const QPoint screen = PersonInput::OnScreen(window, at);
+    if (type == QEvent::MouseButtonPress)
+        PersonInput::Press(screen);
+    else if (type == QEvent::MouseButtonRelease)
+        PersonInput::Release(screen);
+    else
+        PersonInput::MoveTo(screen);
 }
 
 } // namespace
@@ -253,10 +258,10 @@ TEST(RectTrackerTest, TrackingMovesOrResizesAndLeavesNoFeedbackBehind)
     CRectTracker tracker(&rect, CRectTracker::resizeOutside);
 
     // Grab the middle at (20, 20), move by (5, 3) and let go.
+    SendMouse(shown.window, QEvent::MouseButtonPress, QPoint(20, 20));
     QTimer::singleShot(0, [&] {
-        SendMouse(shown.window, QEvent::MouseMove, QPoint(25, 23), Qt::NoButton, Qt::LeftButton);
-        SendMouse(shown.window, QEvent::MouseButtonRelease, QPoint(25, 23), Qt::LeftButton,
-                  Qt::NoButton);
+        SendMouse(shown.window, QEvent::MouseMove, QPoint(25, 23));
+        SendMouse(shown.window, QEvent::MouseButtonRelease, QPoint(25, 23));
     });
     EXPECT_TRUE(tracker.Track(&shown.window, CPoint(20, 20)));
     EXPECT_EQ(tracker.m_rect, CRect(15, 13, 35, 33));
@@ -264,10 +269,9 @@ TEST(RectTrackerTest, TrackingMovesOrResizesAndLeavesNoFeedbackBehind)
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
 
     // Drag the bottom-right handle.
-    QTimer::singleShot(0, [&] {
-        SendMouse(shown.window, QEvent::MouseButtonRelease, QPoint(45, 40), Qt::LeftButton,
-                  Qt::NoButton);
-    });
+    SendMouse(shown.window, QEvent::MouseButtonPress, QPoint(36, 34));
+    QTimer::singleShot(
+        0, [&] { SendMouse(shown.window, QEvent::MouseButtonRelease, QPoint(45, 40)); });
     EXPECT_TRUE(tracker.Track(&shown.window, CPoint(36, 34)));
     EXPECT_EQ(tracker.m_rect, CRect(15, 13, 44, 39));
 }
@@ -277,12 +281,13 @@ TEST(RectTrackerTest, EscapeCancelsTheDrag)
     Shown shown;
     const CRect rect(10, 10, 30, 30);
     CRectTracker tracker(&rect, CRectTracker::resizeOutside);
+    SendMouse(shown.window, QEvent::MouseButtonPress, QPoint(20, 20));
     QTimer::singleShot(0, [&] {
-        SendMouse(shown.window, QEvent::MouseMove, QPoint(40, 30), Qt::NoButton, Qt::LeftButton);
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(shown.window.GetClientWidget(), &escape);
+        SendMouse(shown.window, QEvent::MouseMove, QPoint(40, 30));
+        PersonInput::Key(Qt::Key_Escape);
     });
     EXPECT_FALSE(tracker.Track(&shown.window, CPoint(20, 20)));
+    SendMouse(shown.window, QEvent::MouseButtonRelease, QPoint(40, 30));
     EXPECT_EQ(tracker.m_rect, rect);
 }
 
@@ -291,13 +296,13 @@ TEST(RectTrackerTest, TheCursorFollowsTheHandleUnderTheMouse)
     Shown shown;
     const CRect rect(10, 10, 30, 30);
     CRectTracker tracker(&rect, CRectTracker::resizeOutside);
-    SendMouse(shown.window, QEvent::MouseMove, QPoint(8, 8), Qt::NoButton, Qt::NoButton);
+    SendMouse(shown.window, QEvent::MouseMove, QPoint(8, 8));
     EXPECT_TRUE(tracker.SetCursor(&shown.window, HTCLIENT));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZENWSE));
-    SendMouse(shown.window, QEvent::MouseMove, QPoint(20, 20), Qt::NoButton, Qt::NoButton);
+    SendMouse(shown.window, QEvent::MouseMove, QPoint(20, 20));
     EXPECT_TRUE(tracker.SetCursor(&shown.window, HTCLIENT));
     EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEALL));
-    SendMouse(shown.window, QEvent::MouseMove, QPoint(50, 35), Qt::NoButton, Qt::NoButton);
+    SendMouse(shown.window, QEvent::MouseMove, QPoint(50, 35));
     EXPECT_FALSE(tracker.SetCursor(&shown.window, HTCLIENT));
     EXPECT_FALSE(tracker.SetCursor(&shown.window, 0));
 }

@@ -5,6 +5,7 @@
 #include "COleDateTime.h"
 #include "ChartDemoFrame.h"
 #include "ModalSeam.h"
+#include "PersonInput.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -40,6 +41,7 @@ struct ShownDemo
     ShownDemo()
     {
         EXPECT_TRUE(frame.CreateDemo(CRect(0, 0, 900, 540)));
+        EXPECT_TRUE(PersonInput::ShowAndActivate(frame));
         Paint();
     }
     void Paint()
@@ -52,13 +54,16 @@ struct ShownDemo
         QApplication::sendPostedEvents();
         QApplication::processEvents();
     }
-    void Mouse(QEvent::Type type, CPoint at, Qt::MouseButton button, Qt::MouseButtons held)
+    // The mouse at a point of the chart on the screen, as a person gives it.
+    void Mouse(QEvent::Type type, CPoint at, Qt::MouseButton button, Qt::MouseButtons)
     {
-        QWidget* widget = chart.GetClientWidget();
-        const QPoint point(at.x, at.y);
-        QMouseEvent event(type, QPointF(point), QPointF(widget->mapToGlobal(point)), button, held,
-                          Qt::NoModifier);
-        QApplication::sendEvent(widget, &event);
+        const QPoint screen = PersonInput::OnScreen(chart, QPoint(at.x, at.y));
+        if (type == QEvent::MouseButtonPress)
+            PersonInput::Press(screen, button);
+        else if (type == QEvent::MouseButtonRelease)
+            PersonInput::Release(screen, button);
+        else
+            PersonInput::MoveTo(screen);
     }
     // A right click at the point, then the item of that text from the menu
     // the frame shows for it.
