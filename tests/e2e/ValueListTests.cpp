@@ -156,3 +156,42 @@ TEST_F(ValueListTest, RowsThatDoNotFitGetAScrollBar)
               area / 10)
         << "no scroll bar with fifteen rows";
 }
+
+TEST_F(ValueListTest, ARightClickColoursTheRowUnderThePointer)
+{
+    OpenWithAMetric();
+    Desktop().Key("alt+e");
+    Desktop().Key("Return");
+    Desktop().Settle(300);
+    // Two rows: the first in red, the second in the palette's next colour.
+    const QPoint first = DataTypeCell();
+    ASSERT_FALSE(first.isNull());
+    // The first row is selected; a right click on the second colours the
+    // second.
+    Desktop().Click(first);
+    Desktop().Key("Escape");
+    Desktop().Settle(200);
+    const QPoint second(first.x(), first.y() + 17);
+    Desktop().Click(second, 3);
+    const unsigned long dialog = WaitForOtherWindow(window);
+    ASSERT_NE(dialog, 0u) << "no colour dialog";
+    Desktop().Key("alt+h");
+    Desktop().Key("ctrl+a");
+    Desktop().Type("#0000c0");
+    Desktop().Key("Return");
+    ASSERT_TRUE(WaitForOnly(window));
+    Desktop().Settle(300);
+    SaveScreenshot("row-coloured");
+    const QImage after = Desktop().Screenshot();
+    const QRect firstRow(panes.list.left() + 3, first.y() - 6, 220, 12);
+    const QRect secondRow(panes.list.left() + 3, second.y() - 6, 220, 12);
+    // The texts are drawn smoothed: their cores are near the colour.
+    const auto chosenBlue = [](QRgb colour) {
+        return qBlue(colour) > 150 && qRed(colour) < 60 && qGreen(colour) < 60;
+    };
+    EXPECT_FALSE(ScreenSearch::Find(after, secondRow, chosenBlue).isNull())
+        << "the second row is not in the chosen colour";
+    EXPECT_TRUE(ScreenSearch::Find(after, firstRow, chosenBlue).isNull());
+    EXPECT_GT(ScreenSearch::Find(after, firstRow, ScreenSearch::IsRed).isNull() ? 0 : 1, 0)
+        << "the first row lost its red";
+}
