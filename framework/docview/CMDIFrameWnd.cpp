@@ -73,6 +73,13 @@ protected:
                     m_frame->PostMessage(kCloseChildMessage, reinterpret_cast<WPARAM>(child));
                 return true;
             }
+        } else if (event->type() == QEvent::Quit && watched == qApp && m_frame->m_sessionMayEnd) {
+            // The session ends after the user was asked: the program ends
+            // without asking again.
+            if (CWinApp* app = CWinApp::AfxGetApp())
+                app->CloseAllDocuments();
+            m_frame->DestroyWindow();
+            return false;
         } else if (event->type() == QEvent::StatusTip && watched == m_frame->m_window) {
             // A menu item or button under the pointer prompts its command;
             // otherwise the idle message shows.
@@ -106,6 +113,8 @@ CMDIFrameWnd::~CMDIFrameWnd()
 
 void CMDIFrameWnd::OnDestroy()
 {
+    if (m_dropFilter)
+        qApp->removeEventFilter(m_dropFilter.get());
     // The Qt widgets go later, with the event loop: nothing of theirs may
     // call back into this frame once it is gone.
     if (m_window != nullptr) {
@@ -200,11 +209,15 @@ BOOL CMDIFrameWnd::CreateFrame(const CString& title, const RECT& rect)
     // A logout asks the program first, as the desktop's close does.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, m_window,
                      [this](QSessionManager& manager) {
+                         m_sessionMayEnd = false;
                          if (!manager.allowsInteraction())
                              return;
-                         const bool mayEnd = SendMessage(WM_QUERYENDSESSION) != FALSE;
-                         manager.release();
-                         if (!mayEnd)
+                         // Cancelled while still interacting, so that the
+                         // session manager hears the logout is called off.
+                         m_sessionMayEnd = SendMessage(WM_QUERYENDSESSION) != FALSE;
+                         if (m_sessionMayEnd)
+                             manager.release();
+                         else
                              manager.cancel();
                      });
     m_dropFilter = std::make_unique<FrameEventFilter>(this);
@@ -212,6 +225,7 @@ BOOL CMDIFrameWnd::CreateFrame(const CString& title, const RECT& rect)
     GetHostWidget()->installEventFilter(m_dropFilter.get());
     m_window->setAcceptDrops(true);
     m_window->installEventFilter(m_dropFilter.get());
+    qApp->installEventFilter(m_dropFilter.get());
     return TRUE;
 }
 

@@ -160,6 +160,9 @@ private:
     QToolBar* m_toolbar = nullptr;
     QLabel* m_message = nullptr;
     CString m_idleMessage;
+    // The user let the desktop session end: its end ends the program
+    // without asking again.
+    bool m_sessionMayEnd = false;
     std::vector<QLabel*> m_indicators;
     std::vector<CString> m_indicatorNames;
     QTimer* m_indicatorTimer = nullptr;

@@ -619,3 +619,21 @@ TEST(ProgramTest, TheSessionEndingAsksAboutEachChangedDocument)
     EXPECT_EQ(program.Frame()->SendMessage(WM_QUERYENDSESSION), TRUE);
     EXPECT_EQ(asked, 2);
 }
+
+TEST(ProgramTest, EveryWindowHasTheSameButtonsAsTheFirst)
+{
+    QTemporaryDir files;
+    const QString path = WriteRecording(files, "buttons.nolvex", 100);
+    Program program({CString::FromQString(path)});
+    program.Frame()->RouteCommand(ID_WINDOW_NEW);
+    ASSERT_EQ(program.Frame()->Children().size(), 2u);
+    QMdiSubWindow* first = SubWindowOf(program.Frame()->Children()[0]);
+    QMdiSubWindow* second = SubWindowOf(program.Frame()->Children()[1]);
+    EXPECT_EQ(first->windowFlags(), second->windowFlags());
+    for (const Qt::WindowType button :
+         {Qt::WindowMinimizeButtonHint, Qt::WindowMaximizeButtonHint, Qt::WindowCloseButtonHint})
+        EXPECT_TRUE(first->windowFlags().testFlag(button)) << button;
+    // Both are maximised in the one main window: no window of their own.
+    EXPECT_FALSE(first->isWindow());
+    EXPECT_EQ(first->window(), program.Frame()->GetHostWidget());
+}

@@ -4,6 +4,7 @@
 // the process, its windows and the file on disk.
 
 #include "ProgramSession.h"
+#include "SessionManager.h"
 
 #include <QDir>
 
@@ -15,9 +16,10 @@ protected:
     // Opens a recording, adds a metric (Edit > Add Metric), selects a span
     // in the chart with the mouse and cuts it with Edit > Cut Selection, all
     // from the keyboard but the selection.
-    unsigned long OpenAndCut(const std::string& path)
+    unsigned long OpenAndCut(const std::string& path,
+                             const std::vector<std::string>& environment = {})
     {
-        StartNolvex({path});
+        StartNolvex({path}, environment);
         const unsigned long window = WaitForWindow("Nolvex - ");
         if (window == 0)
             return 0;
@@ -139,6 +141,37 @@ TEST_F(ClosingTest, TheWindowManagersCloseAsksToo)
     Desktop().Key("alt+F4");
     ASSERT_NE(WaitForOtherWindow(window), 0u);
     Desktop().Key("alt+n");
+    EXPECT_TRUE(Program().WaitForExit());
+    EXPECT_EQ(ReadFile(path), before);
+}
+
+TEST_F(ClosingTest, ALogoutAsksAboutTheCutAndCancelKeepsTheSession)
+{
+    TestSessionManager session;
+    ASSERT_TRUE(session.IsUp());
+    const std::string path = MakeRecording("logout.nolvex", 120);
+    const std::string before = ReadFile(path);
+    const unsigned long window = OpenAndCut(path, {"SESSION_MANAGER=" + session.Address()});
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(session.WaitForClients(1, std::chrono::seconds(10)))
+        << "the program did not join the session";
+
+    // Cancel calls the logout off; the program and the cut stay.
+    session.Logout();
+    ASSERT_NE(WaitForOtherWindow(window), 0u) << "the logout did not ask about the cut";
+    SaveScreenshot("logout-question");
+    Desktop().Key("Escape");
+    EXPECT_EQ(session.WaitForOutcome(std::chrono::seconds(10)),
+              TestSessionManager::Outcome::cancelled);
+    ASSERT_TRUE(WaitForOnly(window));
+    EXPECT_TRUE(Program().IsRunning());
+
+    // No lets the session end, and the program ends with it.
+    session.Logout();
+    ASSERT_NE(WaitForOtherWindow(window), 0u);
+    Desktop().Key("alt+n");
+    EXPECT_EQ(session.WaitForOutcome(std::chrono::seconds(10)), TestSessionManager::Outcome::saved);
+    session.EndSession();
     EXPECT_TRUE(Program().WaitForExit());
     EXPECT_EQ(ReadFile(path), before);
 }

@@ -91,9 +91,11 @@ std::string ProgramTest::ReadFile(const std::string& path)
     return bytes.str();
 }
 
-void ProgramTest::StartNolvex(const std::vector<std::string>& arguments)
+void ProgramTest::StartNolvex(const std::vector<std::string>& arguments,
+                              const std::vector<std::string>& environment)
 {
-    m_program = std::make_unique<ProgramRun>(Desktop(), NOLVEX_PATH, arguments, m_home);
+    m_program =
+        std::make_unique<ProgramRun>(Desktop(), NOLVEX_PATH, arguments, m_home, environment);
 }
 
 void ProgramTest::StartChartDemo()

@@ -39,7 +39,8 @@ protected:
     std::vector<int> SampleCounts(const std::string& path);
     std::string ReadFile(const std::string& path);
 
-    void StartNolvex(const std::vector<std::string>& arguments);
+    void StartNolvex(const std::vector<std::string>& arguments,
+                     const std::vector<std::string>& environment = {});
     void StartChartDemo();
     ProgramRun& Program() { return *m_program; }
     // The program's one top-level window, once it shows with a title that

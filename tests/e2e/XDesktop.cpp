@@ -373,18 +373,23 @@ bool XDesktop::WaitUntil(const std::function<bool()>& condition, std::chrono::mi
 // A program under test ---------------------------------------------------------
 
 ProgramRun::ProgramRun(const XDesktop& desktop, const std::string& binary,
-                       const std::vector<std::string>& arguments, const std::string& home)
+                       const std::vector<std::string>& arguments, const std::string& home,
+                       const std::vector<std::string>& environment)
 {
     const std::string runtime = home + "/runtime";
     mkdir(runtime.c_str(), 0700);
     m_logPath = home + "/program.log";
     std::vector<std::string> command{binary};
     command.insert(command.end(), arguments.begin(), arguments.end());
-    m_pid = Spawn(command,
-                  {"DISPLAY=" + desktop.DisplayName(), "HOME=" + home,
-                   "XDG_CONFIG_HOME=" + home + "/.config", "XDG_RUNTIME_DIR=" + runtime,
-                   "QT_QPA_PLATFORM=xcb", "SESSION_MANAGER"},
-                  m_logPath);
+    // No session manager unless the test gives one.
+    std::vector<std::string> settings{"DISPLAY=" + desktop.DisplayName(),
+                                      "HOME=" + home,
+                                      "XDG_CONFIG_HOME=" + home + "/.config",
+                                      "XDG_RUNTIME_DIR=" + runtime,
+                                      "QT_QPA_PLATFORM=xcb",
+                                      "SESSION_MANAGER"};
+    settings.insert(settings.end(), environment.begin(), environment.end());
+    m_pid = Spawn(command, settings, m_logPath);
 }
 
 ProgramRun::~ProgramRun()

@@ -77,8 +77,10 @@ private:
 class ProgramRun
 {
 public:
+    // environment: settings ("NAME=value") besides the private ones.
     ProgramRun(const XDesktop& desktop, const std::string& binary,
-               const std::vector<std::string>& arguments, const std::string& home);
+               const std::vector<std::string>& arguments, const std::string& home,
+               const std::vector<std::string>& environment = {});
     ~ProgramRun();
     ProgramRun(const ProgramRun&) = delete;
     ProgramRun& operator=(const ProgramRun&) = delete;
