@@ -78,6 +78,15 @@ struct Program
     }
     CMainFrame* Frame() { return app.MainFrame(); }
     CNolvexView* ActiveView() { return dynamic_cast<CNolvexView*>(Frame()->GetActiveView()); }
+    // Cuts samples 10 to 49 of the active view's test: its document is then
+    // modified.
+    void CutSomething()
+    {
+        CNolvexTest* test = ActiveView()->GetCurrentTest();
+        test->selectionStart = 10;
+        test->selectionEnd = 49;
+        Frame()->RouteCommand(ID_EDIT_CUT_SELECTION);
+    }
     QStringList MenuTitles()
     {
         QStringList titles;
@@ -476,11 +485,8 @@ TEST(ProgramTest, ClosingOneOfTwoWindowsClosesOnlyThatViewAndTheLastAsks)
     QTemporaryDir files;
     const QString path = WriteRecording(files, "views.nolvex", 300);
     Program program({CString::FromQString(path)});
-    CNolvexView* view = program.ActiveView();
-    ASSERT_NE(view, nullptr);
-    view->GetCurrentTest()->selectionStart = 10;
-    view->GetCurrentTest()->selectionEnd = 49;
-    program.Frame()->RouteCommand(ID_EDIT_CUT_SELECTION);
+    ASSERT_NE(program.ActiveView(), nullptr);
+    program.CutSomething();
     program.Frame()->RouteCommand(ID_WINDOW_NEW);
     ASSERT_EQ(program.Frame()->Children().size(), 2u);
     EXPECT_EQ(program.Frame()->GetHostWidget()->windowTitle(), QString("Nolvex - views.nolvex:2"));
@@ -600,9 +606,7 @@ TEST(ProgramTest, TheSessionEndingAsksAboutEachChangedDocument)
     Program program({CString::FromQString(path)});
     CNolvexView* view = program.ActiveView();
     ASSERT_NE(view, nullptr);
-    view->GetCurrentTest()->selectionStart = 10;
-    view->GetCurrentTest()->selectionEnd = 49;
-    program.Frame()->RouteCommand(ID_EDIT_CUT_SELECTION);
+    program.CutSomething();
     int asked = 0;
     INT_PTR answer = IDCANCEL;
     ScopedModalResponder responder([&](const ModalRequest&) -> INT_PTR {

@@ -55,13 +55,7 @@ struct Split
     // The mouse at a point of the splitter, as a person moves and clicks.
     void Mouse(QEvent::Type type, CPoint at)
     {
-        const QPoint screen = PersonInput::OnScreen(splitter, QPoint(at.x, at.y));
-        if (type == QEvent::MouseButtonPress)
-            PersonInput::Press(screen);
-        else if (type == QEvent::MouseButtonRelease)
-            PersonInput::Release(screen);
-        else
-            PersonInput::MoveTo(screen);
+        PersonInput::Mouse(type, PersonInput::OnScreen(splitter, QPoint(at.x, at.y)));
     }
     // What the splitter shows on the screen, its panes included.
     QImage OnScreen() { return splitter.GetClientWidget()->grab().toImage(); }

@@ -77,6 +77,16 @@ struct Opened
         EXPECT_TRUE(PersonInput::ShowAndActivate(frame));
     }
     void Command(UINT id) { view.SendMessage(WM_COMMAND, id, 0); }
+    // A second view of the document, as Window > New Window makes one.
+    bool ShowSecondView(CNolvexView& second)
+    {
+        second.SetDocument(&document);
+        if (!second.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 900, 600),
+                           &frame, 0xE901))
+            return false;
+        second.OnInitialUpdate();
+        return true;
+    }
     CNolvexTest& Test(int position) { return *document.GetTest(position); }
     // The chart's cursor record as the chart sends it.
     void Cursor(double x, double selectionMin, double selectionMax, int selecting = 0)
@@ -389,10 +399,7 @@ TEST(TwoViewsTest, RemovingAMetricInOneViewLeavesTheOtherSound)
 {
     Opened opened;
     CNolvexView second;
-    second.SetDocument(&opened.document);
-    ASSERT_TRUE(second.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE,
-                              CRect(0, 0, 900, 600), &opened.frame, 0xE901));
-    second.OnInitialUpdate();
+    ASSERT_TRUE(opened.ShowSecondView(second));
     opened.Command(ID_EDIT_ADD_METRIC);
     second.SendMessage(WM_COMMAND, ID_EDIT_ADD_METRIC, 0);
     second.RebuildChart();
@@ -444,10 +451,7 @@ TEST(TwoViewsTest, RemovingAMetricInOneViewKeepsTheOthersTimeRange)
 {
     Opened opened;
     CNolvexView second;
-    second.SetDocument(&opened.document);
-    ASSERT_TRUE(second.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE,
-                              CRect(0, 0, 900, 600), &opened.frame, 0xE901));
-    second.OnInitialUpdate();
+    ASSERT_TRUE(opened.ShowSecondView(second));
     opened.Command(ID_EDIT_ADD_METRIC);
     opened.Command(ID_EDIT_ADD_METRIC);
     second.RebuildChart();

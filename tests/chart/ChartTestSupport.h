@@ -92,21 +92,8 @@ struct ShownChart
     void Mouse(QEvent::Type type, CPoint at, Qt::MouseButton button, Qt::MouseButtons,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        const QPoint screen = PersonInput::OnScreen(chart, QPoint(at.x, at.y));
-        switch (type) {
-        case QEvent::MouseButtonPress:
-            PersonInput::Press(screen, button, modifiers);
-            break;
-        case QEvent::MouseButtonRelease:
-            PersonInput::Release(screen, button, modifiers);
-            break;
-        case QEvent::MouseButtonDblClick:
-            PersonInput::DoubleClick(screen, button);
-            break;
-        default:
-            PersonInput::MoveTo(screen, modifiers);
-            break;
-        }
+        PersonInput::Mouse(type, PersonInput::OnScreen(chart, QPoint(at.x, at.y)), button,
+                           modifiers);
     }
     void Press(CPoint at) { Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton); }
     void Drag(CPoint at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }

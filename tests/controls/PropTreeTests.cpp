@@ -105,15 +105,7 @@ struct Tree
     void Click(CPoint at) { PersonInput::Click(OnScreen(at)); }
     void DoubleClick(CPoint at) { PersonInput::DoubleClick(OnScreen(at)); }
     void Key(int key) { PersonInput::Key(key); }
-    void Mouse(QEvent::Type type, CPoint at)
-    {
-        if (type == QEvent::MouseButtonPress)
-            PersonInput::Press(OnScreen(at));
-        else if (type == QEvent::MouseButtonRelease)
-            PersonInput::Release(OnScreen(at));
-        else
-            PersonInput::MoveTo(OnScreen(at));
-    }
+    void Mouse(QEvent::Type type, CPoint at) { PersonInput::Mouse(type, OnScreen(at)); }
     COLORREF At(CPoint point)
     {
         const QRgb pixel = tree.GetList().GetBackingImage()->pixel(point.x, point.y);

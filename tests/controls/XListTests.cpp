@@ -119,13 +119,7 @@ struct ValueList
     // The mouse at a point of a window, as a person moves and clicks it.
     void Mouse(CWnd& window, QEvent::Type type, CPoint at, Qt::MouseButton button)
     {
-        const QPoint screen = PersonInput::OnScreen(window, QPoint(at.x, at.y));
-        if (type == QEvent::MouseButtonPress)
-            PersonInput::Press(screen, button);
-        else if (type == QEvent::MouseButtonRelease)
-            PersonInput::Release(screen, button);
-        else
-            PersonInput::MoveTo(screen);
+        PersonInput::Mouse(type, PersonInput::OnScreen(window, QPoint(at.x, at.y)), button);
     }
     void Click(CPoint at, Qt::MouseButton button = Qt::LeftButton)
     {

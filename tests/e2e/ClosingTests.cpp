@@ -12,31 +12,6 @@ namespace {
 
 class ClosingTest : public ProgramTest
 {
-protected:
-    // Opens a recording, adds a metric (Edit > Add Metric), selects a span
-    // in the chart with the mouse and cuts it with Edit > Cut Selection, all
-    // from the keyboard but the selection.
-    unsigned long OpenAndCut(const std::string& path,
-                             const std::vector<std::string>& environment = {})
-    {
-        StartNolvex({path}, environment);
-        const unsigned long window = WaitForWindow("Nolvex - ");
-        if (window == 0)
-            return 0;
-        Desktop().Key("alt+e");
-        Desktop().Key("Return");
-        Desktop().Settle(300);
-        const ViewPanes panes = FindPanes(window);
-        EXPECT_TRUE(panes.Found());
-        const QRect chart = panes.chart;
-        Desktop().Drag(QPoint(chart.left() + chart.width() * 3 / 10, chart.center().y()),
-                       QPoint(chart.left() + chart.width() * 6 / 10, chart.center().y()));
-        Desktop().Key("alt+e");
-        Desktop().Key("Up");
-        Desktop().Key("Return");
-        Desktop().Settle(300);
-        return window;
-    }
 };
 
 } // namespace

@@ -104,6 +104,28 @@ void ProgramTest::StartChartDemo()
                                              m_home);
 }
 
+unsigned long ProgramTest::OpenAndCut(const std::string& path,
+                                      const std::vector<std::string>& environment)
+{
+    StartNolvex({path}, environment);
+    const unsigned long window = WaitForWindow("Nolvex - ");
+    if (window == 0)
+        return 0;
+    Desktop().Key("alt+e");
+    Desktop().Key("Return");
+    Desktop().Settle(300);
+    const ViewPanes panes = FindPanes(window);
+    EXPECT_TRUE(panes.Found());
+    const QRect chart = panes.chart;
+    Desktop().Drag(QPoint(chart.left() + chart.width() * 3 / 10, chart.center().y()),
+                   QPoint(chart.left() + chart.width() * 6 / 10, chart.center().y()));
+    Desktop().Key("alt+e");
+    Desktop().Key("Up");
+    Desktop().Key("Return");
+    Desktop().Settle(300);
+    return window;
+}
+
 std::vector<unsigned long> ProgramTest::Windows()
 {
     return Desktop().WindowsOf(m_program->Pid());

@@ -42,6 +42,12 @@ protected:
     void StartNolvex(const std::vector<std::string>& arguments,
                      const std::vector<std::string>& environment = {});
     void StartChartDemo();
+    // Opens a recording in Nolvex, adds a metric (Edit > Add Metric),
+    // selects a span of the chart with the mouse and cuts it (Edit > Cut
+    // Selection), all but the selection from the keyboard: the recording is
+    // then modified. The main window, or 0.
+    unsigned long OpenAndCut(const std::string& path,
+                             const std::vector<std::string>& environment = {});
     ProgramRun& Program() { return *m_program; }
     // The program's one top-level window, once it shows with a title that
     // starts so; 0 when it does not show.

@@ -15,22 +15,8 @@ protected:
     void OpenModified(const std::string& name)
     {
         path = MakeRecording(name, 60);
-        StartNolvex({path});
-        window = WaitForWindow("Nolvex - ");
+        window = OpenAndCut(path);
         ASSERT_NE(window, 0u);
-        // Edit > Add Metric, a span selected with the mouse, Cut Selection.
-        Desktop().Key("alt+e");
-        Desktop().Key("Return");
-        Desktop().Settle(300);
-        const ViewPanes panes = FindPanes(window);
-        ASSERT_TRUE(panes.Found());
-        Desktop().Drag(
-            QPoint(panes.chart.left() + panes.chart.width() / 3, panes.chart.center().y()),
-            QPoint(panes.chart.left() + panes.chart.width() / 2, panes.chart.center().y()));
-        Desktop().Key("alt+e");
-        Desktop().Key("Up");
-        Desktop().Key("Return");
-        Desktop().Settle(300);
     }
     // Clicks the close button of the active child window.
     void CloseActiveChild()

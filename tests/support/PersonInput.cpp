@@ -170,6 +170,25 @@ void DoubleClick(QPoint screen, Qt::MouseButton button)
     QTest::mouseDClick(window, button, Qt::NoModifier, window->mapFromGlobal(screen));
 }
 
+void Mouse(QEvent::Type type, QPoint screen, Qt::MouseButton button,
+           Qt::KeyboardModifiers modifiers)
+{
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        Press(screen, button, modifiers);
+        break;
+    case QEvent::MouseButtonRelease:
+        Release(screen, button, modifiers);
+        break;
+    case QEvent::MouseButtonDblClick:
+        DoubleClick(screen, button);
+        break;
+    default:
+        MoveTo(screen, modifiers);
+        break;
+    }
+}
+
 void Drag(QPoint from, QPoint to, Qt::MouseButton button)
 {
     Press(from, button);

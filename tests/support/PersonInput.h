@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEvent>
 #include <QPoint>
 #include <QString>
 #include <Qt>
@@ -40,6 +41,10 @@ void Release(QPoint screen, Qt::MouseButton button = Qt::LeftButton,
 void Click(QPoint screen, Qt::MouseButton button = Qt::LeftButton,
            Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void DoubleClick(QPoint screen, Qt::MouseButton button = Qt::LeftButton);
+// One of the above by the kind of Qt mouse event: a press, a release, a
+// double click or a move.
+void Mouse(QEvent::Type type, QPoint screen, Qt::MouseButton button = Qt::LeftButton,
+           Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Presses at from, moves to to in a few steps and releases there.
 void Drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton);
 // Wheel notches (+1 away from the user) at a point.

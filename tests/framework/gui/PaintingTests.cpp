@@ -88,13 +88,7 @@ struct Shown
 // The mouse at a point of a window, as a person moves it and lets go.
 void SendMouse(CWnd& window, QEvent::Type type, QPoint at)
 {
-    const QPoint screen = PersonInput::OnScreen(window, at);
-    if (type == QEvent::MouseButtonPress)
-        PersonInput::Press(screen);
-    else if (type == QEvent::MouseButtonRelease)
-        PersonInput::Release(screen);
-    else
-        PersonInput::MoveTo(screen);
+    PersonInput::Mouse(type, PersonInput::OnScreen(window, at));
 }
 
 } // namespace

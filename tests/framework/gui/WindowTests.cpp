@@ -151,21 +151,7 @@ struct Desktop
 void SendMouse(CWnd& window, QEvent::Type type, QPoint at, Qt::MouseButton button,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    const QPoint screen = PersonInput::OnScreen(window, at);
-    switch (type) {
-    case QEvent::MouseButtonPress:
-        PersonInput::Press(screen, button, modifiers);
-        break;
-    case QEvent::MouseButtonRelease:
-        PersonInput::Release(screen, button, modifiers);
-        break;
-    case QEvent::MouseButtonDblClick:
-        PersonInput::DoubleClick(screen, button);
-        break;
-    default:
-        PersonInput::MoveTo(screen);
-        break;
-    }
+    PersonInput::Mouse(type, PersonInput::OnScreen(window, at), button, modifiers);
 }
 
 void ProcessPosted()

@@ -57,13 +57,7 @@ struct ShownDemo
     // The mouse at a point of the chart on the screen, as a person gives it.
     void Mouse(QEvent::Type type, CPoint at, Qt::MouseButton button, Qt::MouseButtons)
     {
-        const QPoint screen = PersonInput::OnScreen(chart, QPoint(at.x, at.y));
-        if (type == QEvent::MouseButtonPress)
-            PersonInput::Press(screen, button);
-        else if (type == QEvent::MouseButtonRelease)
-            PersonInput::Release(screen, button);
-        else
-            PersonInput::MoveTo(screen);
+        PersonInput::Mouse(type, PersonInput::OnScreen(chart, QPoint(at.x, at.y)), button);
     }
     // A right click at the point, then the item of that text from the menu
     // the frame shows for it.
