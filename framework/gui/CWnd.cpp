@@ -9,11 +9,9 @@
 
 #include <QApplication>
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
-#include <QWindow>
 
 #include <algorithm>
 #include <cstring>

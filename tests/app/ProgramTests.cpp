@@ -364,6 +364,11 @@ TEST(ProgramTest, F1AndShiftF1ShowTheProgramsHelp)
     EXPECT_EQ(shown[0].kind, ModalRequest::messageBox);
     EXPECT_EQ(shown[0].caption, CString("Nolvex Help"));
     EXPECT_TRUE(shown[0].text.ToQString().contains("Cut Selection"));
+    // It tells how metrics come on display: added with Add Metric and chosen
+    // in the Data Type cell, not checked in the tree.
+    EXPECT_TRUE(shown[0].text.ToQString().contains("Add Metric"));
+    EXPECT_TRUE(shown[0].text.ToQString().contains("Data Type"));
+    EXPECT_FALSE(shown[0].text.ToQString().contains("Check tests and metrics"));
 }
 
 TEST(ToolbarTest, TheButtonsComeFromTheThreeBitmapsWithoutTheirBackground)
