@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -168,6 +169,9 @@ void CNolvexView::RebuildChart()
     CNolvexDoc* document = GetDocument();
     CNolvexTest* test = GetCurrentTest();
     bool plotted = false;
+    // What the curves cover, the placeholder left out: the axes show that.
+    double lowest = std::numeric_limits<double>::infinity();
+    double highest = -std::numeric_limits<double>::infinity();
     if (test != nullptr && document != nullptr) {
         int series = 0;
         for (CNolvexMetric* metric = document->firstMetric; metric != nullptr;
@@ -179,8 +183,14 @@ void CNolvexView::RebuildChart()
                 DataPoint* points = metric->AllocatePoints(count);
                 const float* values =
                     test->values[static_cast<std::size_t>(metric->dataType)].get();
-                for (std::int32_t i = 0; i < count; ++i)
-                    points[i] = {i / 10.0, static_cast<double>(values[i])};
+                for (std::int32_t i = 0; i < count; ++i) {
+                    const double value = values[i];
+                    points[i] = {i / 10.0, value};
+                    if (std::isfinite(value)) {
+                        lowest = std::min(lowest, value);
+                        highest = std::max(highest, value);
+                    }
+                }
                 added = m_chart.SetSeriesData(points, count, series, 0, 0, false);
             } else {
                 metric->FreePoints();
@@ -199,8 +209,15 @@ void CNolvexView::RebuildChart()
                                              CString::Formatted("%d", marker.code));
         }
     }
-    if (!plotted)
+    if (!plotted) {
         m_chart.XAxisAt(0).SetFullRange(0, 60);
+    } else if (test->sampleCount > 0) {
+        // Time from the first sample to the last; values from the smallest
+        // to the largest plotted, when any is a number.
+        m_chart.XAxisAt(0).SetFullRange(0, (test->sampleCount - 1) / 10.0);
+        if (lowest <= highest)
+            m_chart.YAxisAt(0).SetFullRange(lowest, highest);
+    }
     CXGraphAxis& y = m_chart.YAxisAt(0);
     CXGraphAxis& x = m_chart.XAxisAt(0);
     y.SetDisplayFormat("%.2f");
@@ -535,6 +552,9 @@ void CNolvexView::PrintChart(CDC* dc)
     const double yLow = y.m_viewMin;
     const double yHigh = y.m_viewMax;
     const double yStep = y.m_step;
+    // A step the chart estimated stays the chart's to estimate after.
+    const bool xEstimated = x.m_stepEstimated;
+    const bool yEstimated = y.m_stepEstimated;
 
     m_chart.m_backColour = RGB(255, 255, 255);
     m_chart.m_frameColour = RGB(255, 255, 255);
@@ -567,5 +587,7 @@ void CNolvexView::PrintChart(CDC* dc)
     RebuildChart();
     m_chart.XAxisAt(0).SetViewRange(xLow, xHigh, xStep);
     m_chart.YAxisAt(0).SetViewRange(yLow, yHigh, yStep);
+    m_chart.XAxisAt(0).m_stepEstimated = xEstimated;
+    m_chart.YAxisAt(0).m_stepEstimated = yEstimated;
     Invalidate();
 }

@@ -116,6 +116,9 @@ CXGraphDataSerie* CXGraph::SetSeriesData(DataPoint* points, int count, int serie
     double yMax = verticalAxis.m_fullMax;
     for (int i = 0; i < count; ++i) {
         const DataPoint& point = result.m_points[i];
+        // A value that is no number has no place on an axis.
+        if (!std::isfinite(point.fXVal) || !std::isfinite(point.fYVal))
+            continue;
         if (point.fXVal < xMin)
             xMin = point.fXVal;
         if (point.fXVal > xMax)

@@ -178,6 +178,7 @@ bool CXGraphAxis::NormalizeRange(double& minimum, double& maximum)
 
 void CXGraphAxis::EstimateStep()
 {
+    m_stepEstimated = true;
     if (m_graph != nullptr && m_graph->GetSafeHwnd() != nullptr && m_graph->IsWindowVisible())
         StepFromLabelSize();
     else
@@ -204,12 +205,14 @@ bool CXGraphAxis::SetViewRange(double minimum, double maximum, double step)
         return false;
     m_viewMin = minimum;
     m_viewMax = maximum;
-    if (m_linear == 0)
+    if (m_linear == 0) {
         m_step = 0.0;
-    else if (step != 0.0)
+    } else if (step != 0.0) {
         m_step = step;
-    else
+        m_stepEstimated = false;
+    } else {
         EstimateStep();
+    }
     return true;
 }
 
@@ -231,6 +234,7 @@ void CXGraphAxis::UpdateScrollBar()
 
 void CXGraphAxis::StepFromLabelSize()
 {
+    m_stepEstimated = true;
     const CRect plot = PlotRect();
     int extent = 0;
     int label = 0;
@@ -249,6 +253,45 @@ void CXGraphAxis::StepFromLabelSize()
         return;
     }
     m_step = (m_viewMax - m_viewMin) / extent * label;
+}
+
+double CXGraphAxis::StepForLength(double pixels)
+{
+    const double span = m_viewMax - m_viewMin;
+    if (!(span > 0) || !std::isfinite(span) || !(pixels > 0))
+        return m_step;
+    const CSize gap = MeasureOnScreen(&m_labelFont, "W");
+    const double spacing = m_orientation == vertical
+                               ? MeasureLabelHeight() + gap.cy / 2.0
+                               : static_cast<double>(MeasureLabelWidth() + gap.cx);
+    const int labels = std::max(1, static_cast<int>(pixels / spacing));
+    if (m_dateTime) {
+        const double step = TimeStep(labels, m_viewMin, m_viewMax);
+        return step > 0 ? step : m_step;
+    }
+    const double step = NiceStep(span / labels);
+    return step > 0 ? step : m_step;
+}
+
+double CXGraphAxis::FirstTick(double step) const
+{
+    // A step the user gave counts from the minimum; an estimated one from
+    // the multiples of the step (whole seconds for a date-time axis), so
+    // that the labels read 0, 5, 10 whatever the range.
+    if (!m_stepEstimated || m_autoScale || !(step > 0))
+        return m_viewMin;
+    if (m_dateTime) {
+        const std::int64_t seconds = RoundedSeconds(step);
+        if (seconds <= 0)
+            return m_viewMin;
+        const std::int64_t from = RoundedSeconds(m_viewMin - kUnixEpoch);
+        std::int64_t first = from / seconds * seconds;
+        if (first < from)
+            first += seconds;
+        return kUnixEpoch + static_cast<double>(first) / 86400.0;
+    }
+    const double first = std::ceil(m_viewMin / step - 1e-9) * step;
+    return std::isfinite(first) ? first : m_viewMin;
 }
 
 CString CXGraphAxis::FormatLabel(double value) const
@@ -633,8 +676,11 @@ void CXGraphAxis::DrawVertical(CDCEx* dc, Scale scale, bool markers)
         m_endMargin += MeasureTitle().cy;
     const int top = static_cast<int>(m_farEdge + m_symbolSpace);
     m_length = plot.bottom - static_cast<int>(plot.top + m_endMargin + m_symbolSpace);
+    const double pixels = m_originY - top - m_endMargin;
+    if (scale == Scale::linear && m_stepEstimated && !m_autoScale)
+        m_step = StepForLength(pixels);
     const double step = scale == Scale::linear ? TickStep() : 0.0;
-    const double pixelStep = step > 0 ? (m_originY - top - m_endMargin) / (m_span / step) : 0.0;
+    const double pixelStep = step > 0 ? pixels / (m_span / step) : 0.0;
 
     DrawColorRanges(dc, scale);
     if (markers)
@@ -662,9 +708,10 @@ void CXGraphAxis::DrawVertical(CDCEx* dc, Scale scale, bool markers)
             for (const DecadeTick& tick : DecadeTicks(m_viewMin, m_viewMax))
                 DrawVerticalTick(dc, tick.value, MapOnScale({0, tick.value}, scale).y, tick.decade);
         } else if (step > 0) {
-            double y = m_originY;
+            const double first = FirstTick(step);
+            double y = m_originY - (first - m_viewMin) / step * pixelStep;
             int ticks = 0;
-            for (double value = m_viewMin; value <= m_viewMax && ticks <= kMaxTicks;
+            for (double value = first; value <= m_viewMax && ticks <= kMaxTicks;
                  value += step, y -= pixelStep, ++ticks) {
                 DrawVerticalTick(dc, TickValue(value, step), y, true);
                 // A step lost in the magnitude of the value would never end.
@@ -691,6 +738,8 @@ void CXGraphAxis::DrawHorizontal(CDCEx* dc, Scale scale, bool markers)
         m_endMargin += MeasureTitle().cx;
     const int endX = static_cast<int>(plot.right - m_symbolSpace);
     const int run = endX - m_originX;
+    if (scale == Scale::linear && m_stepEstimated && !m_autoScale)
+        m_step = StepForLength(run - m_endMargin);
     const double step = scale == Scale::linear ? TickStep() : 0.0;
     const double pixelStep = step > 0 ? (run - m_endMargin) / (m_span / step) : 0.0;
     m_length = static_cast<int>(run - m_endMargin);
@@ -716,10 +765,11 @@ void CXGraphAxis::DrawHorizontal(CDCEx* dc, Scale scale, bool markers)
                 DrawHorizontalTick(dc, tick.value, MapOnScale({tick.value, 0}, scale).x,
                                    tick.decade);
         } else if (step > 0) {
-            double x = m_originX;
+            const double first = FirstTick(step);
+            double x = m_originX + (first - m_viewMin) / step * pixelStep;
             int ticks = 0;
             // No label at the right end: the loop stops short of it.
-            for (double value = m_viewMin; value < m_viewMax && ticks <= kMaxTicks;
+            for (double value = first; value < m_viewMax && ticks <= kMaxTicks;
                  value += step, x += pixelStep, ++ticks) {
                 DrawHorizontalTick(dc, TickValue(value, step), x, true);
                 if (value + step == value)

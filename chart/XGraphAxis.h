@@ -104,6 +104,10 @@ public:
     int LayoutSeriesSymbols(CDCEx* dc, bool draw);
     // The step that puts one label in each label-sized piece of the axis.
     void StepFromLabelSize();
+    // The nice step for an axis of that many pixels: labels at least a "W"
+    // apart along a horizontal axis, half a label height along a vertical
+    // one.
+    double StepForLength(double pixels);
     int MeasureLabelWidth();
     int MeasureLabelHeight();
     CSize MeasureTitle();
@@ -140,6 +144,12 @@ public:
     double m_viewMin;
     double m_viewMax;
     double m_step = 0.1;
+    // The step is the chart's own estimate, not one the user gave (the
+    // axis dialog, SetViewRange with a step): without auto-scaling it is
+    // estimated again from the laid-out axis at every drawing, a nice 1, 2
+    // or 5 times a power of ten (or a time step) that keeps the labels
+    // apart, and the ticks stand on its multiples.
+    bool m_stepEstimated = true;
     // Pixels kept free before the far end: ticks and title.
     double m_endMargin = 0.0;
     // Pixels of the series symbols at the far end.
@@ -170,6 +180,10 @@ public:
     int m_gridStyle = PS_DOT;
     // Pushed by each zoom, popped by zooming back; not stored.
     std::vector<ZoomRange> m_zoomHistory;
+
+private:
+    // Where the ticks start for a step.
+    double FirstTick(double step) const;
 
 protected:
     // How a drawing places values: evenly, or by their logarithm.

@@ -22,7 +22,11 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -477,4 +481,84 @@ TEST(CumulativeValueTest, ChoosingAnotherTestShowsItsLastValues)
     PersonInput::Key(Qt::Key_Down);
     ASSERT_EQ(opened.view.GetCurrentTest(), &opened.Test(1));
     EXPECT_EQ(opened.Cell(0, 4), CString::Formatted("%.2lf", ValueOf(2, 299)));
+}
+
+namespace {
+
+// The runs of inked columns (or rows) of an area of an image, where runs
+// closer than three pixels belong together: the labels drawn there.
+std::vector<std::pair<int, int>> InkRuns(const QImage& image, QRect area, bool columns)
+{
+    std::vector<std::pair<int, int>> runs;
+    const int first = columns ? area.left() : area.top();
+    const int last = columns ? area.right() : area.bottom();
+    int lastInk = -100;
+    for (int along = first; along <= last; ++along) {
+        bool ink = false;
+        const int from = columns ? area.top() : area.left();
+        const int to = columns ? area.bottom() : area.right();
+        for (int across = from; across <= to && !ink; ++across) {
+            const QRgb pixel = columns ? image.pixel(along, across) : image.pixel(across, along);
+            ink = qGray(pixel) < 100;
+        }
+        if (!ink)
+            continue;
+        if (along - lastInk > 3)
+            runs.push_back({along, along});
+        else
+            runs.back().second = along;
+        lastInk = along;
+    }
+    return runs;
+}
+
+} // namespace
+
+TEST(AxisLabelTest, TheLabelsNeverRunTogetherAtAnyWidthOrLength)
+{
+    Opened opened;
+    opened.Command(ID_EDIT_ADD_METRIC);
+    CXGraph& chart = opened.view.GetChart();
+    // The first metric's time axis starts at the first sample.
+    EXPECT_EQ(chart.XAxisAt(0).m_viewMin, 0.0);
+    EXPECT_DOUBLE_EQ(chart.XAxisAt(0).m_viewMax, 99.9);
+    for (const double seconds : {10.0, 600.0, 8 * 3600.0, 24 * 3600.0}) {
+        chart.XAxisAt(0).SetFullRange(0, seconds);
+        for (const int width : {600, 1000, 1600, 2400}) {
+            opened.frame.MoveWindow(0, 0, width, 600);
+            opened.view.MoveWindow(0, 0, width, 600);
+            chart.Invalidate();
+            chart.UpdateWindow();
+            const QImage& image = *chart.GetBackingImage();
+            CXGraphAxis& x = chart.XAxisAt(0);
+            CXGraphAxis& y = chart.YAxisAt(0);
+            const std::string where = std::to_string(seconds) + " s at " + std::to_string(width);
+            // Along the time axis, left of its title.
+            const int labelTop = x.m_originY + x.m_labelGap;
+            const QRect row(x.m_originX - 20, labelTop,
+                            x.m_originX + x.m_length - (x.m_originX - 20),
+                            x.MeasureLabelHeight() - 6);
+            const auto labels = InkRuns(image, row, true);
+            ASSERT_GE(labels.size(), 2u) << where;
+            const int widest = x.MeasureLabelWidth() - x.m_labelGap;
+            int gap = INT_MAX;
+            for (std::size_t i = 0; i < labels.size(); ++i) {
+                EXPECT_LE(labels[i].second - labels[i].first + 1, widest)
+                    << where << ": labels run together";
+                if (i > 0)
+                    gap = std::min(gap, labels[i].first - labels[i - 1].second);
+            }
+            EXPECT_GE(gap, 8) << where;
+            // Down the value axis, in the column of its labels.
+            const QRect column(y.m_originX - y.m_labelGap - (y.MeasureLabelWidth() - y.m_labelGap),
+                               y.m_farEdge + static_cast<int>(y.m_endMargin),
+                               y.MeasureLabelWidth() - y.m_labelGap,
+                               y.m_originY - y.m_farEdge - static_cast<int>(y.m_endMargin) + 8);
+            const auto values = InkRuns(image, column, false);
+            ASSERT_GE(values.size(), 2u) << where;
+            for (const auto& [top, bottom] : values)
+                EXPECT_LE(bottom - top + 1, y.MeasureLabelHeight())
+                    << where << ": values run together";
+        }
+    }
 }

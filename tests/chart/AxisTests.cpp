@@ -476,3 +476,64 @@ TEST(AxisSerializationTest, ShortOrDamagedArchivesRaiseArchiveErrors)
         EXPECT_EQ(error.m_cause, CArchiveException::endOfFile);
     }
 }
+
+namespace {
+
+bool IsNice(double step)
+{
+    const double exponent = std::floor(std::log10(step));
+    const double mantissa = step / std::pow(10.0, exponent);
+    return std::fabs(mantissa - 1) < 1e-9 || std::fabs(mantissa - 2) < 1e-9 ||
+           std::fabs(mantissa - 5) < 1e-9 || std::fabs(mantissa - 10) < 1e-9;
+}
+
+} // namespace
+
+TEST(EstimatedStepTest, AnEstimatedStepIsMadeNiceFromTheDrawnAxisAndFollowsItsWidth)
+{
+    PlainChart shown;
+    CXGraphAxis& x = shown.chart.XAxisAt(0);
+    // A range set without a step: the step is the chart's to choose.
+    x.SetFullRange(0, 1263.2);
+    EXPECT_TRUE(x.m_stepEstimated);
+    shown.Paint();
+    const double narrow = x.m_step;
+    EXPECT_TRUE(IsNice(narrow)) << narrow;
+    // As many labels as fit, each with room of its own.
+    const int labels = static_cast<int>(1263.2 / narrow);
+    EXPECT_LE(labels * (x.MeasureLabelWidth() + 5), x.m_length + x.MeasureLabelWidth());
+    // Wider, the step is estimated again: finer.
+    shown.parent.MoveWindow(0, 0, 1600, 300);
+    shown.chart.MoveWindow(0, 0, 1600, 300);
+    shown.Paint();
+    EXPECT_TRUE(IsNice(x.m_step)) << x.m_step;
+    EXPECT_LT(x.m_step, narrow);
+}
+
+TEST(EstimatedStepTest, AStepTheUserGaveIsKeptAndTicksStartAtItsMultiples)
+{
+    PlainChart shown;
+    CXGraphAxis& x = shown.chart.XAxisAt(0);
+    x.SetViewRange(3, 97, 7);
+    EXPECT_FALSE(x.m_stepEstimated);
+    shown.Paint();
+    EXPECT_EQ(x.m_step, 7);
+    // An estimated step counts from its multiples, not from the minimum.
+    x.SetViewRange(3, 97, 0);
+    shown.Paint();
+    const double step = x.m_step;
+    ASSERT_TRUE(IsNice(step));
+    // The first tick is the first multiple of the step inside the range:
+    // its grid line stands where that value maps.
+    x.m_grid = true;
+    const QImage& image = shown.Paint();
+    const double first = std::ceil(3 / step) * step;
+    // (The grid steps from the axis line, the mapping from the plot's edge
+    // a pixel on: a pixel either way.)
+    const int column = x.ValueToPoint({first, 0}).x;
+    int dark = 0;
+    for (int y = x.m_farEdge + 10; y < x.m_farEdge + 50; ++y)
+        for (int c = column - 1; c <= column + 1; ++c)
+            dark += qGray(image.pixel(c, y)) < 200 ? 1 : 0;
+    EXPECT_GT(dark, 5) << "no grid line at " << first;
+}
