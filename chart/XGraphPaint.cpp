@@ -236,7 +236,6 @@ void CXGraph::DrawLegend(CDCEx* dc, CRect& inner)
     box.DeflateRect(1, 1);
 
     m_legendEntries.clear();
-    dc->SetBkColor(background);
     dc->SetBkMode(OPAQUE);
     dc->SetTextColor(kBlack);
     int offset = 0;
@@ -247,6 +246,8 @@ void CXGraph::DrawLegend(CDCEx* dc, CRect& inner)
         const int height = heights[line];
         CRect lineRect(box.left + 12, box.top + offset, box.right, box.top + offset + height);
         m_legendEntries.push_back({lineRect, &series});
+        // The previous line's sample fill changed the background colour.
+        dc->SetBkColor(background);
         dc->DrawText(lines[line], &lineRect, DT_LEFT | DT_NOPREFIX);
         if (series.m_selected)
             dc->DrawFocusRect(&lineRect);

@@ -386,6 +386,55 @@ TEST(LegendTest, EachVisibleSeriesHasALineWithItsNumberAndSample)
     EXPECT_GT(shown.chart.m_plotRect.left, 5 + widest + 36);
 }
 
+// Whether every pixel of a legend line is its black text or the grey-scale
+// anti-aliasing of it on the white legend background: no series colour.
+static bool LegendLineIsGrey(const QImage& image, const CRect& line)
+{
+    for (int y = line.top; y < line.bottom; ++y)
+        for (int x = line.left; x < line.right; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (std::abs(qRed(pixel) - qGreen(pixel)) > 8 ||
+                std::abs(qGreen(pixel) - qBlue(pixel)) > 8)
+                return false;
+        }
+    return true;
+}
+
+TEST(LegendTest, EveryLineIsWrittenOnTheLegendsOwnBackground)
+{
+    PlainChart shown;
+    shown.chart.m_showLegend = true;
+    std::vector<DataPoint> points = Line(5, 0, 1, 0, 1);
+    shown.chart.SetSeriesData(points.data(), 5, 1, 0, 0, false);
+    shown.chart.SetSeriesData(points.data(), 5, 2, 0, 0, false);
+    for (int index = 0; index < 3; ++index)
+        shown.chart.SeriesAt(index).SetName("LAFmax");
+    shown.chart.SeriesAt(0).m_colour = RGB(255, 0, 0);
+    shown.chart.SeriesAt(1).m_colour = RGB(0, 160, 0);
+    const QImage& image = shown.Paint();
+    ASSERT_EQ(shown.chart.m_legendEntries.size(), 3u);
+    for (const auto& entry : shown.chart.m_legendEntries)
+        EXPECT_TRUE(LegendLineIsGrey(image, entry.rect)) << entry.rect.top;
+
+    // On paper too: a page of a colour printer.
+    QTemporaryDir directory;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(directory.filePath("legend.pdf"));
+    printer.setResolution(96);
+    CDC attributes;
+    ASSERT_TRUE(attributes.AttachPrinter(&printer));
+    QImage page(printer.width(), printer.height(), QImage::Format_RGB32);
+    CDC output;
+    output.BeginPainting(&page);
+    output.SetAttribDC(&attributes);
+    shown.chart.RenderToDC(&output);
+    output.EndPainting();
+    ASSERT_EQ(shown.chart.m_legendEntries.size(), 3u);
+    for (const auto& entry : shown.chart.m_legendEntries)
+        EXPECT_TRUE(LegendLineIsGrey(page, entry.rect)) << entry.rect.top;
+}
+
 TEST(CurveDrawingTest, OnlyTheFirstPointOfEachPixelColumnIsDrawn)
 {
     PlainChart shown;
