@@ -96,7 +96,7 @@ void CDCEx::FillRect(const RECT* rect, CBrush* brush)
 void CDCEx::FillSolidRect(const RECT* rect, COLORREF colour)
 {
     const CRect scaled = Scale(*rect);
-    CDC::FillSolidRect(&scaled, colour);
+    CDC::FillSolidRect(&scaled, Shown(colour));
 }
 
 void CDCEx::FillSolidRect(int x, int y, int width, int height, COLORREF colour)

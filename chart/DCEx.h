@@ -2,6 +2,8 @@
 
 #include "CDC.h"
 
+#include <optional>
+
 // The device context every chart drawing routine receives. Chart code works
 // in screen pixels; when the context is scaled (printing) every coordinate
 // it hands to a drawing call is multiplied by the scale factors and
@@ -27,6 +29,17 @@ public:
     bool m_scaled = false;
     bool m_whiteBackground = false;
     bool m_unscaledClip = false;
+
+    // While set, every colour drawn is shown as an inverting band of this
+    // brush colour shows it on the screen: NOT (brush XOR colour). Devices
+    // without raster operations draw the band's inside this way.
+    std::optional<COLORREF> m_notXorWith;
+    COLORREF Shown(COLORREF colour) const
+    {
+        return m_notXorWith ? ~(*m_notXorWith ^ colour) & 0x00FFFFFFu : colour;
+    }
+    COLORREF SetTextColor(COLORREF colour) { return CDC::SetTextColor(Shown(colour)); }
+    COLORREF SetBkColor(COLORREF colour) { return CDC::SetBkColor(Shown(colour)); }
 
     int ScaleX(int x) const { return m_scaled ? static_cast<int>(x * m_scaleX) : x; }
     int ScaleY(int y) const { return m_scaled ? static_cast<int>(y * m_scaleY) : y; }

@@ -8,7 +8,7 @@ CPenSelector::CPenSelector(CDCEx* dc, COLORREF colour, int width, int style) : m
 {
     if (style == PS_SOLID && dc->m_scaled)
         width = static_cast<int>(width * dc->m_scaleX);
-    m_pen.CreatePen(style, width, colour);
+    m_pen.CreatePen(style, width, dc->Shown(colour));
     m_old = dc->SelectObject(&m_pen);
 }
 
@@ -19,13 +19,13 @@ CPenSelector::~CPenSelector()
 
 CBrushSelector::CBrushSelector(CDCEx* dc, COLORREF colour) : m_dc(dc)
 {
-    m_brush.CreateSolidBrush(colour);
+    m_brush.CreateSolidBrush(dc->Shown(colour));
     m_old = dc->SelectObject(&m_brush);
 }
 
 CBrushSelector::CBrushSelector(CDCEx* dc, int hatch, COLORREF colour) : m_dc(dc)
 {
-    m_brush.CreateHatchBrush(hatch, colour);
+    m_brush.CreateHatchBrush(hatch, dc->Shown(colour));
     m_old = dc->SelectObject(&m_brush);
 }
 

@@ -329,6 +329,12 @@ protected:
     // The band's first column and the column after its last.
     CPoint SelectionBandColumns(double start, double end);
     void InvertColumns(CDCEx* dc, int from, int to);
+    // On paper, which has no raster operations: draws what the inverted
+    // columns show on the screen, in the colours the inversion gives.
+    void DrawInvertedColumnsOnPaper(CDCEx* dc, int from, int to);
+    // What lies in the plot: its background, the axes' grids, ranges and
+    // markers, the curves and the measures.
+    void DrawPlotContents(CDCEx* dc);
     // Adds the points as the next series on the source's axes, named after
     // the source; the index of the new series, or -1.
     int AddDerivedSeries(int source, std::vector<DataPoint> points, const CString& suffix);

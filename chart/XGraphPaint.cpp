@@ -24,6 +24,8 @@ namespace {
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
+// The brush the selection band inverts the plot with.
+constexpr COLORREF kBandBrush = RGB(10, 10, 10);
 
 // A read-out line: the fixed text, the axis' (checked) number format, then
 // the rest, filled with a number, a value and a title.
@@ -158,27 +160,14 @@ void CXGraph::LayoutAndDraw(CDCEx* dc, const CRect& area)
         axis.m_rect = inner;
     }
     m_plotRect = CRect(left + 1, inner.top, right, bottom);
-    dc->FillSolidRect(&m_plotRect, white ? kWhite : m_plotColour);
-
     for (CXGraphAxis& axis : m_yAxes) {
         axis.m_originY = bottom;
         axis.m_farEdge = m_plotRect.top;
     }
     for (CXGraphAxis& axis : m_xAxes)
         axis.m_farEdge = m_plotRect.top;
-    for (CXGraphAxis& axis : m_yAxes)
-        axis.Draw(dc);
-    for (CXGraphAxis& axis : m_xAxes)
-        axis.Draw(dc);
 
-    dc->IntersectClipRect(&m_plotRect);
-    for (CXGraphDataSerie& series : m_series)
-        if (series.m_visible)
-            series.Draw(dc);
-    for (CXGraphDataSerie& series : m_series)
-        if (series.m_visible && series.m_showCurveSymbols)
-            series.DrawCurveSymbols(dc);
-    DrawMeasures(dc);
+    DrawPlotContents(dc);
     if (m_mode == ModeCursor)
         DrawSelectionBand(dc);
     if (m_mode == ModeZoom && m_leftButtonDown)
@@ -196,6 +185,24 @@ void CXGraph::LayoutAndDraw(CDCEx* dc, const CRect& area)
         dc->SetBkMode(TRANSPARENT);
         dc->TextOut(m_mousePoint.x + 10, m_mousePoint.y, CString::Formatted("%.2f", m_editedValue));
     }
+}
+
+void CXGraph::DrawPlotContents(CDCEx* dc)
+{
+    dc->FillSolidRect(&m_plotRect, dc->m_whiteBackground ? kWhite : m_plotColour);
+    for (CXGraphAxis& axis : m_yAxes)
+        axis.Draw(dc);
+    for (CXGraphAxis& axis : m_xAxes)
+        axis.Draw(dc);
+
+    dc->IntersectClipRect(&m_plotRect);
+    for (CXGraphDataSerie& series : m_series)
+        if (series.m_visible)
+            series.Draw(dc);
+    for (CXGraphDataSerie& series : m_series)
+        if (series.m_visible && series.m_showCurveSymbols)
+            series.DrawCurveSymbols(dc);
+    DrawMeasures(dc);
 }
 
 void CXGraph::DrawLegend(CDCEx* dc, CRect& inner)
@@ -373,7 +380,7 @@ void CXGraph::InvertColumns(CDCEx* dc, int from, int to)
 {
     if (to <= from)
         return;
-    CBrushSelector brush(dc, RGB(10, 10, 10));
+    CBrushSelector brush(dc, kBandBrush);
     CPenSelector noPen(dc, 0, 1, PS_NULL);
     dc->SetBkColor(m_plotColour);
     const int oldRop = dc->SetROP2(R2_NOTXORPEN);
@@ -389,7 +396,25 @@ void CXGraph::DrawSelectionBand(CDCEx* dc)
     if (m_xAxes.empty())
         return;
     const CPoint band = SelectionBandColumns(m_selectionStart, m_selectionEnd);
-    InvertColumns(dc, band.x, band.y);
+    if (dc->GetOutputDeviceCaps(TECHNOLOGY) == DT_RASPRINTER)
+        DrawInvertedColumnsOnPaper(dc, band.x, band.y);
+    else
+        InvertColumns(dc, band.x, band.y);
+}
+
+void CXGraph::DrawInvertedColumnsOnPaper(CDCEx* dc, int from, int to)
+{
+    if (to <= from)
+        return;
+    // The plot's contents drawn again inside the band with every colour
+    // inverted as the band's brush inverts it: the band and the curves in
+    // it look as on the screen, and the page stays drawn in lines.
+    const int saved = dc->SaveDC();
+    dc->IntersectClipRect(from, m_plotRect.top, to, m_plotRect.bottom + 1);
+    dc->m_notXorWith = kBandBrush;
+    DrawPlotContents(dc);
+    dc->m_notXorWith.reset();
+    dc->RestoreDC(saved);
 }
 
 void CXGraph::MoveSelectionEnd(CDCEx* dc, double end)

@@ -506,6 +506,12 @@ void CDC::PrepareRop(int rop2)
     m_ctx->painter->setCompositionMode(mode);
 }
 
+bool CDC::InvertsOnPaper() const
+{
+    const int rop2 = m_ctx->state.rop2;
+    return !IsImage() && (rop2 == R2_NOTXORPEN || rop2 == R2_XORPEN);
+}
+
 void CDC::PrepareLines()
 {
     PrepareRop(m_ctx->state.rop2);
@@ -518,7 +524,12 @@ void CDC::PrepareLines()
         return;
     }
     const int width = std::max(pen->m_width, 1);
-    QPen qpen(ToQColor(pen->m_colour));
+    QColor colour = ToQColor(pen->m_colour);
+    // What would invert what lies under it is drawn half transparent on
+    // paper, so that what it covers stays visible.
+    if (InvertsOnPaper())
+        colour.setAlphaF(0.5f);
+    QPen qpen(colour);
     qpen.setWidth(width == 1 ? 0 : width);
     qpen.setJoinStyle(width == 1 ? Qt::MiterJoin : Qt::RoundJoin);
     qpen.setCapStyle(width == 1 ? Qt::SquareCap : Qt::RoundCap);
@@ -534,7 +545,29 @@ void CDC::PrepareLines()
 
 void CDC::PrepareFill(CBrush* brush)
 {
-    m_ctx->painter->setBrush(ToQBrush(brush));
+    QBrush fill = ToQBrush(brush);
+    const int rop2 = m_ctx->state.rop2;
+    if (InvertsOnPaper()) {
+        QColor colour = fill.color();
+        colour.setAlphaF(0.5f);
+        fill.setColor(colour);
+    } else if (IsImage() && brush != nullptr && brush->m_kind == CBrush::hatched &&
+               (rop2 == R2_NOTXORPEN || rop2 == R2_XORPEN)) {
+        // A raster operation takes the transparent gaps of a hatch as black:
+        // the gaps would be inverted too. The hatch becomes an opaque tile
+        // whose gaps are the background colour when opaque, and otherwise
+        // the colour that leaves a pixel as it is under the operation.
+        QImage tile(8, 8, QImage::Format_RGB32);
+        if (m_ctx->state.backMode == OPAQUE)
+            tile.fill(ToQColor(m_ctx->state.backColour));
+        else
+            tile.fill(rop2 == R2_NOTXORPEN ? Qt::white : Qt::black);
+        QPainter tilePainter(&tile);
+        tilePainter.fillRect(tile.rect(), fill);
+        tilePainter.end();
+        fill = QBrush(tile);
+    }
+    m_ctx->painter->setBrush(fill);
     m_ctx->painter->setBackground(ToQColor(m_ctx->state.backColour));
     m_ctx->painter->setBackgroundMode(m_ctx->state.backMode == OPAQUE ? Qt::OpaqueMode
                                                                       : Qt::TransparentMode);

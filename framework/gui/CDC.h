@@ -193,6 +193,9 @@ private:
     void PrepareLines();
     void PrepareFill(CBrush* brush);
     void PrepareRop(int rop2);
+    // Whether an inverting raster operation is asked of a device without
+    // raster operations (paper).
+    bool InvertsOnPaper() const;
     bool IsImage() const;
     int DeviceCaps(const QPaintDevice* device, int index) const;
     void DrawTextLine(const QString& line, const QRect& box, UINT format);

@@ -5,6 +5,7 @@
 #include "ChartTestSupport.h"
 #include "DCEx.h"
 #include "ModalSeam.h"
+#include "PdfPages.h"
 #include "WindowDC.h"
 #include "XGraphDataNotation.h"
 
@@ -12,6 +13,7 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include <cstdlib>
 #include <cstring>
 
 using namespace charttest;
@@ -711,6 +713,58 @@ TEST(ChartPrintingTest, RenderingOnAPrinterEndsThePageAndTheDocument)
     const QByteArray content = file.readAll();
     EXPECT_TRUE(content.startsWith("%PDF"));
     EXPECT_TRUE(content.trimmed().endsWith("%%EOF"));
+}
+
+TEST(ChartPrintingTest, APrintedSelectionShowsTheCurvesInsideTheBand)
+{
+    QTemporaryDir directory;
+    const QString path = directory.filePath("band.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setResolution(96);
+    printer.setFullPage(true);
+    CDC dc;
+    ASSERT_TRUE(dc.AttachPrinter(&printer));
+    DOCINFO info{};
+    info.cbSize = sizeof(DOCINFO);
+    ASSERT_GT(dc.StartDoc(&info), 0);
+
+    PlainChart shown;
+    shown.chart.m_cursorFlags = 0;
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_CURSOR, 0);
+    shown.chart.SeriesAt(0).m_colour = RGB(255, 0, 0);
+    shown.chart.SeriesAt(0).m_lineWidth = 4;
+    shown.chart.m_selectionStart = 20;
+    shown.chart.m_selectionEnd = 60;
+    shown.chart.RenderToDC(&dc);
+
+    // The page as a viewer shows it, one pixel to a chart pixel.
+    const QImage page = PdfPages::FirstPage(path, 96);
+    ASSERT_FALSE(page.isNull());
+    auto at = [&](CPoint point) {
+        const QRgb pixel = page.pixel(point.x, point.y);
+        return RGB(qRed(pixel), qGreen(pixel), qBlue(pixel));
+    };
+    auto near = [](COLORREF seen, COLORREF expected) {
+        return std::abs(GetRValue(seen) - GetRValue(expected)) <= 12 &&
+               std::abs(GetGValue(seen) - GetGValue(expected)) <= 12 &&
+               std::abs(GetBValue(seen) - GetBValue(expected)) <= 12;
+    };
+    const CXGraphDataSerie& series = shown.chart.SeriesAt(0);
+    const CRect plot = shown.chart.m_plotRect;
+    // The band inverts the plot's (240, 240, 240) to nearly black, as its
+    // brush of (10, 10, 10) does on the screen.
+    const CPoint outsideBand(shown.chart.SeriesPointToPixel(series, {10, 0}).x, plot.top + 5);
+    const CPoint insideBand(shown.chart.SeriesPointToPixel(series, {40, 0}).x, plot.top + 5);
+    EXPECT_TRUE(near(at(outsideBand), RGB(240, 240, 240))) << std::hex << at(outsideBand);
+    EXPECT_TRUE(near(at(insideBand), RGB(5, 5, 5))) << std::hex << at(insideBand);
+    // The red curve is seen outside the band as red, inside it as what the
+    // inversion makes of red.
+    const CPoint curveOutside = shown.chart.SeriesPointToPixel(series, {10, 1});
+    const CPoint curveInside = shown.chart.SeriesPointToPixel(series, {40, 4});
+    EXPECT_TRUE(near(at(curveOutside), RGB(255, 0, 0))) << std::hex << at(curveOutside);
+    EXPECT_TRUE(near(at(curveInside), RGB(10, 245, 245))) << std::hex << at(curveInside);
 }
 
 TEST(ChartPrintingTest, ACancelledPrintDialogPrintsNothing)

@@ -3,6 +3,7 @@
 // printing to a PDF file.
 
 #include "CDC.h"
+#include "PdfPages.h"
 #include "SystemMetrics.h"
 
 #include <QFile>
@@ -236,6 +237,40 @@ TEST(BrushTest, HatchesFillTheirGapsWithTheBackgroundOnlyWhenOpaque)
     EXPECT_EQ(transparent.Count(kRed), opaqueRed);
     EXPECT_EQ(transparent.Count(kBlue), 0);
     EXPECT_EQ(transparent.Count(kWhite), 60 * 40 - opaqueRed);
+}
+
+TEST(RasterOperationTest, ATransparentHatchedNotXorFillLeavesItsGapsAlone)
+{
+    Canvas canvas;
+    FillWithPattern(canvas.image);
+    const QImage before = canvas.image.copy();
+    CBrush hatch(HS_BDIAGONAL, kBlack);
+    CPen noPen(PS_NULL, 1, kBlack);
+    canvas.dc.SelectObject(&hatch);
+    canvas.dc.SelectObject(&noPen);
+    canvas.dc.SetBkMode(TRANSPARENT);
+    canvas.dc.SetROP2(R2_NOTXORPEN);
+    const POINT triangle[] = {{2, 2}, {50, 2}, {2, 36}};
+    canvas.dc.Polygon(triangle, 3);
+    // The hatch lines invert what lies under them; the gaps between them
+    // keep it.
+    int changed = 0;
+    int kept = 0;
+    for (int y = 4; y < 20; ++y)
+        for (int x = 4; x < 20; ++x) {
+            const QRgb now = canvas.image.pixel(x, y);
+            const QRgb was = before.pixel(x, y);
+            if (now == was) {
+                ++kept;
+            } else {
+                ++changed;
+                EXPECT_EQ(now & 0xFFFFFF, ~was & 0xFFFFFF) << x << "," << y;
+            }
+        }
+    EXPECT_GT(changed, 16);
+    EXPECT_GT(kept, 3 * changed);
+    canvas.dc.Polygon(triangle, 3);
+    EXPECT_EQ(canvas.image, before);
 }
 
 TEST(BrushTest, ThreeDimensionalFramesAndEdgesUseTheirTwoColours)
@@ -682,6 +717,52 @@ TEST(PrintTest, APrinterContextWritesAReadablePdfWithTheTextInIt)
     // The face was substituted by the metric-compatible serif and embedded.
     EXPECT_TRUE(content.contains("LiberationSerif"));
     EXPECT_TRUE(content.trimmed().endsWith("%%EOF"));
+}
+
+TEST(PrintTest, InvertingShapesOnPaperLeaveWhatLiesUnderThemVisible)
+{
+    // Paper has no raster operations: a shape drawn to invert what lies
+    // under it is drawn half transparent there, not as an opaque cover.
+    QTemporaryDir directory;
+    const QString path = directory.filePath("inverted.pdf");
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setResolution(96);
+        // Page coordinates from the paper's corner, as the rasteriser's.
+        printer.setFullPage(true);
+        CDC dc;
+        ASSERT_TRUE(dc.AttachPrinter(&printer));
+        DOCINFO info{};
+        info.cbSize = sizeof(DOCINFO);
+        ASSERT_GT(dc.StartDoc(&info), 0);
+        ASSERT_GT(dc.StartPage(), 0);
+        dc.FillSolidRect(100, 100, 200, 20, kBlue);
+        CBrush red(kRed);
+        CPen noPen(PS_NULL, 1, kBlack);
+        dc.SelectObject(&red);
+        dc.SelectObject(&noPen);
+        dc.SetROP2(R2_NOTXORPEN);
+        dc.Rectangle(150, 50, 250, 200);
+        dc.SetROP2(R2_COPYPEN);
+        // Plain drawing after it is opaque again.
+        dc.Rectangle(260, 50, 280, 200);
+        EXPECT_GT(dc.EndPage(), 0);
+        EXPECT_GT(dc.EndDoc(), 0);
+    }
+    const QImage page = PdfPages::FirstPage(path, 96);
+    ASSERT_FALSE(page.isNull()) << "pdftoppm could not rasterise the page";
+    const QColor blueUnderRed = page.pixelColor(200, 110);
+    const QColor redAlone = page.pixelColor(200, 150);
+    const QColor plainRed = page.pixelColor(270, 110);
+    // The blue bar shows through the red: purple, not red.
+    EXPECT_GT(blueUnderRed.blue(), 80);
+    EXPECT_GT(blueUnderRed.red(), 80);
+    // Over white the shape is still clearly red.
+    EXPECT_GT(redAlone.red(), 200);
+    EXPECT_LT(redAlone.green(), 200);
+    EXPECT_EQ(plainRed, QColor(255, 0, 0));
 }
 
 TEST(PrintTest, PagesCanOnlyBeStartedInsideADocument)
