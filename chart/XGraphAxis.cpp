@@ -809,20 +809,39 @@ void CXGraphAxis::DrawColorRanges(CDCEx* dc, Scale scale)
     CFontSelector selectFont(dc, &font);
     dc->SetBkMode(TRANSPARENT);
     for (const AxisColorRange& range : m_colorRanges) {
-        CRect band;
+        // The band's pixels along the axis, from its low end up to (not
+        // including) its high end; at least one pixel wide so that a short
+        // band (a 0.1 s marker of a day-long test) stays visible.
+        int low = 0;
+        int high = 0;
+        int first = 0;
+        int last = 0;
         if (m_orientation == vertical) {
-            const int from =
-                std::clamp<int>(MapOnScale({0, range.from}, scale).y, plot.top, plot.bottom);
-            const int to =
-                std::clamp<int>(MapOnScale({0, range.to}, scale).y, plot.top, plot.bottom);
-            band = CRect(plot.left, to, plot.right, from);
+            const int from = MapOnScale({0, range.from}, scale).y;
+            const int to = MapOnScale({0, range.to}, scale).y;
+            low = std::min(from, to);
+            high = std::max(from, to);
+            first = plot.top;
+            last = plot.bottom;
         } else {
-            const int from =
-                std::clamp<int>(MapOnScale({range.from, 0}, scale).x, plot.left, plot.right);
-            const int to =
-                std::clamp<int>(MapOnScale({range.to, 0}, scale).x, plot.left, plot.right);
-            band = CRect(from, plot.top, to, plot.bottom);
+            const int from = MapOnScale({range.from, 0}, scale).x;
+            const int to = MapOnScale({range.to, 0}, scale).x;
+            low = std::min(from, to);
+            high = std::max(from, to);
+            first = plot.left;
+            last = plot.right;
         }
+        if (high < first || low > last)
+            continue;
+        low = std::clamp(low, first, last);
+        high = std::clamp(high, first, last);
+        if (high <= low) {
+            if (low == last)
+                --low;
+            high = low + 1;
+        }
+        const CRect band = m_orientation == vertical ? CRect(plot.left, low, plot.right, high)
+                                                     : CRect(low, plot.top, high, plot.bottom);
         if (range.style == 6 && range.colour1 == range.colour2) {
             CBrush brush(range.colour1);
             dc->FillRect(&band, &brush);
@@ -834,11 +853,15 @@ void CXGraphAxis::DrawColorRanges(CDCEx* dc, Scale scale)
         std::size_t length = 0;
         while (length < 261 && range.label[length] != 0)
             ++length;
-        if (length > 0) {
-            CRect inset = band;
-            inset.DeflateRect(2, 2);
-            dc->DrawText(CString(range.label, length), &inset, 0);
-        }
+        if (length == 0)
+            continue;
+        // The label only where it fits inside the band.
+        const CString label(range.label, length);
+        CRect inset = band;
+        inset.DeflateRect(2, 2);
+        const CSize size = dc->GetTextExtent(label);
+        if (size.cx <= inset.Width() && size.cy <= inset.Height())
+            dc->DrawText(label, &inset, 0);
     }
 }
 

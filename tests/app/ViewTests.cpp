@@ -562,3 +562,49 @@ TEST(AxisLabelTest, TheLabelsNeverRunTogetherAtAnyWidthOrLength)
         }
     }
 }
+
+TEST(MarkerBandTest, EveryMarkerOfADayLongTestShows)
+{
+    // A 24-hour test with a marker every 97 minutes and two a second apart.
+    CNolvexDoc document;
+    CNolvexTest* test = document.AddTestAfter(nullptr);
+    test->name = "Shift";
+    constexpr int kSamples = 24 * 36000;
+    test->ReserveSamples(kSamples);
+    float values[MetricCatalogue::kMetricCount];
+    for (int i = 0; i < kSamples; ++i) {
+        for (int d = 0; d < MetricCatalogue::kMetricCount; ++d)
+            values[d] = 60.0f + static_cast<float>(i % 300) * 0.1f;
+        test->AppendSample(values);
+    }
+    std::vector<int> markedSamples;
+    for (int sample = 1000; sample < kSamples; sample += 97 * 600)
+        markedSamples.push_back(sample);
+    markedSamples.push_back(kSamples - 1);
+    for (const int sample : markedSamples)
+        ASSERT_TRUE(test->AppendMarker(sample, 5));
+
+    CWnd frame;
+    ASSERT_TRUE(
+        frame.Create(AfxRegisterWndClass(0), "", WS_VISIBLE, CRect(0, 0, 900, 600), nullptr, 0));
+    CNolvexView view;
+    view.SetDocument(&document);
+    ASSERT_TRUE(view.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE,
+                            CRect(0, 0, 900, 600), &frame, 0xE900));
+    view.OnInitialUpdate();
+    ASSERT_TRUE(PersonInput::ShowAndActivate(frame));
+    view.SendMessage(WM_COMMAND, ID_EDIT_ADD_METRIC, 0);
+    CXGraph& chart = view.GetChart();
+    chart.Invalidate();
+    chart.UpdateWindow();
+    const QImage& image = *chart.GetBackingImage();
+    const CRect plot = chart.m_plotRect;
+    // Each marker's band is a yellow column from the plot's top.
+    for (const int sample : markedSamples) {
+        const int x = chart.XAxisAt(0).ValueToPoint({sample / 10.0, 0}).x;
+        int yellow = 0;
+        for (int column = x - 1; column <= x + 1; ++column)
+            yellow += image.pixel(column, plot.top + 2) == qRgb(255, 255, 0) ? 1 : 0;
+        EXPECT_GE(yellow, 1) << "the marker at sample " << sample << " is not shown";
+    }
+}

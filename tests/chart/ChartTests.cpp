@@ -546,6 +546,48 @@ TEST(NotationTest, ANoteFollowsItsPointAndKeepsItsMeasuredSize)
     EXPECT_EQ(note->m_rect.Size(), size);
 }
 
+TEST(ValueBandTest, ABandIsAtLeastAPixelWideAndItsLabelShowsOnlyWhereItFits)
+{
+    PlainChart shown;
+    shown.chart.SeriesAt(0).m_visible = false;
+    CXGraphAxis& x = shown.chart.XAxisAt(0);
+    // A hundredth of a unit is far less than a pixel on this chart.
+    x.SetColorRange(0, 50, 50.01, 6, "a long label that cannot fit");
+    // At the last value, and wholly out of view.
+    x.SetColorRange(1, 100, 100.01, 6, "");
+    x.SetColorRange(2, 150, 160, 6, "");
+    // Wide enough for its label.
+    x.SetColorRange(3, 10, 40, 6, "wide");
+    shown.Paint();
+    const CRect plot = shown.chart.m_plotRect;
+    const COLORREF yellow = RGB(255, 255, 0);
+    auto yellowColumns = [&](int from, int to) {
+        int count = 0;
+        for (int column = from; column < to; ++column)
+            count += shown.At(column, (plot.top + plot.bottom) / 2) == yellow ? 1 : 0;
+        return count;
+    };
+    const int middle = x.ValueToPoint({50, 0}).x;
+    EXPECT_EQ(yellowColumns(middle - 5, middle + 6), 1);
+    const int end = x.ValueToPoint({100, 0}).x;
+    EXPECT_EQ(yellowColumns(end - 5, plot.right + 1), 1);
+    // Nothing but the narrow band's column changed around it: no label.
+    int inked = 0;
+    for (int row = plot.top; row < plot.bottom; ++row)
+        for (int column = middle - 40; column <= middle + 40; ++column) {
+            const COLORREF pixel = shown.At(column, row);
+            inked += pixel != yellow && pixel != RGB(240, 240, 240) ? 1 : 0;
+        }
+    EXPECT_EQ(inked, 0);
+    // The wide band's label is written inside it.
+    const int left = x.ValueToPoint({10, 0}).x;
+    int written = 0;
+    for (int row = plot.top; row < plot.top + 20; ++row)
+        for (int column = left; column < left + 40; ++column)
+            written += IsDark(shown.At(column, row)) ? 1 : 0;
+    EXPECT_GT(written, 10);
+}
+
 TEST(SelectionBandTest, TheBandCoversTheSelectionAndDrawingItTwiceErasesIt)
 {
     PlainChart shown;
