@@ -68,6 +68,10 @@ void CXGraph::OnLButtonDown(UINT, CPoint point)
     POSITION position = m_objects.GetHeadPosition();
     while (position != nullptr) {
         auto* object = static_cast<CXGraphObject*>(m_objects.GetNext(position));
+        // What is not shown takes no clicks (the read-out outside cursor
+        // mode keeps its last place).
+        if (!object->m_visible)
+            continue;
         if (object->m_rect.PtInRect(point))
             m_currentObject = object;
         if (object->m_trackerShown &&
@@ -119,6 +123,7 @@ void CXGraph::OnLButtonDblClk(UINT, CPoint point)
 void CXGraph::OnRButtonDown(UINT, CPoint)
 {
     m_rightButtonDown = true;
+    m_panAnchor = CPoint(0, 0);
 }
 
 void CXGraph::OnRButtonUp(UINT, CPoint point)
@@ -126,6 +131,8 @@ void CXGraph::OnRButtonUp(UINT, CPoint point)
     m_mousePoint = point;
     HitTest(false, false);
     m_rightButtonDown = false;
+    // A right-button pan ends with the button: the next one takes hold anew.
+    m_panAnchor = CPoint(0, 0);
     if (m_mode == ModeCursor) {
         m_lastCursorPoint = CPoint(-1, -1);
         Invalidate();
@@ -133,7 +140,8 @@ void CXGraph::OnRButtonUp(UINT, CPoint point)
     // A chart that is not interactive opens and posts nothing for a click.
     if (!m_interactive)
         return;
-    if (m_currentObject != nullptr && m_currentObject->m_rect.PtInRect(point))
+    if (m_currentObject != nullptr && m_currentObject->m_visible &&
+        m_currentObject->m_rect.PtInRect(point))
         m_currentObject->ShowContextMenu();
     else
         PostToParent(WM_XGRAPH_RBUTTONUP, 0);

@@ -276,6 +276,34 @@ TEST(PanTest, DraggingInPanModeMovesEveryAxisWithTheMouse)
     EXPECT_EQ(shown.chart.m_panAnchor, CPoint(0, 0));
 }
 
+TEST(PanTest, RightButtonPansInCursorModeEndWithTheButton)
+{
+    ModeChart shown(ID_XGRAPH_CURSOR);
+    shown.chart.m_cursorFlags = 0;
+    shown.DeliverPosted();
+    auto rightDrag = [&](CPoint from, CPoint to) {
+        shown.Mouse(QEvent::MouseButtonPress, from, Qt::RightButton, Qt::RightButton);
+        shown.Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::RightButton);
+        shown.Mouse(QEvent::MouseButtonRelease, to, Qt::RightButton, Qt::NoButton);
+    };
+    // Two presses that each move a pixel: the first move only takes hold,
+    // so neither pans, however far apart they are.
+    rightDrag(shown.At(20, 2), shown.At(20, 2) + CPoint(1, 0));
+    shown.Move(shown.At(70, 7));
+    rightDrag(shown.At(70, 7), shown.At(70, 7) + CPoint(1, 0));
+    EXPECT_DOUBLE_EQ(shown.chart.XAxisAt(0).m_viewMin, 0);
+    EXPECT_DOUBLE_EQ(shown.chart.YAxisAt(0).m_viewMin, 0);
+    EXPECT_EQ(shown.chart.m_panAnchor, CPoint(0, 0));
+    // A real right-button drag still pans.
+    const CPoint from = shown.At(50, 5);
+    const CPoint to = shown.At(40, 5);
+    shown.Mouse(QEvent::MouseButtonPress, from, Qt::RightButton, Qt::RightButton);
+    shown.Mouse(QEvent::MouseMove, from + CPoint(1, 0), Qt::NoButton, Qt::RightButton);
+    shown.Mouse(QEvent::MouseMove, to, Qt::NoButton, Qt::RightButton);
+    shown.Mouse(QEvent::MouseButtonRelease, to, Qt::RightButton, Qt::NoButton);
+    EXPECT_NEAR(shown.chart.XAxisAt(0).m_viewMin, 10, 0.5);
+}
+
 TEST(MeasureTest, AMeasureRunsFromCurveToCurve)
 {
     ModeChart shown(ID_XGRAPH_MEASURE);
@@ -448,6 +476,28 @@ TEST(LabelInteractionTest, DeleteRemovesATrackedLabelButNeverTheReadout)
     shown.Key(Qt::Key_Delete);
     EXPECT_EQ(shown.chart.m_objects.GetCount(), 1);
     EXPECT_EQ(shown.chart.m_currentObject, nullptr);
+}
+
+TEST(LabelInteractionTest, TheHiddenReadoutTakesNoClicks)
+{
+    int menus = 0;
+    ScopedModalResponder responder([&](const ModalRequest&) -> INT_PTR { return Counter(menus); });
+    ModeChart shown(ID_XGRAPH_CURSOR);
+    shown.Move(shown.PlotCentre());
+    CXGraphLabel& readout = shown.chart.m_readout;
+    ASSERT_TRUE(readout.m_visible);
+    const CPoint onReadout = readout.m_rect.CenterPoint();
+    // Leaving cursor mode hides the read-out; its old place is plot again.
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_SELECT, 0);
+    shown.Paint();
+    ASSERT_FALSE(readout.m_visible);
+    shown.Click(onReadout);
+    EXPECT_NE(shown.chart.m_currentObject, &readout);
+    EXPECT_FALSE(readout.m_trackerShown);
+    shown.RightClick(onReadout);
+    shown.DeliverPosted();
+    EXPECT_EQ(menus, 0);
+    EXPECT_EQ(shown.parent.Count(WM_XGRAPH_RBUTTONUP), 1);
 }
 
 TEST(NonInteractiveTest, ClicksNeitherSelectNorPostNorOpen)
