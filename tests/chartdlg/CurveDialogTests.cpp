@@ -1,6 +1,7 @@
 // The Curve tab: what it loads from a series, what it enables, what Apply
 // writes back, the curves its buttons add and how its lists draw.
 
+#include "CDC.h"
 #include "CurveDlg.h"
 #include "ModalSeam.h"
 #include "MovingAvgDlg.h"
@@ -226,6 +227,44 @@ TEST_F(CurveDialogTest, EveryFieldAppliedLandsInTheSeries)
     EXPECT_EQ(series.m_fillStyle, HS_CROSS);
     EXPECT_FALSE(series.m_transparentFill);
     EXPECT_EQ(series.m_fillToSeries, 0);
+}
+
+// Which way the lines of a hatch style run: '/' when they rise from left
+// to right, '\\' when they fall.
+char HatchDirection(int style)
+{
+    QImage image(32, 32, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    CDC dc;
+    EXPECT_TRUE(dc.BeginPainting(&image));
+    CBrush brush;
+    brush.CreateHatchBrush(style, RGB(0, 0, 0));
+    const CRect all(0, 0, 32, 32);
+    dc.FillRect(&all, &brush);
+    dc.EndPainting();
+    int rising = 0;
+    int falling = 0;
+    for (int y = 1; y < 31; ++y)
+        for (int x = 1; x < 31; ++x) {
+            if (image.pixel(x, y) != qRgb(0, 0, 0))
+                continue;
+            rising += image.pixel(x + 1, y - 1) == qRgb(0, 0, 0) ? 1 : 0;
+            falling += image.pixel(x + 1, y + 1) == qRgb(0, 0, 0) ? 1 : 0;
+        }
+    return rising > falling ? '/' : '\\';
+}
+
+TEST_F(CurveDialogTest, EachDiagonalFillDrawsTheLinesItsCaptionShows)
+{
+    Open(1);
+    Click(dialog, kFill);
+    for (const UINT radio : {kFillStyles[2], kFillStyles[3]}) {
+        const std::string caption = dialog.GetDlgItemText(radio).ToUtf8();
+        ASSERT_EQ(caption.rfind("Diagonal ", 0), 0u) << caption;
+        Click(dialog, radio);
+        Click(dialog, IDC_APPLY);
+        EXPECT_EQ(HatchDirection(chart.SeriesAt(1).m_fillStyle), caption.back()) << caption;
+    }
 }
 
 TEST_F(CurveDialogTest, AFieldOutOfRangeKeepsTheDialogOpenAndWritesNothing)
