@@ -106,6 +106,15 @@ BOOL CLabelDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     return CChartObjectDlg::OnCommand(wParam, lParam);
 }
 
+void CLabelDlg::OnControlChanged(UINT id)
+{
+    // A click on the fill button only opens its pop-up; a colour chosen
+    // there enables the apply button.
+    if (id == kFillButton)
+        return;
+    CChartObjectDlg::OnControlChanged(id);
+}
+
 void CLabelDlg::ChooseFont()
 {
     if (m_pLabel == nullptr || !ChooseFontFor(m_pLabel->m_font, &m_pLabel->m_textColour))

@@ -31,6 +31,7 @@ public:
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnControlChanged(UINT id) override;
 
 private:
     void ChooseFont();

@@ -9,7 +9,10 @@
 #include "ChartTestChart.h"
 #include "LabelDlg.h"
 #include "ModalSeam.h"
+#include "PersonInput.h"
 #include "XGraphLabel.h"
+
+#include <QCoreApplication>
 
 #include <gtest/gtest.h>
 
@@ -73,6 +76,47 @@ TEST(LabelDialogTest, ItLoadsTheLabelAndApplyWritesItBack)
     EXPECT_EQ(label->m_textFormat, static_cast<UINT>(DT_RIGHT | DT_WORDBREAK));
     EXPECT_EQ(label->m_attachedSeries, 2);
     EXPECT_EQ(label->m_fillColour, RGB(0, 128, 0));
+}
+
+TEST(LabelDialogTest, OnlyAColourChosenInThePopUpEnablesApply)
+{
+    ThreeSeriesChart shown;
+    CXGraphLabel* label = shown.chart.AddLabel(CRect(100, 40, 200, 80), "Shift change");
+    label->m_fillColour = RGB(255, 255, 200);
+    // The dialog in a window of its own, clear of the chart.
+    CWnd host;
+    ASSERT_TRUE(
+        host.Create(AfxRegisterWndClass(0), "", WS_VISIBLE, CRect(600, 0, 1100, 400), nullptr, 0));
+    CLabelDlg dialog(&shown.chart);
+    dialog.m_pLabel = label;
+    ASSERT_TRUE(dialog.CreateDialogWindow(&host));
+    dialog.ShowWindow(SW_SHOW);
+    ASSERT_TRUE(PersonInput::ShowAndActivate(host));
+    const QPoint onButton = PersonInput::OnScreen(dialog.m_fillButton, QPoint(10, 8));
+    auto settle = [] {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+    };
+
+    // Opened and left with Escape: nothing changed.
+    PersonInput::Click(onButton);
+    ASSERT_NE(dialog.m_fillButton.GetPopup(), nullptr);
+    PersonInput::Key(Qt::Key_Escape);
+    settle();
+    EXPECT_EQ(dialog.m_fillButton.GetPopup(), nullptr);
+    EXPECT_EQ(dialog.m_fillButton.GetColour(), RGB(255, 255, 200));
+    EXPECT_FALSE(ApplyEnabled(dialog));
+
+    // Opened and a colour clicked: a change to apply.
+    PersonInput::Click(onButton);
+    CColourPopup* popup = dialog.m_fillButton.GetPopup();
+    ASSERT_NE(popup, nullptr);
+    PersonInput::Click(
+        PersonInput::OnScreen(*popup, QPoint(popup->GetEntryRect(0).CenterPoint().x,
+                                             popup->GetEntryRect(0).CenterPoint().y)));
+    settle();
+    EXPECT_NE(dialog.m_fillButton.GetColour(), RGB(255, 255, 200));
+    EXPECT_TRUE(ApplyEnabled(dialog));
 }
 
 TEST(LabelDialogTest, TheFontButtonSetsFontAndTextColourAtOnce)
