@@ -2,6 +2,7 @@
 // its series as a series of its own.
 
 #include "XGraph.h"
+#include "XGraphLabel.h"
 
 #include "CWaitCursor.h"
 #include "ModalSeam.h"
@@ -173,10 +174,16 @@ int CXGraph::AddPolynomialTrendSeries(int series, int coefficients, int forecast
     const int added = AddDerivedSeries(series, points, " Trend (poly.) ");
     if (added < 0)
         return -1;
-    // The label is as large as the formula on the chart's window.
+    // The label is as large as the formula in the label's own font, with
+    // the pixel the label keeps free inside each edge.
+    CXGraphLabel* label = AddLabel(CRect(200, 200, 210, 210), formula);
     CClientDC dc(GetSafeHwnd() != nullptr ? this : nullptr);
-    CRect rect(200, 200, 210, 210);
-    dc.DrawText(formula, &rect, DT_CALCRECT);
-    AddLabel(rect, formula);
+    CFont* oldFont = dc.SelectObject(&label->m_font);
+    CRect rect(200, 200, 200, 200);
+    dc.DrawText(formula, &rect, DT_CALCRECT | label->m_textFormat);
+    dc.SelectObject(oldFont);
+    rect.right += 2;
+    rect.bottom += 2;
+    label->m_rect = rect;
     return added;
 }

@@ -508,14 +508,19 @@ TEST(TrendCommandTest, APolynomialTrendAddsItsFormulaAsALabelAsLargeAsTheText)
     const CPolynomialSolver& fit = shown.chart.SeriesAt(0).m_polynomial;
     EXPECT_EQ(label->m_text, fit.FormulaText());
     EXPECT_TRUE(label->m_text.ToUtf8().starts_with("f(x)="));
-    // Three terms on three lines, measured on the chart's window.
+    // Three terms on three lines, measured in the font the label draws
+    // them with, inside the pixel the label keeps free along its edges.
     CClientDC dc(&shown.chart);
+    CFont* old = dc.SelectObject(&label->m_font);
     CRect line(0, 0, 0, 0);
     dc.DrawText("f(x)=", &line, DT_CALCRECT);
+    CRect text(0, 0, 0, 0);
+    dc.DrawText(label->m_text, &text, DT_CALCRECT);
+    dc.SelectObject(old);
     EXPECT_EQ(label->m_rect.left, 200);
     EXPECT_EQ(label->m_rect.top, 200);
-    EXPECT_EQ(label->m_rect.Height(), 3 * line.Height());
-    EXPECT_GT(label->m_rect.Width(), 10);
+    EXPECT_EQ(label->m_rect.Height(), 3 * line.Height() + 2);
+    EXPECT_EQ(label->m_rect.Width(), text.Width() + 2);
 }
 
 TEST(TrendCommandTest, APolynomialThatDoesNotFitShowsAnErrorAndAddsNothing)
