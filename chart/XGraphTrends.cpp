@@ -8,6 +8,8 @@
 #include "ModalSeam.h"
 #include "WindowDC.h"
 
+#include <utility>
+
 namespace {
 
 void SayWhy(const char* text)
@@ -46,10 +48,29 @@ int CXGraph::AddDerivedSeries(int source, std::vector<DataPoint> points, const C
     const int xAxis = from.m_xAxis;
     const int yAxis = from.m_yAxis;
     const int added = GetSeriesCount();
+    // An axis that does not scale itself keeps the range the user gave it
+    // (in the Axis tab, or by zooming): the new curve widens only its full
+    // range.
+    struct KeptView
+    {
+        bool kept;
+        double minimum;
+        double maximum;
+        double step;
+    };
+    auto keep = [](const CXGraphAxis& axis) {
+        return KeptView{!axis.m_autoScale, axis.m_viewMin, axis.m_viewMax,
+                        axis.m_stepEstimated ? 0.0 : axis.m_step};
+    };
+    const KeptView keptX = keep(XAxisAt(xAxis));
+    const KeptView keptY = keep(YAxisAt(yAxis));
     // The chart keeps a copy; these points go when the command ends.
     if (SetSeriesData(points.data(), static_cast<int>(points.size()), added, xAxis, yAxis, true) ==
         nullptr)
         return -1;
+    for (auto [axis, view] : {std::pair{&XAxisAt(xAxis), keptX}, std::pair{&YAxisAt(yAxis), keptY}})
+        if (view.kept)
+            axis->SetViewRange(view.minimum, view.maximum, view.step);
     SeriesAt(added).SetName(name);
     return added;
 }

@@ -341,6 +341,41 @@ TEST_F(CurveDialogTest, TheMovingAverageButtonAddsTheAverageAsASeries)
     EXPECT_FALSE(ApplyEnabled());
 }
 
+TEST_F(CurveDialogTest, ADerivedCurveKeepsTheRangesSetInTheAxisTab)
+{
+    // Ranges as the Axis tab sets them, with auto-scaling off.
+    CXGraphAxis& x = chart.XAxisAt(0);
+    CXGraphAxis& y = chart.YAxisAt(0);
+    x.m_autoScale = false;
+    x.SetViewRange(5, 30, 5);
+    y.m_autoScale = false;
+    y.SetViewRange(10, 40, 10);
+    Open(1);
+    ScopedModalResponder responder([](const ModalRequest& request) -> INT_PTR {
+        if (request.text == CString("CTrendDlg"))
+            static_cast<CDialog*>(request.dialogObject)->SetDlgItemText(6079, "20");
+        return IDOK;
+    });
+    Click(dialog, 6065);
+    Click(dialog, 6066);
+    ASSERT_EQ(chart.GetSeriesCount(), 5);
+    EXPECT_EQ(x.m_viewMin, 5);
+    EXPECT_EQ(x.m_viewMax, 30);
+    EXPECT_EQ(x.m_step, 5);
+    EXPECT_EQ(y.m_viewMin, 10);
+    EXPECT_EQ(y.m_viewMax, 40);
+    EXPECT_EQ(y.m_step, 10);
+    // The whole of the new curves can still be reached: the forecast runs
+    // past the data.
+    EXPECT_GT(x.m_fullMax, 39);
+
+    // An axis that scales itself takes in the new curve.
+    y.m_autoScale = true;
+    Click(dialog, 6066);
+    EXPECT_EQ(y.m_viewMin, y.m_fullMin);
+    EXPECT_EQ(y.m_viewMax, y.m_fullMax);
+}
+
 TEST_F(CurveDialogTest, AMovingAverageOfAOnePointCurveOffersAWindowOfOne)
 {
     // Half of one point is no window at all; one point is still a window.
