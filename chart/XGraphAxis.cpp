@@ -616,7 +616,9 @@ COLORREF CXGraphAxis::TextBackground(CDCEx* dc) const
 {
     if (dc->m_whiteBackground || m_graph == nullptr)
         return RGB(255, 255, 255);
-    return m_graph->m_backColour;
+    // The labels and titles stand on the frame, not on the chart's
+    // background around it.
+    return m_graph->m_frameColour;
 }
 
 void CXGraphAxis::DrawVerticalTick(CDCEx* dc, double value, double y, bool labelled)

@@ -348,6 +348,28 @@ TEST(ChartLayoutTest, AutomaticAxesAlternateAndInvisibleOnesTakeNoSpace)
     EXPECT_EQ(third.m_originX, 5 + leftWidth(third));
 }
 
+TEST(AxisLabelTest, LabelsAndTitlesStandOnTheFrameWhateverTheBackground)
+{
+    PlainChart shown;
+    shown.chart.XAxisAt(0).SetTitle("Seconds");
+    shown.chart.YAxisAt(0).SetTitle("dB");
+    const COLORREF background = RGB(120, 160, 230);
+    shown.chart.m_backColour = background;
+    shown.Paint();
+    // The background shows only in the margins around the frame: no label
+    // or title carries a box of it inside.
+    CRect client;
+    shown.chart.GetClientRect(&client);
+    const CRect frame(
+        shown.chart.m_marginLeft, shown.chart.m_marginTop, client.right - shown.chart.m_marginRight,
+        shown.chart.XAxisAt(0).m_originY + shown.chart.XAxisAt(0).MeasureLabelHeight());
+    int boxed = 0;
+    for (int y = frame.top; y < frame.bottom; ++y)
+        for (int x = frame.left; x < frame.right; ++x)
+            boxed += shown.At(x, y) == background ? 1 : 0;
+    EXPECT_EQ(boxed, 0);
+}
+
 TEST(LegendTest, AnEmptyLegendIsSixteenByTwoAndStillTakesItsRoom)
 {
     ShownChart shown;
