@@ -1,7 +1,12 @@
 // The analysis view's chart under a person's hand: the right button pans
-// the curves in cursor mode, and only while it is held and moved.
+// the curves in cursor mode, and only while it is held and moved; a printed
+// selection shows the curves inside it.
 
+#include "PdfPages.h"
 #include "ProgramSession.h"
+
+#include <QColor>
+#include <QFile>
 
 namespace {
 
@@ -76,4 +81,44 @@ TEST_F(ChartViewTest, RightPressesWithoutADragMoveNothingAndARightDragPans)
     Desktop().Settle(300);
     EXPECT_NE(AxisLabels(), before) << "a right drag did not pan";
     SaveScreenshot("chart-right-drag");
+}
+
+TEST_F(ChartViewTest, APrintedSelectionShowsTheCurveInsideTheBand)
+{
+    OpenWithAMetric();
+    // A span selected with the mouse, as on the screen.
+    const int row = panes.chart.top() + panes.chart.height() / 3;
+    Desktop().Drag(QPoint(panes.chart.left() + panes.chart.width() / 4, row),
+                   QPoint(panes.chart.left() + panes.chart.width() / 2, row));
+    Desktop().Settle(200);
+    // File > Print, and Print in the print dialog: the PDF printer writes
+    // print.pdf in the home folder.
+    Desktop().Key("ctrl+p");
+    const unsigned long dialog = WaitForOtherWindow(window);
+    ASSERT_NE(dialog, 0u) << "no print dialog";
+    SaveScreenshot("print-dialog");
+    Desktop().Key("Return");
+    ASSERT_TRUE(WaitForOnly(window));
+    const QString path = QString::fromStdString(Home() + "/print.pdf");
+    ASSERT_TRUE(XDesktop::WaitUntil([&] { return QFile(path).size() > 0; }));
+    Desktop().Settle(500);
+
+    const QImage page = PdfPages::FirstPage(path, 72);
+    ASSERT_FALSE(page.isNull());
+    page.save(QString::fromStdString(ScreenshotPath("printed-selection")));
+    // The curve is red outside the band and, inside the dark band, in the
+    // colour the band's inversion makes of red (near cyan).
+    int red = 0;
+    int cyan = 0;
+    int dark = 0;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x) {
+            const QColor pixel = page.pixelColor(x, y);
+            red += pixel.red() > 200 && pixel.green() < 80 && pixel.blue() < 80 ? 1 : 0;
+            cyan += pixel.red() < 80 && pixel.green() > 200 && pixel.blue() > 200 ? 1 : 0;
+            dark += qGray(pixel.rgb()) < 30 ? 1 : 0;
+        }
+    EXPECT_GT(red, 200);
+    EXPECT_GT(cyan, 100) << "no curve inside the band";
+    EXPECT_GT(dark, 5000) << "no band";
 }

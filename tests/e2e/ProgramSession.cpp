@@ -189,12 +189,17 @@ ViewPanes ProgramTest::FindPanes(unsigned long mainWindow)
     return found;
 }
 
-QImage ProgramTest::SaveScreenshot(const std::string& name)
+std::string ProgramTest::ScreenshotPath(const std::string& name)
 {
-    QImage shot = Desktop().Screenshot();
     const QString folder =
         QFileInfo(QString::fromStdString(NOLVEX_PATH)).absolutePath() + "/../tests/e2e/screenshots";
     QDir().mkpath(folder);
-    shot.save(folder + "/" + QString::fromStdString(name) + ".png");
+    return (folder + "/" + QString::fromStdString(name) + ".png").toStdString();
+}
+
+QImage ProgramTest::SaveScreenshot(const std::string& name)
+{
+    QImage shot = Desktop().Screenshot();
+    shot.save(QString::fromStdString(ScreenshotPath(name)));
     return shot;
 }

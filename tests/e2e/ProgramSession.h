@@ -63,6 +63,8 @@ protected:
     ViewPanes FindPanes(unsigned long mainWindow);
     // Saves a screenshot as NAME.png beside the test binary, to be looked at.
     QImage SaveScreenshot(const std::string& name);
+    // Where a picture named so is kept with the screenshots.
+    static std::string ScreenshotPath(const std::string& name);
 
 private:
     std::string m_home;

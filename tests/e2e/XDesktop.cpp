@@ -21,11 +21,13 @@ namespace {
 
 // Starts a program with an environment of its own; -1 when it cannot.
 int Spawn(const std::vector<std::string>& command, const std::vector<std::string>& environment,
-          const std::string& logPath, int keepOpen = -1)
+          const std::string& logPath, int keepOpen = -1, const std::string& directory = {})
 {
     const pid_t pid = fork();
     if (pid != 0)
         return pid;
+    if (!directory.empty() && chdir(directory.c_str()) != 0)
+        _exit(126);
     for (const std::string& setting : environment) {
         const auto equals = setting.find('=');
         if (equals == std::string::npos)
@@ -389,7 +391,9 @@ ProgramRun::ProgramRun(const XDesktop& desktop, const std::string& binary,
                                       "QT_QPA_PLATFORM=xcb",
                                       "SESSION_MANAGER"};
     settings.insert(settings.end(), environment.begin(), environment.end());
-    m_pid = Spawn(command, settings, m_logPath);
+    // Started in the home folder, as from a person's desktop: what the
+    // program writes by default lands there.
+    m_pid = Spawn(command, settings, m_logPath, -1, home);
 }
 
 ProgramRun::~ProgramRun()
