@@ -25,6 +25,18 @@ bool IsDark(COLORREF colour)
     return GetRValue(colour) < 60 && GetGValue(colour) < 60 && GetBValue(colour) < 60;
 }
 
+// Attaches dc to a PDF printer writing to path and starts its document.
+void StartPdfDocument(QPrinter& printer, CDC& dc, const QString& path, int dotsPerInch)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setResolution(dotsPerInch);
+    ASSERT_TRUE(dc.AttachPrinter(&printer));
+    DOCINFO info{};
+    info.cbSize = sizeof(DOCINFO);
+    ASSERT_GT(dc.StartDoc(&info), 0);
+}
+
 } // namespace
 
 TEST(ChartWindowTest, TheWindowClassIsRegisteredOnceWithItsStyles)
@@ -760,14 +772,9 @@ TEST(ChartPrintingTest, RenderingOnAPrinterEndsThePageAndTheDocument)
     QTemporaryDir directory;
     const QString path = directory.filePath("direct.pdf");
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setResolution(300);
     CDC dc;
-    ASSERT_TRUE(dc.AttachPrinter(&printer));
-    DOCINFO info{};
-    info.cbSize = sizeof(DOCINFO);
-    ASSERT_GT(dc.StartDoc(&info), 0);
+    StartPdfDocument(printer, dc, path, 300);
+    ASSERT_FALSE(HasFatalFailure());
     PlainChart shown;
     shown.chart.RenderToDC(&dc);
     EXPECT_EQ(shown.chart.m_renderTarget, nullptr);
@@ -784,15 +791,11 @@ TEST(ChartPrintingTest, APrintedSelectionShowsTheCurvesInsideTheBand)
     QTemporaryDir directory;
     const QString path = directory.filePath("band.pdf");
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printer.setResolution(96);
+    // Page coordinates from the paper's corner, as the rasteriser's.
     printer.setFullPage(true);
     CDC dc;
-    ASSERT_TRUE(dc.AttachPrinter(&printer));
-    DOCINFO info{};
-    info.cbSize = sizeof(DOCINFO);
-    ASSERT_GT(dc.StartDoc(&info), 0);
+    StartPdfDocument(printer, dc, path, 96);
+    ASSERT_FALSE(HasFatalFailure());
 
     PlainChart shown;
     shown.chart.m_cursorFlags = 0;

@@ -18,14 +18,8 @@ protected:
 
     void OpenWithAMetric()
     {
-        const std::string path = MakeRecording("chart.nolvex", 120);
-        StartNolvex({path});
-        window = WaitForWindow("Nolvex - ");
+        window = ProgramTest::OpenWithAMetric(MakeRecording("chart.nolvex", 120), panes);
         ASSERT_NE(window, 0u);
-        Desktop().Key("alt+e");
-        Desktop().Key("Return");
-        Desktop().Settle(300);
-        panes = FindPanes(window);
         ASSERT_TRUE(panes.Found());
     }
     // The chart's bottom and left edges, where the axes' labels stand: they

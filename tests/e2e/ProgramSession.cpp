@@ -104,8 +104,8 @@ void ProgramTest::StartChartDemo()
                                              m_home);
 }
 
-unsigned long ProgramTest::OpenAndCut(const std::string& path,
-                                      const std::vector<std::string>& environment)
+unsigned long ProgramTest::OpenWithAMetric(const std::string& path, ViewPanes& panes,
+                                           const std::vector<std::string>& environment)
 {
     StartNolvex({path}, environment);
     const unsigned long window = WaitForWindow("Nolvex - ");
@@ -114,8 +114,18 @@ unsigned long ProgramTest::OpenAndCut(const std::string& path,
     Desktop().Key("alt+e");
     Desktop().Key("Return");
     Desktop().Settle(300);
-    const ViewPanes panes = FindPanes(window);
+    panes = FindPanes(window);
     EXPECT_TRUE(panes.Found());
+    return window;
+}
+
+unsigned long ProgramTest::OpenAndCut(const std::string& path,
+                                      const std::vector<std::string>& environment)
+{
+    ViewPanes panes;
+    const unsigned long window = OpenWithAMetric(path, panes, environment);
+    if (window == 0)
+        return 0;
     const QRect chart = panes.chart;
     Desktop().Drag(QPoint(chart.left() + chart.width() * 3 / 10, chart.center().y()),
                    QPoint(chart.left() + chart.width() * 6 / 10, chart.center().y()));

@@ -42,6 +42,10 @@ protected:
     void StartNolvex(const std::vector<std::string>& arguments,
                      const std::vector<std::string>& environment = {});
     void StartChartDemo();
+    // Opens a recording in Nolvex and adds a metric (Edit > Add Metric) from
+    // the keyboard. The main window, or 0, and the panes of its view.
+    unsigned long OpenWithAMetric(const std::string& path, ViewPanes& panes,
+                                  const std::vector<std::string>& environment = {});
     // Opens a recording in Nolvex, adds a metric (Edit > Add Metric),
     // selects a span of the chart with the mouse and cuts it (Edit > Cut
     // Selection), all but the selection from the keyboard: the recording is

@@ -17,14 +17,8 @@ protected:
 
     void OpenWithAMetric()
     {
-        const std::string path = MakeRecording("list.nolvex", 60);
-        StartNolvex({path});
-        window = WaitForWindow("Nolvex - ");
+        window = ProgramTest::OpenWithAMetric(MakeRecording("list.nolvex", 60), panes);
         ASSERT_NE(window, 0u);
-        Desktop().Key("alt+e");
-        Desktop().Key("Return");
-        Desktop().Settle(300);
-        panes = FindPanes(window);
         ASSERT_TRUE(panes.Found());
     }
     // The first row's Data Type cell: its text is drawn in the metric's red,
