@@ -90,7 +90,7 @@ namespace CsvExport {
 
 void Export(const CNolvexTest& test, const CNolvexMetric* firstMetric, const CString& path)
 {
-    CFile file(path, CFile::modeCreate | CFile::modeWrite);
+    CFile file(path, CFile::modeCreate | CFile::modeWrite | CFile::modeReplaceOnClose);
     Export(test, firstMetric, file);
     file.Close();
 }

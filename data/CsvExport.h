@@ -11,8 +11,9 @@ class CString;
 // line feed alone. Metrics come in list order, newest first.
 namespace CsvExport {
 
-// Creates or truncates the file. Failures throw; what was written before a
-// failure stays in the file.
+// Writes the file through a temporary file beside it, which takes the
+// file's place only once it is complete: a failure throws and leaves an
+// earlier file of that name as it was.
 void Export(const CNolvexTest& test, const CNolvexMetric* firstMetric, const CString& path);
 void Export(const CNolvexTest& test, const CNolvexMetric* firstMetric, CFile& file);
 

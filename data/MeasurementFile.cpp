@@ -140,28 +140,30 @@ void PrepareArrays(CNolvexTest& test, std::int32_t first, std::int32_t end)
 #endif
 }
 
-// Below this many samples a test is stored by the reading thread alone:
+// Below this many samples a block is stored by the reading thread alone:
 // starting a helper would cost more than it saves.
-constexpr std::int64_t kSamplesPerHelper = 65536;
+constexpr std::int64_t kSamplesPerHelper = 8192;
 
-// Stores the runs into the test's arrays, which already hold room for them.
-// On a long test the runs are shared out among the processor's cores, each
-// taking a stretch of consecutive samples: most of the time goes into the
-// system handing out the arrays' fresh pages, and cores take those in
-// parallel.
-void StoreRuns(CNolvexTest& test, const std::vector<SampleRun>& runs, std::int64_t sampleTotal)
+// Stores the runs, samples first..end of the test, into the test's arrays,
+// which already hold room for them. A large block is shared out among the
+// processor's cores, each taking a stretch of consecutive samples: most of
+// the time goes into the system handing out the arrays' fresh pages, and
+// cores take those in parallel.
+void StoreRuns(CNolvexTest& test, const std::vector<SampleRun>& runs, std::int64_t first,
+               std::int64_t end)
 {
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::int64_t total = end - first;
     const auto shares = static_cast<std::size_t>(
-        std::clamp<std::int64_t>(sampleTotal / kSamplesPerHelper, 1, std::min(cores, 8u)));
+        std::clamp<std::int64_t>(total / kSamplesPerHelper, 1, std::min(cores, 8u)));
     // Cuts the runs into pieces of equal sample counts; a run across a cut
     // is split in two.
     std::vector<std::vector<SampleRun>> pieces(shares);
     std::size_t piece = 0;
     for (SampleRun run : runs) {
         while (run.count > 0) {
-            const std::int64_t pieceEnd = sampleTotal * static_cast<std::int64_t>(piece + 1) /
-                                          static_cast<std::int64_t>(shares);
+            const std::int64_t pieceEnd = first + total * static_cast<std::int64_t>(piece + 1) /
+                                                      static_cast<std::int64_t>(shares);
             const std::int64_t take = std::min<std::int64_t>(run.count, pieceEnd - run.firstSample);
             if (take <= 0) {
                 ++piece;
@@ -199,56 +201,93 @@ void StoreRuns(CNolvexTest& test, const std::vector<SampleRun>& runs, std::int64
         helper.join();
 }
 
+// Makes room in the test's arrays for its samples up to sampleTotal. While
+// the test may go on past the bytes read so far, the room is made for every
+// sample the rest of the file could still hold, so that a long test is
+// allocated once; the reader gives back what was not needed at the end.
+void ReserveForSamples(CArchive& ar, CNolvexTest& test, std::int64_t sampleTotal, bool testEnded)
+{
+    if (sampleTotal <= test.capacity)
+        return;
+    std::int64_t wanted = sampleTotal;
+    if (!testEnded) {
+        const auto stillPossible = static_cast<std::int64_t>(ar.GetUnreadLength() / kRecordStride);
+        // A file that grows while it is read holds more than its length
+        // said: the arrays then grow by half at a time.
+        wanted =
+            std::max(sampleTotal + stillPossible, static_cast<std::int64_t>(test.capacity) * 3 / 2);
+    }
+    constexpr std::int64_t kMostSamples =
+        std::numeric_limits<std::int32_t>::max() - CNolvexTest::kGrowthStep;
+    test.ReserveSamples(static_cast<std::int32_t>(std::min(wanted, kMostSamples)));
+}
+
 // Reads the sample records and markers that follow a test's header, up to
 // the next test header, the end tag or a record cut short, which is left for
-// the caller to read. The test's arrays are allocated once at their final
-// size.
+// the caller to read. The file comes a block at a time: each block's records
+// are stored before the next block is read.
 void ReadSamplesAndMarkers(CArchive& ar, CNolvexTest& test)
 {
-    using MeasurementFile::kSampleRecordSize;
     using MeasurementFile::kTagMarker;
     using MeasurementFile::kTagSample;
-    const BYTE* const data = ar.GetCurrentPointer();
-    const std::size_t size = ar.GetRemaining();
     std::vector<SampleRun> runs;
     std::int64_t sampleTotal = 0;
-    bool runOpen = false;
-    std::size_t position = 0;
-    while (position < size) {
-        const BYTE tag = data[position];
-        if (tag == kTagSample) {
-            if (size - position - 1 < kSampleRecordSize)
+    bool testEnded = false;
+    while (!testEnded) {
+        // At least one whole record stands in the buffer, unless the file
+        // ends first.
+        const std::size_t size = ar.Fill(kRecordStride);
+        const BYTE* const data = ar.GetCurrentPointer();
+        const std::int64_t firstSample = sampleTotal;
+        runs.clear();
+        bool runOpen = false;
+        std::size_t position = 0;
+        while (position < size) {
+            const BYTE tag = data[position];
+            const std::size_t left = size - position;
+            if (tag == kTagSample) {
+                if (left < kRecordStride)
+                    break;
+                if (sampleTotal >=
+                    std::numeric_limits<std::int32_t>::max() - CNolvexTest::kGrowthStep)
+                    throw CMemoryException();
+                if (!runOpen)
+                    runs.push_back(
+                        {data + position + 1, 0, static_cast<std::int32_t>(sampleTotal)});
+                runOpen = true;
+                ++runs.back().count;
+                ++sampleTotal;
+                position += kRecordStride;
+            } else if (tag == kTagMarker) {
+                if (left < 2)
+                    break;
+                if (!test.AppendMarker(static_cast<std::int32_t>(sampleTotal),
+                                       data[position + 1])) {
+                    // Refused rather than dropped, so that a later save cannot
+                    // silently lose the markers beyond the table.
+                    ar.ThrowGenericError(CString::Formatted(
+                        "the test \"%s\" has more than %d markers, more than Nolvex can keep",
+                        test.name.ToUtf8().c_str(), CNolvexTest::kMaxMarkers));
+                }
+                runOpen = false;
+                position += 2;
+            } else {
+                testEnded = true; // the next header, the end tag or a stray byte
                 break;
-            if (sampleTotal >= std::numeric_limits<std::int32_t>::max() - CNolvexTest::kGrowthStep)
-                throw CMemoryException();
-            if (!runOpen)
-                runs.push_back({data + position + 1, 0, static_cast<std::int32_t>(sampleTotal)});
-            runOpen = true;
-            ++runs.back().count;
-            ++sampleTotal;
-            position += kRecordStride;
-        } else if (tag == kTagMarker) {
-            if (size - position < 2)
-                break;
-            if (!test.AppendMarker(static_cast<std::int32_t>(sampleTotal), data[position + 1])) {
-                // Refused rather than dropped, so that a later save cannot
-                // silently lose the markers beyond the table.
-                ar.ThrowGenericError(CString::Formatted(
-                    "the test \"%s\" has more than %d markers, more than Nolvex can keep",
-                    test.name.ToUtf8().c_str(), CNolvexTest::kMaxMarkers));
             }
-            runOpen = false;
-            position += 2;
-        } else {
-            break;
         }
+        // The block is used up (the file ended there), or a record is cut
+        // short at the start of a block that holds all the file has left.
+        if (size == 0 || (position == 0 && !testEnded))
+            testEnded = true;
+        if (sampleTotal > firstSample) {
+            ReserveForSamples(ar, test, sampleTotal, testEnded);
+            StoreRuns(test, runs, firstSample, sampleTotal);
+            test.sampleCount = static_cast<std::int32_t>(sampleTotal);
+        }
+        ar.ReadInPlace(position);
     }
-    ar.ReadInPlace(position);
-    if (sampleTotal == 0)
-        return;
-    test.ReserveSamples(static_cast<std::int32_t>(sampleTotal));
-    StoreRuns(test, runs, sampleTotal);
-    test.sampleCount = static_cast<std::int32_t>(sampleTotal);
+    test.ShrinkToFit();
 }
 
 void ReadHeader(CArchive& ar, CNolvexTest& test)
@@ -263,10 +302,11 @@ void ReadHeader(CArchive& ar, CNolvexTest& test)
 
 namespace MeasurementFile {
 
-void Read(CArchive& ar, CNolvexDoc& document)
+std::optional<UnreadTail> Read(CArchive& ar, CNolvexDoc& document)
 {
     CNolvexTest* current = nullptr;
     while (true) {
+        const std::uint64_t tagOffset = ar.GetPosition();
         const BYTE tag = ar.ReadValue<BYTE>();
         if (tag == kTagTest) {
             // Linked before its header is read, so that the document owns it
@@ -282,15 +322,29 @@ void Read(CArchive& ar, CNolvexDoc& document)
             // Likewise for a marker, or one whose code byte is missing.
             ar.ReadValue<BYTE>();
         } else {
-            return;
+            // The end tag is the last byte of a whole file; any other byte
+            // was not read as data either.
+            const std::uint64_t unread = ar.GetUnreadLength() + (tag == kTagEnd ? 0 : 1);
+            if (unread == 0)
+                return std::nullopt;
+            return UnreadTail{tagOffset, unread};
         }
     }
+}
+
+CString DescribeUnreadTail(const CString& path, const UnreadTail& tail)
+{
+    return CString::Formatted("Nolvex stopped reading %s at byte %llu, before the end of the "
+                              "file: %llu bytes were not read.",
+                              path.ToUtf8().c_str(),
+                              static_cast<unsigned long long>(tail.stopOffset),
+                              static_cast<unsigned long long>(tail.byteCount));
 }
 
 void Write(CArchive& ar, const CNolvexDoc& document)
 {
     // Records are built a block at a time, one data type after another, so
-    // that each array is read in long runs (see PendingSamples). Only the
+    // that each array is read in long runs (as the reader stores them). Only the
     // values change from record to record: the tags and version bytes are 1
     // and the unused floats of each weighting block 0 throughout.
     constexpr std::size_t kRecordBytes = 1 + kSampleRecordSize;

@@ -1,6 +1,7 @@
 #include "NolvexDoc.h"
 
 #include "CArchive.h"
+#include "CFile.h"
 #include "MeasurementFile.h"
 #include "MetricCatalogue.h"
 #include "NolvexMetric.h"
@@ -32,10 +33,39 @@ void CNolvexDoc::Serialize(CArchive& ar)
 {
     if (ar.IsLoading()) {
         DeleteContents();
-        MeasurementFile::Read(ar, *this);
+        m_unreadTail = MeasurementFile::Read(ar, *this);
+        m_readPath = ar.GetFile()->GetFilePath();
     } else {
         MeasurementFile::Write(ar, *this);
     }
+}
+
+CString CNolvexDoc::GetOpenWarning() const
+{
+    if (!m_unreadTail)
+        return {};
+    return MeasurementFile::DescribeUnreadTail(m_readPath, *m_unreadTail) +
+           CString(" Saving over the file would lose them.");
+}
+
+CString CNolvexDoc::GetOverwriteQuestion(const CString& path) const
+{
+    if (!m_unreadTail || !IsSameFile(path, m_readPath))
+        return {};
+    return CString::Formatted(
+        "%s holds %llu bytes from byte %llu on that Nolvex could not read. Saving over it "
+        "will lose them.\n\nSave anyway?",
+        m_readPath.ToUtf8().c_str(), static_cast<unsigned long long>(m_unreadTail->byteCount),
+        static_cast<unsigned long long>(m_unreadTail->stopOffset));
+}
+
+bool CNolvexDoc::OnSaveDocument(const CString& path)
+{
+    if (!CDocument::OnSaveDocument(path))
+        return false;
+    if (m_unreadTail && IsSameFile(path, m_readPath))
+        m_unreadTail.reset();
+    return true;
 }
 
 CNolvexMetric* CNolvexDoc::AddMetric()

@@ -2,7 +2,9 @@
 
 #include "CDocument.h"
 #include "CString.h"
+#include "MeasurementFile.h"
 
+#include <optional>
 #include <vector>
 
 class CNolvexMetric;
@@ -24,6 +26,15 @@ public:
     bool OnNewDocument() override { return false; }
     // Frees the tests; the metrics on display stay.
     void DeleteContents() override;
+    // After a load that stopped before the end of the file: what was left
+    // unread, and the question before that file is saved over.
+    CString GetOpenWarning() const override;
+    CString GetOverwriteQuestion(const CString& path) const override;
+    // Once the file that was read in part has been replaced, nothing is
+    // left unread.
+    bool OnSaveDocument(const CString& path) override;
+    // The bytes the last load left unread, if any.
+    const std::optional<MeasurementFile::UnreadTail>& GetUnreadTail() const { return m_unreadTail; }
 
     // A new metric ("A fast", the palette's next colour) at the head of the list.
     CNolvexMetric* AddMetric();
@@ -47,4 +58,8 @@ public:
     CNolvexTest* firstTest = nullptr;
     CNolvexMetric* firstMetric = nullptr;
     std::vector<CString> metricNames;
+
+private:
+    std::optional<MeasurementFile::UnreadTail> m_unreadTail;
+    CString m_readPath; // the file the unread bytes are in
 };

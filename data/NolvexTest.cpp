@@ -9,33 +9,44 @@
 
 void CNolvexTest::SetCapacity(std::int32_t newCapacity)
 {
-    // Allocate every array before replacing any, so that running out of
-    // memory leaves the test as it was.
-    std::array<std::unique_ptr<float[]>, MetricCatalogue::kMetricCount> grown;
-    try {
-        for (auto& array : grown)
-            array = std::make_unique_for_overwrite<float[]>(static_cast<std::size_t>(newCapacity));
-    } catch (const std::bad_alloc&) {
-        throw CMemoryException();
-    }
-    for (std::size_t d = 0; d < grown.size(); ++d) {
-        if (sampleCount > 0)
-            std::memcpy(grown[d].get(), values[d].get(),
-                        static_cast<std::size_t>(sampleCount) * sizeof(float));
-        values[d] = std::move(grown[d]);
+    // Each array is resized in place where the allocator can. Running out of
+    // memory part way leaves some arrays longer than capacity says, which
+    // does no harm: the test is otherwise as it was.
+    const auto bytes = static_cast<std::size_t>(newCapacity) * sizeof(float);
+    for (ValueArray& array : values) {
+        void* resized = std::realloc(array.get(), bytes);
+        if (resized == nullptr)
+            throw CMemoryException();
+        array.release();
+        array.reset(static_cast<float*>(resized));
     }
     capacity = newCapacity;
 }
 
-void CNolvexTest::ReserveSamples(std::int32_t sampleTotal)
+std::int32_t CNolvexTest::RoundedCapacity(std::int64_t sampleTotal)
 {
-    if (sampleTotal <= capacity)
-        return;
-    const std::int64_t rounded =
-        (static_cast<std::int64_t>(sampleTotal) + kGrowthStep - 1) / kGrowthStep * kGrowthStep;
+    const std::int64_t rounded = (sampleTotal + kGrowthStep - 1) / kGrowthStep * kGrowthStep;
     if (rounded > std::numeric_limits<std::int32_t>::max())
         throw CMemoryException();
-    SetCapacity(static_cast<std::int32_t>(rounded));
+    return static_cast<std::int32_t>(rounded);
+}
+
+void CNolvexTest::ReserveSamples(std::int32_t sampleTotal)
+{
+    if (sampleTotal > capacity)
+        SetCapacity(RoundedCapacity(sampleTotal));
+}
+
+void CNolvexTest::ShrinkToFit()
+{
+    const std::int32_t needed = RoundedCapacity(sampleCount);
+    if (needed == 0) {
+        for (ValueArray& array : values)
+            array.reset();
+        capacity = 0;
+    } else if (needed < capacity) {
+        SetCapacity(needed);
+    }
 }
 
 void CNolvexTest::AppendSample(const float (&sample)[MetricCatalogue::kMetricCount])
@@ -54,6 +65,8 @@ bool CNolvexTest::AppendMarker(std::int32_t sampleIndex, std::int32_t code)
 {
     if (markerCount >= kMaxMarkers)
         return false;
+    if (!markers)
+        markers = std::make_unique<Marker[]>(kMaxMarkers);
     markers[static_cast<std::size_t>(markerCount)] = Marker{sampleIndex, code};
     ++markerCount;
     return true;

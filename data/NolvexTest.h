@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 // A marker the meter set during a test: it belongs to the sample it precedes.
@@ -13,6 +14,14 @@ struct Marker
     std::int32_t sampleIndex = 0;
     std::int32_t code = 0;
 };
+
+// A value array is held by the C library's allocator, so that it can be
+// resized in place: a long array grows or shrinks without a copy.
+struct FreeValueArray
+{
+    void operator()(float* values) const { std::free(values); }
+};
+using ValueArray = std::unique_ptr<float[], FreeValueArray>;
 
 // One test (measurement run): its header, one value array per data type and
 // its markers. Sample i lies i / 10 seconds after the start of the test.
@@ -37,7 +46,12 @@ public:
     // time would have: the capacity becomes the next multiple of kGrowthStep.
     // Lets a reader that knows the final count allocate once.
     void ReserveSamples(std::int32_t sampleTotal);
-    // Adds a marker; false, and nothing changed, when the table is full.
+    // Gives back the room beyond what the samples need, as growing one sample
+    // at a time would have left it: the next multiple of kGrowthStep.
+    void ShrinkToFit();
+    // Adds a marker; false, and nothing changed, when the table is full. The
+    // table is allocated on the first marker, so that the many tests without
+    // markers cost nothing for it.
     bool AppendMarker(std::int32_t sampleIndex, std::int32_t code);
 
     // The value of a data type at a sample; the data type is checked.
@@ -50,8 +64,9 @@ public:
     std::int32_t testNumber = 0;
     std::int32_t sampleCount = 0;
     std::int32_t capacity = 0;
-    std::array<std::unique_ptr<float[]>, MetricCatalogue::kMetricCount> values;
-    std::array<Marker, kMaxMarkers> markers;
+    std::array<ValueArray, MetricCatalogue::kMetricCount> values;
+    std::unique_ptr<Marker[]> markers; // kMaxMarkers entries once there is a marker
+
     std::int32_t markerCount = 0;
     // The span last selected on the chart, inclusive sample indexes.
     std::int32_t selectionStart = 0;
@@ -59,5 +74,6 @@ public:
     CNolvexTest* next = nullptr;
 
 private:
+    static std::int32_t RoundedCapacity(std::int64_t sampleTotal);
     void SetCapacity(std::int32_t newCapacity);
 };

@@ -4,16 +4,73 @@
 #include "CodePage1252.h"
 #include "Exceptions.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr std::size_t kStoreBufferSize = 1 << 20;
+// Large enough that reading costs a few system calls per second of a
+// day-long recording's load, small enough to be no burden beside its arrays.
+constexpr std::size_t kLoadBlockSize = 8 << 20;
+// A small file gets a buffer of its own size, but no smaller than this.
+constexpr std::size_t kSmallestLoadBuffer = 4096;
 
 } // namespace
 
-CArchive::CArchive(CFile* file, Mode mode) : m_file(file), m_mode(mode)
+CArchive::CArchive(CFile* file, Mode mode) : m_file(file), m_mode(mode) {}
+
+void CArchive::GrowLoadBuffer(std::size_t capacity)
 {
-    if (mode == load)
-        m_contents = file->GetContents();
+    auto grown = std::make_unique_for_overwrite<BYTE[]>(capacity);
+    if (m_loadEnd > m_position)
+        std::memcpy(grown.get(), m_loadBuffer.get() + m_position, m_loadEnd - m_position);
+    m_bufferOffset += m_position;
+    m_loadEnd -= m_position;
+    m_position = 0;
+    m_loadBuffer = std::move(grown);
+    m_loadCapacity = capacity;
+}
+
+std::size_t CArchive::Fill(std::size_t size)
+{
+    if (GetBuffered() >= size || m_fileEnded || m_mode != load)
+        return GetBuffered();
+    if (!m_loadBuffer) {
+        // The first block: the file's whole length when it is short.
+        const std::uint64_t length = m_file->GetLength();
+        const std::uint64_t wanted = std::max<std::uint64_t>(length + 1, size);
+        GrowLoadBuffer(static_cast<std::size_t>(
+            std::clamp<std::uint64_t>(wanted, kSmallestLoadBuffer, kLoadBlockSize)));
+    } else if (m_position > 0) {
+        // The unread bytes move to the front, making room behind them.
+        const std::size_t unread = GetBuffered();
+        std::memmove(m_loadBuffer.get(), m_loadBuffer.get() + m_position, unread);
+        m_bufferOffset += m_position;
+        m_position = 0;
+        m_loadEnd = unread;
+    }
+    do {
+        if (m_loadEnd == m_loadCapacity) {
+            // Doubles at most, so that the buffer never runs far ahead of
+            // the bytes that actually came.
+            GrowLoadBuffer(std::max(m_loadCapacity + 1, std::min(size, m_loadCapacity * 2)));
+        }
+        const std::size_t read =
+            m_file->Read(m_loadBuffer.get() + m_loadEnd, m_loadCapacity - m_loadEnd);
+        if (read == 0)
+            m_fileEnded = true;
+        m_loadEnd += read;
+    } while (GetBuffered() < size && !m_fileEnded);
+    return GetBuffered();
+}
+
+std::uint64_t CArchive::GetUnreadLength()
+{
+    if (m_fileEnded)
+        return GetBuffered();
+    const std::uint64_t readSoFar = m_bufferOffset + m_loadEnd;
+    const std::uint64_t length = m_file->GetLength();
+    return GetBuffered() + (length > readSoFar ? length - readSoFar : 0);
 }
 
 void CArchive::ThrowEndOfFile() const
@@ -52,11 +109,9 @@ CString CArchive::ReadString()
             }
         }
     }
-    // Checked before anything is allocated, so that a damaged length cannot
-    // ask for gigabytes.
+    // Read before anything is allocated for the text, so that a damaged
+    // length cannot ask for more memory than the file holds.
     const std::uint64_t byteCount = unicode ? length * 2 : length;
-    if (byteCount > GetRemaining())
-        ThrowEndOfFile();
     const BYTE* bytes = ReadInPlace(static_cast<std::size_t>(byteCount));
     if (!unicode)
         return CodePage1252::Decode(std::string_view(reinterpret_cast<const char*>(bytes),

@@ -5,17 +5,20 @@
 
 #include <bit>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
-#include <span>
+#include <memory>
 #include <type_traits>
 #include <vector>
 
 class CFile;
 
 // Serialization to and from a file: little-endian numbers and the archive
-// string form. A loading archive reads from the file's whole contents at once
-// (mapped or read in large blocks); a storing archive collects bytes in a
-// large buffer and hands them to the file block by block.
+// string form. A loading archive reads the file in large blocks into a buffer
+// of its own, never mapping it, so that a file that shrinks or fails while it
+// is read gives the archive's end-of-file error or the file's error and never
+// more memory than a block beyond what the reader keeps. A storing archive
+// collects bytes in a large buffer and hands them to the file block by block.
 class CArchive
 {
 public:
@@ -40,13 +43,25 @@ public:
     void Close();
 
     // Loading. Every read past the end throws the end-of-file error.
-    std::size_t GetRemaining() const { return m_contents.size() - m_position; }
-    // The unread bytes, for looking ahead without consuming them.
-    const BYTE* GetCurrentPointer() const { return m_contents.data() + m_position; }
+    //
+    // Makes at least `size` unread bytes stand at GetCurrentPointer, reading
+    // on in the file as needed (and as much more as the buffer holds), and
+    // returns how many stand there: fewer than `size` only when the file
+    // ends first. The buffer grows only as far as the file's bytes come in,
+    // so a damaged length asks for no more memory than the file holds.
+    std::size_t Fill(std::size_t size);
+    // The unread bytes already read from the file, for looking ahead without
+    // consuming them; valid until the next Fill or read.
+    std::size_t GetBuffered() const { return m_loadEnd - m_position; }
+    const BYTE* GetCurrentPointer() const { return m_loadBuffer.get() + m_position; }
+    // The byte offset in the file of the next unread byte.
+    std::uint64_t GetPosition() const { return m_bufferOffset + m_position; }
+    // How many bytes of the file are left unread, by the file's length now.
+    std::uint64_t GetUnreadLength();
     // Consumes size bytes and returns where they stand.
     const BYTE* ReadInPlace(std::size_t size)
     {
-        if (size > GetRemaining())
+        if (size > GetBuffered() && Fill(size) < size)
             ThrowEndOfFile();
         const BYTE* bytes = GetCurrentPointer();
         m_position += size;
@@ -102,9 +117,18 @@ private:
     static_assert(std::endian::native == std::endian::little,
                   "archives are read and written in the machine's own byte order");
 
+    // Loading: the buffer holds the file's bytes from m_bufferOffset on; those
+    // before m_position are consumed, those from m_loadEnd on not read yet.
+    void GrowLoadBuffer(std::size_t capacity);
+
     CFile* m_file;
     Mode m_mode;
-    std::span<const BYTE> m_contents;
+    std::unique_ptr<BYTE[]> m_loadBuffer;
+    std::size_t m_loadCapacity = 0;
     std::size_t m_position = 0;
+    std::size_t m_loadEnd = 0;
+    std::uint64_t m_bufferOffset = 0;
+    bool m_fileEnded = false;
+    // Storing: the bytes not yet handed to the file.
     std::vector<BYTE> m_buffer;
 };

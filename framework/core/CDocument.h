@@ -42,6 +42,17 @@ public:
     // it is reported and false is returned.
     virtual bool OnSaveDocument(const CString& path);
 
+    // What the user must hear about a document that did open: empty when all
+    // is well. Shown once its window is up.
+    virtual CString GetOpenWarning() const { return {}; }
+    // A question to ask before the document is saved to the path, answered
+    // No by default: empty when saving there needs no question.
+    virtual CString GetOverwriteQuestion(const CString& path) const
+    {
+        (void)path;
+        return {};
+    }
+
     // The message of the last failed open or save.
     const CString& GetLastErrorMessage() const { return m_strLastError; }
 

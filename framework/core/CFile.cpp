@@ -114,53 +114,17 @@ void CFile::Write(const void* data, std::size_t size)
     }
 }
 
-std::span<const BYTE> CFile::GetContents()
+std::uint64_t CFile::GetLength() const
 {
     if (!m_device)
         ThrowFileError(CFileException::invalidFile);
-    if (m_mapped)
-        return {m_mapped, static_cast<std::size_t>(m_device->size())};
-    if (!m_readContents.isEmpty())
-        return {reinterpret_cast<const BYTE*>(m_readContents.constData()),
-                static_cast<std::size_t>(m_readContents.size())};
-
-    const qint64 size = m_device->size();
-    if (size > 0) {
-        m_mapped = m_device->map(0, size);
-        if (m_mapped)
-            return {m_mapped, static_cast<std::size_t>(size)};
-    }
-    // Not mappable (a pipe, say): read it whole, one large block at a time.
-    constexpr qint64 kBlock = 4 << 20;
-    m_device->seek(0);
-    while (true) {
-        const qsizetype used = m_readContents.size();
-        m_readContents.resize(used + kBlock);
-        const qint64 read = m_device->read(m_readContents.data() + used, kBlock);
-        if (read < 0)
-            ThrowFileError(CFileException::hardIO);
-        m_readContents.resize(used + read);
-        if (read == 0)
-            break;
-    }
-    return {reinterpret_cast<const BYTE*>(m_readContents.constData()),
-            static_cast<std::size_t>(m_readContents.size())};
-}
-
-void CFile::ReleaseContents()
-{
-    if (m_mapped) {
-        m_device->unmap(m_mapped);
-        m_mapped = nullptr;
-    }
-    m_readContents.clear();
+    return static_cast<std::uint64_t>(std::max<qint64>(0, m_device->size()));
 }
 
 void CFile::Close()
 {
     if (!m_device)
         return;
-    ReleaseContents();
     std::unique_ptr<QFileDevice> device = std::move(m_device);
     if (m_replaceOnClose) {
         auto* saveFile = static_cast<QSaveFile*>(device.get());
@@ -180,10 +144,18 @@ void CFile::Abort()
 {
     if (!m_device)
         return;
-    ReleaseContents();
     if (m_replaceOnClose)
         static_cast<QSaveFile*>(m_device.get())->cancelWriting();
     m_device.reset();
+}
+
+bool IsSameFile(const CString& left, const CString& right)
+{
+    const QFileInfo leftInfo(left.ToQString());
+    const QFileInfo rightInfo(right.ToQString());
+    if (leftInfo.absoluteFilePath() == rightInfo.absoluteFilePath())
+        return true;
+    return leftInfo.exists() && leftInfo.canonicalFilePath() == rightInfo.canonicalFilePath();
 }
 
 CMemFile::~CMemFile() = default;

@@ -3,11 +3,9 @@
 #include "CString.h"
 #include "Types.h"
 
-#include <QByteArray>
-
 #include <cstddef>
+#include <cstdint>
 #include <memory>
-#include <span>
 #include <vector>
 
 class QFileDevice;
@@ -36,10 +34,8 @@ public:
     virtual void Open(const CString& path, unsigned flags);
     virtual std::size_t Read(void* buffer, std::size_t size);
     virtual void Write(const void* data, std::size_t size);
-    // All that the file holds, for reading through an archive: mapped into
-    // memory where the system allows, otherwise read at once in large blocks.
-    // Stays valid until the file is closed.
-    virtual std::span<const BYTE> GetContents();
+    // The file's length now, in bytes (what is waiting, for a pipe).
+    virtual std::uint64_t GetLength() const;
     // Closes the file; a replacing write takes the target's place here.
     virtual void Close();
     // Closes without throwing; a replacing write is discarded.
@@ -54,14 +50,13 @@ protected:
     CString m_path;
 
 private:
-    // Drops the mapping or the copy that GetContents made.
-    void ReleaseContents();
-
     std::unique_ptr<QFileDevice> m_device;
     bool m_replaceOnClose = false;
-    uchar* m_mapped = nullptr;
-    QByteArray m_readContents;
 };
+
+// Whether two paths name the same file (the same absolute path, or the same
+// file behind links).
+bool IsSameFile(const CString& left, const CString& right);
 
 // A file held in memory: the bytes written to it, or given to it to be read.
 class CMemFile : public CFile
@@ -74,7 +69,7 @@ public:
     void Open(const CString& path, unsigned flags) override;
     std::size_t Read(void* buffer, std::size_t size) override;
     void Write(const void* data, std::size_t size) override;
-    std::span<const BYTE> GetContents() override { return m_bytes; }
+    std::uint64_t GetLength() const override { return m_bytes.size(); }
     void Close() override {}
     void Abort() override {}
 

@@ -77,6 +77,10 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const CString& path, CMDIFrameWnd
         CloseDocument(shown);
         return nullptr;
     }
+    // Told over the document's own window.
+    const CString warning = shown->GetOpenWarning();
+    if (!warning.IsEmpty())
+        AfxMessageBox(warning, MB_OK | MB_ICONWARNING);
     return shown;
 }
 

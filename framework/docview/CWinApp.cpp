@@ -123,6 +123,10 @@ bool CWinApp::SaveDocument(CDocument* document, bool askForPath)
             return false;
         path = dialog.GetPathName();
     }
+    const CString question = document->GetOverwriteQuestion(path);
+    if (!question.IsEmpty() &&
+        AfxMessageBox(question, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) != IDYES)
+        return false;
     bool saved = false;
     {
         const CWaitCursor wait;

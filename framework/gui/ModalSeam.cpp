@@ -46,6 +46,24 @@ QMessageBox::Icon IconOf(UINT type)
     }
 }
 
+// The button that Enter presses: the first one, or the second with
+// MB_DEFBUTTON2.
+QMessageBox::StandardButton DefaultButtonOf(UINT type)
+{
+    const bool second = (type & MB_DEFBUTTON2) != 0;
+    switch (type & 0x0F) {
+    case MB_OKCANCEL:
+        return second ? QMessageBox::Cancel : QMessageBox::Ok;
+    case MB_YESNOCANCEL:
+    case MB_YESNO:
+        return second ? QMessageBox::No : QMessageBox::Yes;
+    case MB_RETRYCANCEL:
+        return second ? QMessageBox::Cancel : QMessageBox::Retry;
+    default:
+        return QMessageBox::Ok;
+    }
+}
+
 int AnswerOf(int button)
 {
     switch (button) {
@@ -109,6 +127,7 @@ int MessageBox(CWnd* owner, const CString& text, const CString& caption, UINT ty
         QWidget* parent = owner != nullptr ? owner->GetHostWidget() : QApplication::activeWindow();
         QMessageBox box(IconOf(type), caption.ToQString(), text.ToQString(), ButtonsOf(type),
                         parent);
+        box.setDefaultButton(DefaultButtonOf(type));
         return AnswerOf(box.exec());
     }));
 }

@@ -20,6 +20,9 @@ constexpr UINT MB_ICONQUESTION = 0x0020;
 constexpr UINT MB_ICONWARNING = 0x0030;
 constexpr UINT MB_ICONEXCLAMATION = 0x0030;
 constexpr UINT MB_ICONINFORMATION = 0x0040;
+// The second button (No, Cancel) is the default one, for questions whose
+// careless answer would lose something.
+constexpr UINT MB_DEFBUTTON2 = 0x0100;
 
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;

@@ -12,8 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <cfloat>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -186,21 +189,62 @@ TEST_F(CsvExportTest, HeaderTextInWindows1252)
     EXPECT_EQ(Export(test), "Caf\xE9 \x80\n? \xE9 ?\nTest #: 0\n");
 }
 
-TEST_F(CsvExportTest, InvalidDataTypeLeavesTheHeaderLines)
+TEST_F(CsvExportTest, InvalidDataTypeLeavesAnEarlierFileAsItWas)
 {
     CNolvexTest& test = AddTest(document);
     test.name = CString("n");
     test.info = CString("i");
     test.testNumber = 5;
     FillTwoSamples(test);
-    AddMetric(61);
     AddMetric(kAFast);
-    EXPECT_THROW(Export(test), CInvalidArgException);
-    EXPECT_EQ(Contents(Path()), "n\ni\nTest #: 5\n");
+    const std::string earlier = Export(test);
 
-    document.firstMetric->next->dataType = -1;
+    AddMetric(61);
     EXPECT_THROW(Export(test), CInvalidArgException);
-    EXPECT_EQ(Contents(Path()), "n\ni\nTest #: 5\n");
+    EXPECT_EQ(Contents(Path()), earlier);
+
+    document.firstMetric->dataType = -1;
+    EXPECT_THROW(Export(test), CInvalidArgException);
+    EXPECT_EQ(Contents(Path()), earlier);
+    // Nothing is left behind beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// A write that fails part way (as on a full disk; here the process may not
+// write files longer than 64 KB) leaves the earlier CSV whole.
+TEST_F(CsvExportTest, FailedWriteLeavesAnEarlierFileAsItWas)
+{
+    CNolvexTest& test = AddTest(document);
+    test.name = CString("long");
+    Fill(test, 20000, [](int i) { return DistinctSample(i); });
+    AddMetric(kAFast);
+    AddMetric(kALeq);
+    CNolvexTest shortTest;
+    shortTest.name = CString("short");
+    const std::string earlier = Export(shortTest);
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    // Past the limit a write fails with "file too large" instead of ending
+    // the process.
+    const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 64 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    bool failed = false;
+    try {
+        CsvExport::Export(test, document.firstMetric, CString::FromQString(Path()));
+    } catch (const CFileException&) {
+        failed = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedSignal);
+
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(Contents(Path()), earlier);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    // Without the limit the same export is complete.
+    EXPECT_GT(Export(test).size(), 64u * 1024u);
 }
 
 TEST_F(CsvExportTest, ExistingFileIsTruncated)

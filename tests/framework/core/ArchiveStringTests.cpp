@@ -36,8 +36,8 @@ CString ReadOne(Bytes bytes)
     CMemFile file(std::move(bytes));
     CArchive ar(&file, CArchive::load);
     CString text = ar.ReadString();
-    EXPECT_EQ(ar.GetRemaining(), 1u);
-    if (ar.GetRemaining() == 1) {
+    EXPECT_EQ(ar.Fill(2), 1u);
+    if (ar.GetBuffered() == 1) {
         EXPECT_EQ(*ar.GetCurrentPointer(), 0x5A);
     }
     return text;

@@ -165,17 +165,19 @@ TEST(FileContents, ReadWholeAndEmpty)
     const CString path = PathIn(dir, "bytes.bin");
     Put(path, std::string("ab\0c", 4));
     CFile file(path, CFile::modeRead);
-    const auto contents = file.GetContents();
-    ASSERT_EQ(contents.size(), 4u);
+    EXPECT_EQ(file.GetLength(), 4u);
+    CArchive whole(&file, CArchive::load);
+    const BYTE* contents = whole.ReadInPlace(4);
     EXPECT_EQ(contents[2], 0);
     EXPECT_EQ(contents[3], 'c');
+    EXPECT_EQ(whole.GetUnreadLength(), 0u);
     file.Close();
 
     const CString empty = PathIn(dir, "empty.bin");
     Put(empty, "");
     CFile emptyFile(empty, CFile::modeRead);
     CArchive ar(&emptyFile, CArchive::load);
-    EXPECT_EQ(ar.GetRemaining(), 0u);
+    EXPECT_EQ(ar.Fill(1), 0u);
     EXPECT_THROW(ar.ReadValue<BYTE>(), CArchiveException);
 }
 
