@@ -43,21 +43,41 @@ DayFile& File()
     return *g_file;
 }
 
-// An opened recording in a view with five metrics on display.
+// A file of 100,000 test headers without samples: as many as a damaged or
+// foreign file may seem to hold.
+struct ManyTestsFile
+{
+    QTemporaryDir directory;
+    CString path;
+    ManyTestsFile()
+    {
+        CNolvexDoc document;
+        CNolvexTest* last = nullptr;
+        for (int i = 0; i < 100000; ++i) {
+            last = document.AddTestAfter(last);
+            last->name = CString("empty");
+            last->testNumber = i;
+        }
+        path = CString::FromQString(directory.filePath("many.nolvex"));
+        document.OnSaveDocument(path);
+    }
+};
+
+// An opened recording in a view with some metrics on display.
 struct ShownDay
 {
     CNolvexDoc document;
     CWnd frame;
     CNolvexView view;
-    ShownDay()
+    explicit ShownDay(const CString& path = File().path, int metrics = 5)
     {
-        document.OnOpenDocument(File().path);
+        document.OnOpenDocument(path);
         frame.Create(AfxRegisterWndClass(0), "", WS_VISIBLE, CRect(0, 0, 1600, 900), nullptr, 0);
         view.SetDocument(&document);
         view.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 1600, 900),
                     &frame, 0xE900);
         view.OnInitialUpdate();
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < metrics; ++i)
             view.SendMessage(WM_COMMAND, ID_EDIT_ADD_METRIC, 0);
         view.GetChart().Invalidate();
         view.GetChart().UpdateWindow();
@@ -76,6 +96,21 @@ void OpenDayFileAndShowFiveMetrics(benchmark::State& state)
     }
 }
 BENCHMARK(OpenDayFileAndShowFiveMetrics)->Unit(benchmark::kMillisecond);
+
+// Opening the file lists every test in the tree: the time must grow with
+// the number of tests, not with its square.
+void OpenHundredThousandEmptyTests(benchmark::State& state)
+{
+    static ManyTestsFile many;
+    for (auto _ : state) {
+        auto shown = std::make_unique<ShownDay>(many.path, 0);
+        benchmark::DoNotOptimize(shown->view.GetChart().GetBackingImage()->constBits());
+        state.PauseTiming();
+        shown.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(OpenHundredThousandEmptyTests)->Unit(benchmark::kMillisecond);
 
 void CursorMoveOverAWholeDaySelection(benchmark::State& state)
 {

@@ -30,6 +30,13 @@ CPropTree::CPropTree()
 CPropTree::~CPropTree()
 {
     RemoveItem(nullptr);
+    // The parent may have refused to let rows go, but the tree owns every
+    // row: what is left goes with the tree.
+    while (m_root.m_firstChild != nullptr) {
+        CPropTreeItem* refused = m_root.m_firstChild;
+        m_root.m_firstChild = refused->m_nextSibling;
+        RemoveSubtree(refused);
+    }
     m_nextId = 1;
     if (--g_treeCount == 0) {
         g_normalFont.reset();
@@ -143,43 +150,71 @@ CPropTreeItem* CPropTree::AddItem(CPropTreeItem* parent, CPropTreeItem* item)
         return nullptr;
     if (parent == nullptr)
         parent = &m_root;
-    CPropTreeItem** link = &parent->m_firstChild;
-    while (*link != nullptr)
-        link = &(*link)->m_nextSibling;
+    // A list filled in order is appended to behind the item added last, so
+    // that filling it takes time in proportion to its length, not to its
+    // square.
+    CPropTreeItem** link = nullptr;
+    if (m_lastAdded != nullptr && m_lastAdded->m_parent == parent &&
+        m_lastAdded->m_nextSibling == nullptr) {
+        link = &m_lastAdded->m_nextSibling;
+    } else {
+        link = &parent->m_firstChild;
+        while (*link != nullptr)
+            link = &(*link)->m_nextSibling;
+    }
     *link = item;
     item->m_nextSibling = nullptr;
     item->m_parent = parent;
     item->m_tree = this;
     item->m_id = m_nextId++;
+    m_lastAdded = item;
     NotifyParent(PROP_NOTIFY_INSERTED, item);
     if (GetSafeHwnd() != nullptr) {
         Invalidate();
-        RecalcScrollRange();
+        // Only the new item's rows are new to the range, and only when they
+        // show.
+        if (ShowsChildren(parent))
+            m_scrollRange += ContentHeight(item);
+        ApplyScrollRange();
     }
     return item;
+}
+
+bool CPropTree::ShowsChildren(const CPropTreeItem* item) const
+{
+    for (; item != &m_root; item = item->m_parent)
+        if (item == nullptr || !item->IsState(CPropTreeItem::ItemExpanded))
+            return false;
+    return true;
 }
 
 void CPropTree::RemoveItem(CPropTreeItem* item)
 {
     if (item == nullptr)
         item = &m_root;
+    // The rows are laid out once, after everything asked for is gone:
+    // emptying a long tree takes time in proportion to its length.
+    RemoveWithoutLayout(item);
+    LayoutVisibleRows();
+    if (GetSafeHwnd() != nullptr) {
+        Invalidate();
+        RecalcScrollRange();
+    }
+}
+
+void CPropTree::RemoveWithoutLayout(CPropTreeItem* item)
+{
     if (item != &m_root && NotifyParent(PROP_NOTIFY_DELETING, item) != 0)
         return;
     // Children first, depth first, each asked for itself.
     CPropTreeItem* child = item->m_firstChild;
     while (child != nullptr) {
         CPropTreeItem* next = child->m_nextSibling;
-        RemoveItem(child);
+        RemoveWithoutLayout(child);
         child = next;
     }
-    if (item == &m_root) {
-        LayoutVisibleRows();
-        if (GetSafeHwnd() != nullptr) {
-            Invalidate();
-            RecalcScrollRange();
-        }
+    if (item == &m_root)
         return;
-    }
     CPropTreeItem** link = &item->m_parent->m_firstChild;
     while (*link != nullptr && *link != item)
         link = &(*link)->m_nextSibling;
@@ -188,11 +223,6 @@ void CPropTree::RemoveItem(CPropTreeItem* item)
     // Children whose removal was refused go with it: nothing reaches them
     // once their parent is gone.
     RemoveSubtree(item);
-    LayoutVisibleRows();
-    if (GetSafeHwnd() != nullptr) {
-        Invalidate();
-        RecalcScrollRange();
-    }
 }
 
 void CPropTree::RemoveSubtree(CPropTreeItem* item)
@@ -203,6 +233,8 @@ void CPropTree::RemoveSubtree(CPropTreeItem* item)
         RemoveSubtree(child);
         child = next;
     }
+    if (m_lastAdded == item)
+        m_lastAdded = nullptr;
     if (m_focusedItem == item) {
         m_focusedItem = nullptr;
         if (GetSafeHwnd() != nullptr)
@@ -302,6 +334,12 @@ void CPropTree::RecalcScrollRange()
     for (CPropTreeItem* item = m_root.m_firstChild; item != nullptr; item = item->m_nextSibling)
         range += ContentHeight(item);
     m_scrollRange = range;
+    ApplyScrollRange();
+}
+
+void CPropTree::ApplyScrollRange()
+{
+    const int range = m_scrollRange;
     if (m_list.GetSafeHwnd() == nullptr)
         return;
     CRect client;

@@ -109,9 +109,17 @@ protected:
 
 private:
     void LayoutPanes(int width, int height);
+    // Removes the item and its children as RemoveItem does, without laying
+    // out the rows that remain.
+    void RemoveWithoutLayout(CPropTreeItem* item);
     void RemoveSubtree(CPropTreeItem* item);
     int LayoutRows(CPropTreeItem* first, int indent, int y);
     int ContentHeight(CPropTreeItem* item) const;
+    // Whether the item's children show as rows: it and its parents are
+    // expanded (the hidden root's children always show).
+    bool ShowsChildren(const CPropTreeItem* item) const;
+    // Hands the scroll range to the list's scroll bar.
+    void ApplyScrollRange();
     CPropTreeItem* LastVisible() const;
     CPropTreeItem* MoveFocus(CPropTreeItem* target);
     static void CreateSharedFonts();
@@ -124,6 +132,7 @@ private:
     CPropTreeItem* m_firstVisible = nullptr;
     CPropTreeItem* m_visibleTail = nullptr;
     CPropTreeItem* m_focusedItem = nullptr;
+    CPropTreeItem* m_lastAdded = nullptr;
     int m_dividerX = 100;
     int m_scrollY = 0;
     int m_nextId = 1;

@@ -390,6 +390,40 @@ TEST(PropTreeRemoveTest, AVetoedRemovalKeepsTheRow)
     EXPECT_EQ(shown.tree.GetRootItem()->GetChild(), shown.section);
 }
 
+namespace {
+
+// A row that counts how many of its kind are alive.
+class CountedItem : public CPropTreeItem
+{
+public:
+    static inline int alive = 0;
+    CountedItem() { ++alive; }
+    ~CountedItem() override { --alive; }
+};
+
+} // namespace
+
+TEST(PropTreeRemoveTest, ATreeDeletesTheRowsItWasRefusedToRemove)
+{
+    TreeParent parent;
+    ASSERT_TRUE(
+        parent.Create(AfxRegisterWndClass(0), "", WS_VISIBLE, CRect(0, 0, 300, 300), nullptr, 0));
+    parent.vetoed = {PROP_NOTIFY_DELETING};
+    {
+        CPropTree tree;
+        ASSERT_TRUE(tree.Create(WS_VISIBLE | PROP_STYLE_NOTIFY, CRect(0, 0, 300, 300), &parent, 7));
+        CPropTreeItem* section = tree.AddItem(nullptr, new CountedItem);
+        tree.AddItem(section, new CountedItem);
+        tree.AddItem(section, new CountedItem);
+        tree.AddItem(nullptr, new CountedItem);
+        EXPECT_EQ(CountedItem::alive, 4);
+        // The parent still refuses while the tree goes: the tree asked, was
+        // refused, and the rows go with it all the same.
+    }
+    EXPECT_EQ(parent.Count(PROP_NOTIFY_DELETING), 2);
+    EXPECT_EQ(CountedItem::alive, 0);
+}
+
 TEST(PropTreeWalkTest, ForEachVisitsInPreOrderAndStopsWhenAsked)
 {
     Tree shown;
@@ -458,4 +492,38 @@ TEST(PropTreeItemTest, AStaticRowKeepsItsText)
     CPropTreeItem plain;
     EXPECT_EQ(plain.GetRowHeight(), 21);
     EXPECT_EQ(plain.GetValue(), 0);
+}
+
+// Rows added one after another, to shown and to hidden parents, in and out
+// of order: the scroll range kept as rows come is the one counted afresh,
+// and each row stands last among its parent's children.
+TEST(PropTreeScrollTest, TheRangeKeptWhileAddingIsTheRangeCountedAfresh)
+{
+    Tree shown;
+    CPropTreeItem* collapsed = shown.tree.AddItem(nullptr, new CPropTreeItem);
+    CPropTreeItem* nested = shown.tree.AddItem(shown.tests[0], new CPropTreeItem);
+    shown.tests[0]->SetState(CPropTreeItem::ItemExpanded, true);
+    nested->SetState(CPropTreeItem::ItemExpanded, true);
+    shown.tree.RecalcScrollRange();
+    std::vector<CPropTreeItem*> added;
+    CPropTreeItem* parents[] = {shown.section, collapsed, nested, shown.section, nested};
+    for (int round = 0; round < 3; ++round)
+        for (CPropTreeItem* parent : parents) {
+            added.push_back(shown.tree.AddItem(parent, new CPropTreeItemStatic));
+            const int kept = shown.tree.GetScrollRange();
+            shown.tree.RecalcScrollRange();
+            ASSERT_EQ(kept, shown.tree.GetScrollRange()) << added.size() << " rows added";
+            CPropTreeItem* last = parent->GetChild();
+            while (last->GetSibling() != nullptr)
+                last = last->GetSibling();
+            ASSERT_EQ(last, added.back());
+        }
+    // The row added last goes; the next one still goes to the end.
+    shown.tree.RemoveItem(added.back());
+    CPropTreeItem* again = shown.tree.AddItem(nested, new CPropTreeItemStatic);
+    EXPECT_EQ(again->GetSibling(), nullptr);
+    CPropTreeItem* before = nested->GetChild();
+    while (before->GetSibling() != again)
+        before = before->GetSibling();
+    EXPECT_EQ(before, added[added.size() - 3]);
 }
