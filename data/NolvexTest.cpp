@@ -40,11 +40,13 @@ void CNolvexTest::ReserveSamples(std::int32_t sampleTotal)
 void CNolvexTest::ShrinkToFit()
 {
     const std::int32_t needed = RoundedCapacity(sampleCount);
+    if (needed >= capacity)
+        return;
     if (needed == 0) {
         for (ValueArray& array : values)
             array.reset();
         capacity = 0;
-    } else if (needed < capacity) {
+    } else {
         SetCapacity(needed);
     }
 }

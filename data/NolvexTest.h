@@ -23,6 +23,42 @@ struct FreeValueArray
 };
 using ValueArray = std::unique_ptr<float[], FreeValueArray>;
 
+// A test's 61 value arrays, one per data type. The table of their pointers
+// is itself allocated on first change, so that a test without samples (a
+// file may hold many such headers) costs one pointer for it.
+class ValueArrays
+{
+public:
+    static constexpr std::size_t kCount = MetricCatalogue::kMetricCount;
+    using Table = std::array<ValueArray, kCount>;
+
+    ValueArray& operator[](std::size_t dataType) { return Writable()[dataType]; }
+    const ValueArray& operator[](std::size_t dataType) const
+    {
+        return m_table ? (*m_table)[dataType] : NoArray();
+    }
+    ValueArray* begin() { return Writable().data(); }
+    ValueArray* end() { return Writable().data() + kCount; }
+    const ValueArray* begin() const { return m_table ? m_table->data() : nullptr; }
+    const ValueArray* end() const { return m_table ? m_table->data() + kCount : nullptr; }
+    std::size_t size() const { return kCount; }
+
+private:
+    Table& Writable()
+    {
+        if (!m_table)
+            m_table = std::make_unique<Table>();
+        return *m_table;
+    }
+    static const ValueArray& NoArray()
+    {
+        static const ValueArray none;
+        return none;
+    }
+
+    std::unique_ptr<Table> m_table;
+};
+
 // One test (measurement run): its header, one value array per data type and
 // its markers. Sample i lies i / 10 seconds after the start of the test.
 // The test owns its arrays; it does not own the test after it in the chain.
@@ -64,7 +100,7 @@ public:
     std::int32_t testNumber = 0;
     std::int32_t sampleCount = 0;
     std::int32_t capacity = 0;
-    std::array<ValueArray, MetricCatalogue::kMetricCount> values;
+    ValueArrays values;
     std::unique_ptr<Marker[]> markers; // kMaxMarkers entries once there is a marker
 
     std::int32_t markerCount = 0;
