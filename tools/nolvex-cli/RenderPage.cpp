@@ -7,10 +7,16 @@
 #include "WindowClass.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QImage>
 #include <QPrinter>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <sys/stat.h>
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -62,12 +68,20 @@ CString RenderPage(CNolvexDoc& document, int testPosition, const std::vector<int
     view->RebuildChart();
     view->UpdateCumulativeValues();
 
+    // The page goes to a temporary file beside the output, which takes the
+    // output's place only once it is complete: a failure leaves an earlier
+    // file of that name as it was.
     CDC dc;
     dc.m_bPrinting = TRUE;
     if (pdf) {
+        QTemporaryFile partial(path + ".XXXXXX");
+        if (!partial.open())
+            return CString("cannot write ") + output + ": " +
+                   CString::FromQString(partial.errorString());
+        partial.close();
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
+        printer.setOutputFileName(partial.fileName());
         printer.setPageOrientation(QPageLayout::Landscape);
         dc.AttachPrinter(&printer);
         DOCINFO info{};
@@ -78,14 +92,24 @@ CString RenderPage(CNolvexDoc& document, int testPosition, const std::vector<int
         dc.StartPage();
         view->OnDraw(&dc);
         dc.EndDoc();
+        // A new file's usual permissions, not the temporary file's private ones.
+        const mode_t mask = umask(0);
+        umask(mask);
+        chmod(QFile::encodeName(partial.fileName()).constData(), 0666 & ~mask);
+        if (printer.printerState() == QPrinter::Error ||
+            std::rename(QFile::encodeName(partial.fileName()).constData(),
+                        QFile::encodeName(path).constData()) != 0)
+            return CString("cannot write ") + output;
     } else {
         QImage page(kPageWidth, kPageHeight, QImage::Format_RGB32);
         page.fill(Qt::white);
         dc.BeginPainting(&page);
         view->OnDraw(&dc);
         dc.EndPainting();
-        if (!page.save(path, "PNG"))
-            return CString("cannot write ") + output;
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || !page.save(&file, "PNG") || !file.commit())
+            return CString("cannot write ") + output + ": " +
+                   CString::FromQString(file.errorString());
     }
     view.reset();
     return {};

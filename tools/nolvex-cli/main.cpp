@@ -2,8 +2,10 @@
 // people who process many recordings: list the tests of a file, export a
 // test's metrics as CSV, cut a span out of a test and recalculate it.
 
+#include "CFile.h"
 #include "CsvExport.h"
 #include "Exceptions.h"
+#include "MeasurementFile.h"
 #include "MetricCatalogue.h"
 #include "NolvexDoc.h"
 #include "NolvexMetric.h"
@@ -11,8 +13,11 @@
 #include "RenderPage.h"
 
 #include <cctype>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,8 +30,8 @@ constexpr int kExitBadArguments = 2;
 
 const char* const kHelp = R"(Usage:
   nolvex-cli info FILE
-  nolvex-cli csv FILE --test N --metric NAME [--metric NAME ...] --output OUT
-  nolvex-cli cut FILE --test N --from S --to E --output OUT
+  nolvex-cli csv FILE --test N [--metric NAME ...] --output OUT
+  nolvex-cli cut FILE --test N --from S --to E --output OUT [--force]
   nolvex-cli render FILE --test N --metric NAME [--metric NAME ...] --output OUT
   nolvex-cli --help
 
@@ -34,6 +39,8 @@ Works on Nolvex measurement files (.nolvex) as the Nolvex program does.
 
 info  Prints one line per test, in file order, with tab-separated fields:
       position (from 1), name, info, test number, sample count, marker count.
+      Control characters in names and infos are shown escaped (\t, \n,
+      \x1b), here and in every message.
 
 csv   Exports test N (its position as info prints it) as CSV to OUT, exactly
       as the program's Export CSV writes it: the test's name, info and
@@ -41,7 +48,9 @@ csv   Exports test N (its position as info prints it) as CSV to OUT, exactly
       values ("%.2lf"), fields separated by ", ", Windows-1252 text.
       The metrics are given in the order of their columns; each NAME is a
       metric's name as the program shows it ("A leq", "Leq 1kHz") or its data
-      type number (0 to 60).
+      type number (0 to 60). Without any metric only the three header lines
+      are written, as Export CSV does with no metric on display. OUT must
+      not be FILE.
 
 cut   Cuts samples S to E (inclusive, counted from 0; sample i lies at i/10 s)
       out of test N and recalculates its running metrics (leq, peak, TWA,
@@ -49,15 +58,25 @@ cut   Cuts samples S to E (inclusive, counted from 0; sample i lies at i/10 s)
       does, then writes the whole file to OUT. OUT may be FILE itself: the
       file is replaced only once the new one is completely written.
       A span of one sample (S = E) is never cut; the file is written unchanged.
+      When reading FILE stopped before its end, the bytes not read would be
+      lost: cut then refuses to write over FILE unless --force is given.
 
 render
       Draws the page the program's Print gives for test N with those metrics
       on display (the chart, and a value line for each running metric) into
-      OUT, a .pdf file (A4 on its side) or a .png picture of the page.
+      OUT, a .pdf file (A4 on its side) or a .png picture of the page. OUT
+      must not be FILE.
 
-Exit status: 0 on success; 1 when a file cannot be read or written; 2 for
-bad arguments (unknown command or metric, a test that is not in the file,
-S > E, samples outside the test). Every error is one line on standard error.
+When reading FILE stops before its end (a stray byte, bytes after the end
+tag, a file that is no measurement file), every command reads what it can
+and prints a warning on standard error saying where reading stopped and how
+many bytes were not read. Output files are replaced only once complete.
+
+Exit status: 0 on success; 1 when a file cannot be read or written
+(standard output included) or when cut would write over bytes it could not
+read; 2 for bad arguments (unknown command or metric, a test that is not in
+the file, S > E, samples outside the test, an output that is the input).
+Every error is one line on standard error, naming the file.
 )";
 
 // A failure to report: the message and the exit status.
@@ -76,7 +95,40 @@ struct Arguments
     std::optional<std::string> to;
     std::optional<std::string> output;
     std::vector<std::string> metrics;
+    bool force = false;
 };
+
+// The text with its control characters shown escaped, so that a name can
+// neither send a terminal escape sequence nor break a line or a field:
+// \t, \n, \r and \xNN for the other C0 controls and DEL, \u00NN for the
+// C1 controls (U+0080 to U+009F, which some terminals obey as well).
+std::string Escaped(std::string_view text)
+{
+    std::string shown;
+    shown.reserve(text.size());
+    char code[8];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\t') {
+            shown += "\\t";
+        } else if (byte == '\n') {
+            shown += "\\n";
+        } else if (byte == '\r') {
+            shown += "\\r";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            std::snprintf(code, sizeof code, "\\x%02x", byte);
+            shown += code;
+        } else if (byte == 0xC2 && i + 1 < text.size() &&
+                   static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+                   static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned char>(text[++i]));
+            shown += code;
+        } else {
+            shown += static_cast<char>(byte);
+        }
+    }
+    return shown;
+}
 
 CliError BadArguments(std::string message)
 {
@@ -115,6 +167,8 @@ Arguments Parse(const std::vector<std::string_view>& words)
             arguments.output = value();
         else if (word == "--metric")
             arguments.metrics.push_back(value());
+        else if (word == "--force")
+            arguments.force = true;
         else if (word.starts_with("--") || !arguments.file.empty())
             throw BadArguments("unexpected argument \"" + std::string(word) +
                                "\"; see nolvex-cli --help");
@@ -137,10 +191,18 @@ Arguments Parse(const std::vector<std::string_view>& words)
     require(arguments.from, "--from", cut);
     require(arguments.to, "--to", cut);
     const bool withMetrics = arguments.command == "csv" || arguments.command == "render";
-    if (withMetrics && arguments.metrics.empty())
+    if (arguments.command == "render" && arguments.metrics.empty())
         throw BadArguments(arguments.command + " needs at least one --metric");
     if (!withMetrics && !arguments.metrics.empty())
         throw BadArguments(arguments.command + " takes no --metric");
+    if (arguments.force && !cut)
+        throw BadArguments(arguments.command + " takes no --force");
+    // Only cut may replace its input: anything else would put other data in
+    // place of the measurement file.
+    if (withMetrics &&
+        IsSameFile(CString::FromUtf8(*arguments.output), CString::FromUtf8(arguments.file)))
+        throw BadArguments(arguments.command + " would write over the measurement file " +
+                           arguments.file + "; give another --output");
     return arguments;
 }
 
@@ -168,10 +230,21 @@ int ParseDataType(const Arguments& arguments, const std::string& name)
                      "\": give a name such as \"A leq\" or a data type from 0 to 60");
 }
 
+// Reads the file, warning on standard error when reading stopped before its
+// end.
 void Load(CNolvexDoc& document, const std::string& file)
 {
-    if (!document.OnOpenDocument(CString::FromUtf8(file)))
-        throw CliError{kExitFileError, document.GetLastErrorMessage().ToUtf8()};
+    if (!document.OnOpenDocument(CString::FromUtf8(file))) {
+        std::string message = document.GetLastErrorMessage().ToUtf8();
+        if (message.find(file) == std::string::npos)
+            message = file + ": " + message;
+        throw CliError{kExitFileError, message};
+    }
+    if (const auto& tail = document.GetUnreadTail())
+        std::fprintf(
+            stderr, "nolvex-cli: warning: %s\n",
+            Escaped(MeasurementFile::DescribeUnreadTail(CString::FromUtf8(file), *tail).ToUtf8())
+                .c_str());
 }
 
 CNolvexTest& SelectTest(const Arguments& arguments, const CNolvexDoc& document)
@@ -204,8 +277,8 @@ void RunInfo(const Arguments& arguments)
     Load(document, arguments.file);
     int position = 1;
     for (const CNolvexTest* test = document.firstTest; test; test = test->next, ++position) {
-        std::printf("%d\t%s\t%s\t%d\t%d\t%d\n", position, test->name.ToUtf8().c_str(),
-                    test->info.ToUtf8().c_str(), test->testNumber, test->sampleCount,
+        std::printf("%d\t%s\t%s\t%d\t%d\t%d\n", position, Escaped(test->name.ToUtf8()).c_str(),
+                    Escaped(test->info.ToUtf8()).c_str(), test->testNumber, test->sampleCount,
                     test->markerCount);
     }
 }
@@ -268,6 +341,11 @@ void RunCut(const Arguments& arguments)
     if (from > to)
         throw InFile(arguments.file, kExitBadArguments,
                      "--from " + std::to_string(from) + " is after --to " + std::to_string(to));
+    if (document.GetUnreadTail() && !arguments.force &&
+        IsSameFile(CString::FromUtf8(*arguments.output), CString::FromUtf8(arguments.file)))
+        throw InFile(arguments.file, kExitFileError,
+                     "not written over: the bytes that were not read would be lost; give "
+                     "--force to write it all the same, or another --output");
     test.selectionStart = from;
     test.selectionEnd = to;
     if (!document.CutSelection(test))
@@ -288,8 +366,17 @@ int main(int argc, char** argv)
             return 0;
         }
     }
+    // The file the command works on, for the errors that do not name it.
+    std::string file;
+    auto report = [&file](const std::string& message, int status) {
+        const bool named = file.empty() || message.find(file) != std::string::npos;
+        std::fprintf(stderr, "nolvex-cli: %s\n",
+                     Escaped(named ? message : file + ": " + message).c_str());
+        return status;
+    };
     try {
         const Arguments arguments = Parse(words);
+        file = arguments.file;
         if (arguments.command == "info")
             RunInfo(arguments);
         else if (arguments.command == "csv")
@@ -299,14 +386,18 @@ int main(int argc, char** argv)
         else
             RunCut(arguments);
     } catch (const CliError& error) {
-        std::fprintf(stderr, "nolvex-cli: %s\n", error.message.c_str());
-        return error.status;
+        return report(error.message, error.status);
     } catch (const CException& error) {
-        std::fprintf(stderr, "nolvex-cli: %s\n", error.GetErrorMessage().ToUtf8().c_str());
-        return kExitFileError;
+        return report(error.GetErrorMessage().ToUtf8(), kExitFileError);
     } catch (const std::bad_alloc&) {
-        std::fprintf(stderr, "nolvex-cli: %s\n",
-                     CMemoryException().GetErrorMessage().ToUtf8().c_str());
+        return report(CMemoryException().GetErrorMessage().ToUtf8(), kExitFileError);
+    }
+    // What was printed must have reached its place: a full disk or a closed
+    // pipe behind standard output is an error like any other.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        const int error = errno;
+        std::fprintf(stderr, "nolvex-cli: standard output: %s\n",
+                     error != 0 ? std::strerror(error) : "write error");
         return kExitFileError;
     }
     return 0;

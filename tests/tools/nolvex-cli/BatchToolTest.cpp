@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -30,9 +32,11 @@ struct CliRun
     std::string err;
 };
 
-CliRun RunCli(const QStringList& arguments)
+CliRun RunCli(const QStringList& arguments, const QString& standardOutputFile = {})
 {
     QProcess process;
+    if (!standardOutputFile.isEmpty())
+        process.setStandardOutputFile(standardOutputFile);
     process.start(QStringLiteral(NOLVEX_CLI_PATH), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     CliRun run;
@@ -133,7 +137,6 @@ TEST_F(BatchTool, BadArgumentsExitWithTwo)
         {"summary", recording},
         {"info"},
         {"info", recording, "extra"},
-        {"csv", recording, "--test", "1", "--output", out},
         {"csv", recording, "--test", "1", "--metric", "A loud", "--output", out},
         {"csv", recording, "--test", "1", "--metric", "61", "--output", out},
         {"csv", recording, "--test", "0", "--metric", "A leq", "--output", out},
@@ -145,6 +148,8 @@ TEST_F(BatchTool, BadArgumentsExitWithTwo)
         {"cut", recording, "--test", "1", "--from", "-1", "--to", "10", "--output", out},
         {"cut", recording, "--test", "1", "--from", "10", "--output", out},
         {"cut", recording, "--test", "1", "--from", "1", "--to", "2", "--output"},
+        {"info", recording, "--force"},
+        {"csv", recording, "--test", "1", "--output", out, "--force"},
     };
     for (const QStringList& arguments : bad) {
         const CliRun run = RunCli(arguments);
@@ -303,4 +308,157 @@ TEST_F(BatchTool, RenderRefusesOtherPicturesAndMissingMetrics)
     const CliRun noTest = RunCli(
         {"render", recording, "--test", "9", "--metric", "TWA", "--output", Path("page.png")});
     EXPECT_EQ(noTest.exitCode, 2);
+}
+
+TEST_F(BatchTool, ControlCharactersInNamesAreShownEscaped)
+{
+    CNolvexTest& test = *document.firstTest;
+    test.name = CString::FromUtf8("Line\t2\nred \x1b[31mloud\x7f \xc2\x9b end");
+    test.info = CString::FromUtf8("caf\xc3\xa9\r");
+    ASSERT_TRUE(document.OnSaveDocument(CString::FromQString(recording)));
+
+    const CliRun info = RunCli({"info", recording});
+    ASSERT_EQ(info.exitCode, 0) << info.err;
+    // Still one line per test and six fields on it.
+    ASSERT_EQ(LineCount(info.out), 2);
+    const std::string first = info.out.substr(0, info.out.find('\n'));
+    EXPECT_EQ(first, "1\tLine\\t2\\nred \\x1b[31mloud\\x7f \\u009b end\tcaf\xc3\xa9\\r\t" +
+                         std::to_string(test.testNumber) + "\t300\t" +
+                         std::to_string(test.markerCount));
+
+    // In messages too: the name of the test comes in the error about a sample.
+    const CliRun cut = RunCli(
+        {"cut", recording, "--test", "1", "--from", "0", "--to", "999", "--output", Path("o")});
+    EXPECT_EQ(cut.exitCode, 2);
+    EXPECT_EQ(LineCount(cut.err), 1) << cut.err;
+    EXPECT_NE(cut.err.find("Line\\t2\\nred \\x1b[31m"), std::string::npos) << cut.err;
+    EXPECT_EQ(cut.err.find('\x1b'), std::string::npos);
+}
+
+TEST_F(BatchTool, AFailedWriteToStandardOutputIsAnError)
+{
+    if (!QFile::exists("/dev/full"))
+        GTEST_SKIP() << "this system has no /dev/full";
+    const CliRun run = RunCli({"info", recording}, "/dev/full");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("standard output"), std::string::npos) << run.err;
+}
+
+TEST_F(BatchTool, CsvAndRenderNeverWriteOverTheMeasurementFile)
+{
+    const QByteArray before = ReadAll(recording);
+    // Named as given, or by another path to the same file.
+    const QString sameFile = directory.path() + "/./recording.nolvex";
+    const std::vector<QStringList> overwriting = {
+        {"csv", recording, "--test", "1", "--metric", "A leq", "--output", recording},
+        {"csv", recording, "--test", "1", "--output", sameFile},
+        {"render", recording, "--test", "1", "--metric", "A leq", "--output", recording},
+    };
+    for (const QStringList& arguments : overwriting) {
+        const CliRun run = RunCli(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
+        EXPECT_EQ(LineCount(run.err), 1) << run.err;
+        EXPECT_NE(run.err.find(recording.toStdString()), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(ReadAll(recording), before);
+}
+
+TEST_F(BatchTool, CsvWithoutAMetricWritesTheThreeHeaderLines)
+{
+    const QString out = Path("header.csv");
+    const CliRun run = RunCli({"csv", recording, "--test", "2", "--output", out});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const CNolvexTest& test = *document.GetTest(1);
+    EXPECT_EQ(ReadAll(out).toStdString(), test.name.ToUtf8() + "\n" + test.info.ToUtf8() +
+                                              "\nTest #: " + std::to_string(test.testNumber) +
+                                              "\n");
+}
+
+// A recording with bytes the reader cannot take: every command warns, and
+// cut does not write over them unless told to.
+TEST_F(BatchTool, BytesThatWereNotReadAreToldAndNotWrittenOver)
+{
+    // The second test's tag replaced by a stray byte: only the first test
+    // is read. The tag stands where a file of the first test alone ends.
+    CNolvexTest* second = document.firstTest->next;
+    document.firstTest->next = nullptr;
+    CMemFile firstAlone;
+    CArchive archive(&firstAlone, CArchive::store);
+    document.Serialize(archive);
+    archive.Close();
+    document.firstTest->next = second;
+    const auto stray = static_cast<qsizetype>(firstAlone.Bytes().size() - 1);
+    QByteArray damaged = ReadAll(recording);
+    ASSERT_EQ(damaged[stray], '\x7a');
+    damaged[stray] = '\x01';
+    {
+        QFile file(recording);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(damaged);
+    }
+    const std::string warning =
+        "stopped reading " + recording.toStdString() + " at byte " + std::to_string(stray) +
+        ", before the end of the file: " + std::to_string(damaged.size() - stray) +
+        " bytes were not read";
+
+    const CliRun info = RunCli({"info", recording});
+    EXPECT_EQ(info.exitCode, 0);
+    EXPECT_EQ(LineCount(info.out), 1);
+    EXPECT_NE(info.err.find("warning: Nolvex " + warning), std::string::npos) << info.err;
+
+    const CliRun refused = RunCli(
+        {"cut", recording, "--test", "1", "--from", "0", "--to", "9", "--output", recording});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find(warning), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("--force"), std::string::npos) << refused.err;
+    EXPECT_EQ(ReadAll(recording), damaged);
+
+    // Another output is fine, and so is the input itself with --force.
+    const QString other = Path("first-test.nolvex");
+    EXPECT_EQ(
+        RunCli({"cut", recording, "--test", "1", "--from", "0", "--to", "9", "--output", other})
+            .exitCode,
+        0);
+    EXPECT_EQ(ReadAll(recording), damaged);
+    const CliRun forced = RunCli({"cut", recording, "--test", "1", "--from", "0", "--to", "9",
+                                  "--output", recording, "--force"});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err;
+    EXPECT_EQ(ReadAll(recording), ReadAll(other));
+    const CliRun whole = RunCli({"info", recording});
+    EXPECT_TRUE(whole.err.empty()) << whole.err;
+}
+
+// A file of 100,000 test headers: the batch tool lists them all without
+// needing memory for the headers' absent markers and values.
+TEST_F(BatchTool, AHundredThousandEmptyTestsAreListedInBoundedMemory)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 100000; ++i) {
+        bytes += '\x7a';
+        bytes += QByteArray(8, '\0');
+        // The name "empty" and an empty info, in the ANSI form.
+        bytes += QByteArray("\x05"
+                            "empty\x00",
+                            7);
+        const qint32 number = i;
+        bytes += QByteArray(reinterpret_cast<const char*>(&number), 4);
+    }
+    bytes += '\x85';
+    const QString many = Path("many.nolvex");
+    {
+        QFile file(many);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    rusage before{};
+    getrusage(RUSAGE_CHILDREN, &before);
+    const CliRun run = RunCli({"info", many});
+    rusage after{};
+    getrusage(RUSAGE_CHILDREN, &after);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(LineCount(run.out), 100000);
+    EXPECT_NE(run.out.find("100000\tempty\t\t99999\t0\t0\n"), std::string::npos);
+    // The largest resident size of any child so far, in kilobytes: this one
+    // unless an earlier one was larger.
+    EXPECT_LT(after.ru_maxrss, 100 * 1024) << "peak " << after.ru_maxrss / 1024 << " MB";
 }
