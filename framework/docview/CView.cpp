@@ -7,8 +7,14 @@
 #include "ModalSeam.h"
 #include "WindowDC.h"
 
+#include <QFile>
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
+#include <QTemporaryFile>
+
+#include <sys/stat.h>
+
+#include <cstdio>
 
 #include <algorithm>
 #include <map>
@@ -136,8 +142,13 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
         if (!DirectPrinterName().IsEmpty() && !named.isNull()) {
             printer->setPrinterName(named.printerName());
         } else if (QPrinterInfo::defaultPrinter().isNull()) {
+            QTemporaryFile partial(DirectPrintFile().ToQString() + ".XXXXXX");
+            if (!partial.open())
+                return FALSE;
+            partial.setAutoRemove(false);
+            info->m_strPartialFile = CString::FromQString(partial.fileName());
             printer->setOutputFormat(QPrinter::PdfFormat);
-            printer->setOutputFileName(DirectPrintFile().ToQString());
+            printer->setOutputFileName(partial.fileName());
         }
         return info->m_pPD->Confirm();
     }
@@ -146,6 +157,28 @@ BOOL CView::DoPreparePrinting(CPrintInfo* info)
 
 void CView::RunPrintJob(CPrintInfo& info)
 {
+    // The partial file of a direct print takes the PDF file's place only
+    // when the whole job went through; otherwise it goes.
+    struct PartialFile
+    {
+        CPrintInfo& info;
+        bool complete = false;
+        ~PartialFile()
+        {
+            if (info.m_strPartialFile.IsEmpty())
+                return;
+            const QByteArray partial = QFile::encodeName(info.m_strPartialFile.ToQString());
+            if (complete) {
+                const mode_t mask = umask(0);
+                umask(mask);
+                chmod(partial.constData(), 0666 & ~mask);
+                if (std::rename(partial.constData(),
+                                QFile::encodeName(DirectPrintFile().ToQString()).constData()) == 0)
+                    return;
+            }
+            std::remove(partial.constData());
+        }
+    } partialFile{info};
     if (!OnPreparePrinting(&info))
         return;
     CDC* dc = info.m_pPD->GetPrinterDC();
@@ -171,7 +204,9 @@ void CView::RunPrintJob(CPrintInfo& info)
             break;
     }
     OnEndPrinting(dc, &info);
-    dc->EndDoc();
+    // A view may have ended the document itself.
+    const bool ended = dc->GetPainter() == nullptr || dc->EndDoc() > 0;
+    partialFile.complete = ended && info.m_pPD->GetPrinter()->printerState() != QPrinter::Error;
 }
 
 void CView::OnFilePrint()

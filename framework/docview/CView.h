@@ -28,6 +28,9 @@ struct CPrintInfo
     BOOL m_bContinuePrinting = TRUE;
     UINT m_nCurPage = 1;
     CRect m_rectDraw;
+    // A direct print into a PDF file goes to this temporary file beside it
+    // first, which takes the file's place once the job is complete.
+    CString m_strPartialFile;
 
 private:
     UINT m_minPage = 1;

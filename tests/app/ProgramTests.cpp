@@ -254,6 +254,12 @@ TEST(ProgramTest, PrintingFromTheCommandLineWritesAPdfBesideTheFileWithoutAPrint
 {
     QTemporaryDir files;
     const QString path = WriteRecording(files, "report.nolvex", 400);
+    {
+        // An earlier print of the same file.
+        QFile earlier(files.filePath("report.pdf"));
+        ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+    }
     Program program({"/p", CString::FromQString(path)});
     // Printing ends the program's start: nothing stays open.
     EXPECT_FALSE(program.started);
@@ -262,6 +268,11 @@ TEST(ProgramTest, PrintingFromTheCommandLineWritesAPdfBesideTheFileWithoutAPrint
         QFile pdf(files.filePath("report.pdf"));
         ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
         EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+        // Written beside it first, then put in its place: nothing else is left.
+        EXPECT_EQ(QDir(files.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList({"report.nolvex", "report.pdf"}));
+        EXPECT_EQ(pdf.permissions() & QFileDevice::ReadOther,
+                  QFileInfo(path).permissions() & QFileDevice::ReadOther);
     }
 }
 
