@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CDC.h"
+#include "PixelLimits.h"
 
 #include <optional>
 
@@ -41,8 +42,9 @@ public:
     COLORREF SetTextColor(COLORREF colour) { return CDC::SetTextColor(Shown(colour)); }
     COLORREF SetBkColor(COLORREF colour) { return CDC::SetBkColor(Shown(colour)); }
 
-    int ScaleX(int x) const { return m_scaled ? static_cast<int>(x * m_scaleX) : x; }
-    int ScaleY(int y) const { return m_scaled ? static_cast<int>(y * m_scaleY) : y; }
+    // Coordinates far outside the page stay within what ToPixel gives.
+    int ScaleX(int x) const { return m_scaled ? ToPixel(x * m_scaleX) : x; }
+    int ScaleY(int y) const { return m_scaled ? ToPixel(y * m_scaleY) : y; }
     CRect Scale(const RECT& rect) const;
     CPoint Scale(const POINT& point) const { return CPoint(ScaleX(point.x), ScaleY(point.y)); }
 

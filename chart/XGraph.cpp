@@ -1,5 +1,7 @@
 #include "XGraph.h"
 
+#include "ArchiveLimits.h"
+#include "CArchive.h"
 #include "Cursor.h"
 #include "DCEx.h"
 #include "Exceptions.h"
@@ -7,9 +9,13 @@
 #include "SystemMetrics.h"
 #include "WindowClass.h"
 #include "WindowDC.h"
+#include "XGraphBitmap.h"
+#include "XGraphDataNotation.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <memory>
 
 IMPLEMENT_DYNCREATE(CXGraph, CWnd)
 
@@ -268,6 +274,117 @@ void CXGraph::ClearChart()
     }
     m_selectionStart = 0.0;
     m_selectionEnd = 0.0;
+}
+
+// Storing ---------------------------------------------------------------------
+
+namespace {
+
+// The kinds of stored free-standing objects.
+enum StoredObjectKind : std::uint8_t
+{
+    storedLabel = 1,
+    storedPicture = 2,
+    storedNote = 3
+};
+
+// The kind an object is stored as, or 0 for one the chart does not store.
+std::uint8_t StoredKindOf(CObject* object)
+{
+    if (object->IsKindOf(RUNTIME_CLASS(CXGraphLabel)))
+        return storedLabel;
+    if (object->IsKindOf(RUNTIME_CLASS(CXGraphBitmap)))
+        return storedPicture;
+    if (object->IsKindOf(RUNTIME_CLASS(CXGraphDataNotation)))
+        return storedNote;
+    return 0;
+}
+
+std::unique_ptr<CXGraphObject> NewStoredObject(CArchive& archive, std::uint8_t kind)
+{
+    switch (kind) {
+    case storedLabel:
+        return std::make_unique<CXGraphLabel>();
+    case storedPicture:
+        return std::make_unique<CXGraphBitmap>();
+    case storedNote:
+        return std::make_unique<CXGraphDataNotation>();
+    default:
+        archive.ThrowGenericError(
+            CString::Formatted("The chart holds an object of unknown kind %d.", kind));
+    }
+}
+
+template <typename T> void StoreAll(CArchive& archive, std::vector<T>& objects)
+{
+    archive.WriteValue<std::int32_t>(static_cast<std::int32_t>(objects.size()));
+    for (T& object : objects)
+        object.Serialize(archive);
+}
+
+template <typename T>
+std::vector<T> LoadAll(CArchive& archive, std::int32_t maximum, const char* records)
+{
+    const std::int32_t count = ReadRecordCount(archive, maximum, records);
+    std::vector<T> objects;
+    for (std::int32_t i = 0; i < count; ++i) {
+        T object;
+        object.Serialize(archive);
+        objects.push_back(std::move(object));
+    }
+    return objects;
+}
+
+} // namespace
+
+void CXGraph::Serialize(CArchive& archive)
+{
+    if (archive.IsStoring()) {
+        StoreAll(archive, m_xAxes);
+        StoreAll(archive, m_yAxes);
+        StoreAll(archive, m_series);
+        std::vector<std::pair<std::uint8_t, CXGraphObject*>> stored;
+        POSITION position = m_objects.GetHeadPosition();
+        while (position != nullptr) {
+            CObject* object = m_objects.GetNext(position);
+            const std::uint8_t kind = StoredKindOf(object);
+            if (object != &m_readout && kind != 0)
+                stored.emplace_back(kind, static_cast<CXGraphObject*>(object));
+        }
+        archive.WriteValue<std::int32_t>(static_cast<std::int32_t>(stored.size()));
+        for (auto& [kind, object] : stored) {
+            archive.WriteValue<std::uint8_t>(kind);
+            object->Serialize(archive);
+        }
+        return;
+    }
+    std::vector<CXGraphAxis> xAxes = LoadAll<CXGraphAxis>(archive, kMaxAxes, "X axes");
+    std::vector<CXGraphAxis> yAxes = LoadAll<CXGraphAxis>(archive, kMaxAxes, "Y axes");
+    std::vector<CXGraphDataSerie> series = LoadAll<CXGraphDataSerie>(archive, kMaxSeries, "series");
+    const std::int32_t objectCount = ReadRecordCount(archive, kMaxObjects, "objects");
+    std::vector<std::unique_ptr<CXGraphObject>> objects;
+    for (std::int32_t i = 0; i < objectCount; ++i) {
+        std::unique_ptr<CXGraphObject> object =
+            NewStoredObject(archive, archive.ReadValue<std::uint8_t>());
+        object->Serialize(archive);
+        objects.push_back(std::move(object));
+    }
+
+    ClearChart();
+    m_xAxes = std::move(xAxes);
+    m_yAxes = std::move(yAxes);
+    m_series = std::move(series);
+    for (auto* axes : {&m_xAxes, &m_yAxes})
+        for (CXGraphAxis& axis : *axes)
+            axis.m_graph = this;
+    for (CXGraphDataSerie& loaded : m_series)
+        loaded.m_graph = this;
+    for (std::unique_ptr<CXGraphObject>& object : objects) {
+        object->m_graph = this;
+        m_objects.AddTail(object.release());
+    }
+    if (GetSafeHwnd() != nullptr)
+        Invalidate();
 }
 
 bool CXGraph::SelectSeriesOnly(int index)

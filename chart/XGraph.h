@@ -169,6 +169,13 @@ public:
     // Removes axes, series and every object but the read-out label.
     void ClearChart();
 
+    // Stores or loads the chart's objects: the X axes, the Y axes, the
+    // series, then the labels, pictures and notes (each after a kind byte),
+    // every group after its count. The read-out label and the chart's own
+    // settings are not stored. Loading replaces the objects only when the
+    // whole archive loaded.
+    void Serialize(CArchive& archive) override;
+
     // Paints the chart into a printing device context (printer or preview).
     void RenderToDC(CDC* dc);
     // Asks for a printer and prints the chart on one page.

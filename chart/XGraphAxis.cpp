@@ -1,5 +1,6 @@
 #include "XGraphAxis.h"
 
+#include "ArchiveLimits.h"
 #include "BrushSelector.h"
 #include "CArchive.h"
 #include "COleDateTime.h"
@@ -115,6 +116,7 @@ void SerializeFont(CArchive& archive, CFont& font)
     } else {
         LOGFONT logFont{};
         archive.Read(&logFont, sizeof(LOGFONT));
+        ClampFont(logFont);
         font.CreateFontIndirect(&logFont);
     }
 }
@@ -126,6 +128,13 @@ std::int32_t ReadCount(CArchive& archive)
         throw CArchiveException(CArchiveException::genericException, {},
                                 "The chart axis holds a negative number of records.");
     return count;
+}
+
+// How many labels of a size fit along an axis of that many pixels, at
+// least two; a label without extent counts as one pixel.
+int LabelsAlong(double pixels, int labelSize)
+{
+    return std::max(2, ToPixel(pixels / std::max(1, labelSize)));
 }
 
 } // namespace
@@ -238,11 +247,12 @@ void CXGraphAxis::StepFromLabelSize()
     const CRect plot = PlotRect();
     int extent = 0;
     int label = 0;
+    // The margins are those of the last drawing, or as loaded before any.
     if (m_orientation == vertical) {
-        extent = plot.bottom - static_cast<int>(plot.top + m_endMargin + m_symbolSpace);
+        extent = plot.bottom - ToPixel(plot.top + m_endMargin + m_symbolSpace);
         label = MeasureLabelHeight();
     } else {
-        extent = static_cast<int>(plot.right - m_endMargin - m_symbolSpace) - plot.left;
+        extent = ToPixel(plot.right - m_endMargin - m_symbolSpace) - plot.left;
         label = MeasureLabelWidth();
     }
     if (extent == 0)
@@ -264,7 +274,7 @@ double CXGraphAxis::StepForLength(double pixels)
     const double spacing = m_orientation == vertical
                                ? MeasureLabelHeight() + gap.cy / 2.0
                                : static_cast<double>(MeasureLabelWidth() + gap.cx);
-    const int labels = std::max(1, static_cast<int>(pixels / spacing));
+    const int labels = std::max(1, ToPixel(pixels / std::max(1.0, spacing)));
     if (m_dateTime) {
         const double step = TimeStep(labels, m_viewMin, m_viewMax);
         return step > 0 ? step : m_step;
@@ -285,10 +295,12 @@ double CXGraphAxis::FirstTick(double step) const
         if (seconds <= 0)
             return m_viewMin;
         const std::int64_t from = RoundedSeconds(m_viewMin - kUnixEpoch);
-        std::int64_t first = from / seconds * seconds;
-        if (first < from)
-            first += seconds;
-        return kUnixEpoch + static_cast<double>(first) / 86400.0;
+        // In doubles: the next multiple of a step of billions of years
+        // would not fit the seconds.
+        double first = static_cast<double>(from / seconds) * static_cast<double>(seconds);
+        if (first < static_cast<double>(from))
+            first += static_cast<double>(seconds);
+        return kUnixEpoch + first / 86400.0;
     }
     const double first = std::ceil(m_viewMin / step - 1e-9) * step;
     return std::isfinite(first) ? first : m_viewMin;
@@ -384,16 +396,16 @@ void CXGraphAxis::AlignToTimeStep(double& minimum, double& maximum, double step)
     if (!(stepSeconds >= 1) || stepSeconds > 9e18)
         return;
     const auto whole = static_cast<std::int64_t>(stepSeconds);
+    // The multiples in doubles: the one above the maximum may not fit the
+    // seconds.
     std::int64_t seconds = RoundedSeconds(minimum - kUnixEpoch);
-    if ((seconds - whole) % whole != 0) {
-        seconds = whole * (seconds / whole);
-        minimum = kUnixEpoch + static_cast<double>(seconds) / 86400.0;
-    }
+    if (seconds % whole != 0)
+        minimum = kUnixEpoch +
+                  static_cast<double>(seconds / whole) * static_cast<double>(whole) / 86400.0;
     seconds = RoundedSeconds(maximum - kUnixEpoch);
-    if ((seconds - whole) % whole != 0) {
-        seconds = whole * (seconds / whole + 1);
-        maximum = kUnixEpoch + static_cast<double>(seconds) / 86400.0;
-    }
+    if (seconds % whole != 0)
+        maximum = kUnixEpoch +
+                  (static_cast<double>(seconds / whole) + 1) * static_cast<double>(whole) / 86400.0;
 }
 
 void CXGraphAxis::AutoScale(CDCEx* dc)
@@ -411,20 +423,14 @@ void CXGraphAxis::AutoScale(CDCEx* dc)
     if (m_orientation == vertical) {
         m_endMargin = 2 * m_tickLength;
         m_symbolSpace = LayoutSeriesSymbols(dc, false);
-        n = static_cast<int>(
-            static_cast<double>(plot.bottom -
-                                static_cast<int>(plot.top + m_endMargin + m_symbolSpace)) /
-            MeasureLabelHeight());
+        n = LabelsAlong(plot.bottom - static_cast<int>(plot.top + m_endMargin + m_symbolSpace),
+                        MeasureLabelHeight());
     } else {
         m_endMargin = 4 * m_tickLength;
         m_symbolSpace = LayoutSeriesSymbols(dc, false);
-        n = static_cast<int>(
-            static_cast<double>(static_cast<int>(plot.right - m_endMargin - m_symbolSpace) -
-                                plot.left) /
-            MeasureLabelWidth());
+        n = LabelsAlong(static_cast<int>(plot.right - m_endMargin - m_symbolSpace) - plot.left,
+                        MeasureLabelWidth());
     }
-    if (n < 2)
-        n = 2;
     if (m_dateTime) {
         const double step = TimeStep(n, m_viewMin, m_viewMax);
         if (step > 0) {
@@ -624,7 +630,7 @@ COLORREF CXGraphAxis::TextBackground(CDCEx* dc) const
 void CXGraphAxis::DrawVerticalTick(CDCEx* dc, double value, double y, bool labelled)
 {
     const CRect plot = PlotRect();
-    const int row = static_cast<int>(y);
+    const int row = ToPixel(y);
     // Labels right-aligned left of the line, or left-aligned right of it;
     // the grid runs across the plot away from them.
     const bool left = m_placement == placementLeft;
@@ -633,7 +639,7 @@ void CXGraphAxis::DrawVerticalTick(CDCEx* dc, double value, double y, bool label
         const CString label = FormatLabel(value);
         const CSize extent = MeasureText(dc, label);
         const int half = extent.cy / 2;
-        const int labelTop = static_cast<int>(y - half);
+        const int labelTop = ToPixel(y - half);
         CRect rect = left ? CRect(edge - extent.cx, labelTop, edge, labelTop + extent.cy)
                           : CRect(edge, labelTop, edge + extent.cx, labelTop + extent.cy);
         dc->DrawText(label, &rect, (left ? DT_RIGHT : DT_LEFT) | DT_NOPREFIX);
@@ -649,15 +655,16 @@ void CXGraphAxis::DrawVerticalTick(CDCEx* dc, double value, double y, bool label
 
 void CXGraphAxis::DrawHorizontalTick(CDCEx* dc, double value, double x, bool labelled)
 {
-    const int column = static_cast<int>(x);
+    const int column = ToPixel(x);
     if (labelled) {
         const CString label = FormatLabel(value);
         const CSize extent = MeasureText(dc, label);
         const int half = extent.cx / 2;
         // As wide as the text, so that an odd width does not clip its last
         // column.
-        CRect rect(static_cast<int>(x - half), m_originY + m_labelGap,
-                   static_cast<int>(x - half) + extent.cx, m_originY + m_labelGap + extent.cy);
+        const int labelLeft = ToPixel(x - half);
+        CRect rect(labelLeft, m_originY + m_labelGap, labelLeft + extent.cx,
+                   m_originY + m_labelGap + extent.cy);
         dc->DrawText(label, &rect, DT_CENTER | DT_NOPREFIX);
     }
     CPenSelector pen(dc, m_gridColour, 1, m_gridStyle);
@@ -677,7 +684,7 @@ void CXGraphAxis::DrawVertical(CDCEx* dc, Scale scale, bool markers)
     if (!m_title.IsEmpty())
         m_endMargin += MeasureTitle().cy;
     const int top = static_cast<int>(m_farEdge + m_symbolSpace);
-    m_length = plot.bottom - static_cast<int>(plot.top + m_endMargin + m_symbolSpace);
+    m_length = ToPixel(plot.bottom - (plot.top + m_endMargin + m_symbolSpace));
     const double pixels = m_originY - top - m_endMargin;
     if (scale == Scale::linear && m_stepEstimated && !m_autoScale)
         m_step = StepForLength(pixels);
@@ -744,7 +751,7 @@ void CXGraphAxis::DrawHorizontal(CDCEx* dc, Scale scale, bool markers)
         m_step = StepForLength(run - m_endMargin);
     const double step = scale == Scale::linear ? TickStep() : 0.0;
     const double pixelStep = step > 0 ? (run - m_endMargin) / (m_span / step) : 0.0;
-    m_length = static_cast<int>(run - m_endMargin);
+    m_length = ToPixel(run - m_endMargin);
 
     DrawColorRanges(dc, scale);
     if (markers)
@@ -1019,6 +1026,7 @@ void CXGraphAxis::Serialize(CArchive& archive)
             AxisColorRange range;
             archive.Read(&range, sizeof(AxisColorRange));
             range.label[261] = 0;
+            range.style = KnownChoice(range.style, HS_HORIZONTAL, 6, 6);
             m_colorRanges.push_back(range);
         }
         m_markers.clear();
@@ -1034,9 +1042,42 @@ void CXGraphAxis::Serialize(CArchive& archive)
             std::memcpy(&marker.penStyle, record + 16, 4);
             std::memcpy(&marker.penWidth, record + 20, 4);
             std::memcpy(&marker.font, record + 24, sizeof(LOGFONT));
+            marker.penStyle = KnownChoice(marker.penStyle, PS_SOLID, PS_INSIDEFRAME, PS_SOLID);
+            marker.penWidth = ClampedInt(marker.penWidth, 0, kMaxLineWidth);
+            ClampFont(marker.font);
             m_markers.push_back(marker);
         }
     }
     SerializeFont(archive, m_labelFont);
     SerializeFont(archive, m_titleFont);
+    if (archive.IsLoading())
+        KeepLoadedValuesDrawable();
+}
+
+void CXGraphAxis::KeepLoadedValuesDrawable()
+{
+    m_displayFormat = ClampedText(m_displayFormat);
+    m_title = ClampedText(m_title);
+    // The ranges, the step and the span stay as stored, infinities and all:
+    // an axis without data stores the largest numbers as its range and, once
+    // its zoom was reset, an infinite step. Drawing takes a step only when
+    // it gives a bounded number of ticks and maps what is no number or too
+    // far away to the edge of what can be drawn.
+    //
+    // The margins are laid out again by every drawing, but step estimates
+    // use them before.
+    m_endMargin = ClampedDouble(m_endMargin, -kPixelLimit, kPixelLimit, 0.0);
+    m_symbolSpace = ClampedDouble(m_symbolSpace, -kPixelLimit, kPixelLimit, 0.0);
+    m_originX = ClampedPixel(m_originX);
+    m_originY = ClampedPixel(m_originY);
+    m_length = ClampedPixel(m_length);
+    // The arrow is drawn a line per pixel of the tick length, and the gap
+    // makes the label size that steps divide by.
+    m_tickLength = ClampedInt(m_tickLength, 0, kMaxTickLength);
+    m_labelGap = ClampedInt(m_labelGap, 0, kMaxLabelGap);
+    m_symbolSize = ClampedInt(m_symbolSize, 0, kMaxSymbolSize);
+    m_orientation = KnownChoice(m_orientation, horizontal, vertical, horizontal);
+    // A vertical axis on no side would never be given its place.
+    m_placement = KnownChoice(m_placement, placementLeft, placementAuto, placementAuto);
+    m_gridStyle = KnownChoice(m_gridStyle, PS_SOLID, PS_INSIDEFRAME, PS_DOT);
 }

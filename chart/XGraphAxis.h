@@ -225,4 +225,6 @@ protected:
     // one that is not a number.
     bool NormalizeRange(double& minimum, double& maximum);
     void EstimateStep();
+    // Brings what was just loaded into the ranges drawing can take.
+    void KeepLoadedValuesDrawable();
 };

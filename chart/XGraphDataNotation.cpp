@@ -1,5 +1,6 @@
 #include "XGraphDataNotation.h"
 
+#include "ArchiveLimits.h"
 #include "CArchive.h"
 #include "DCEx.h"
 #include "FontSelector.h"
@@ -34,8 +35,10 @@ void CXGraphDataNotation::Draw(CDCEx* dc)
         dc->DrawText(m_text, &m_rect, DT_CALCRECT | DT_CENTER);
         m_sized = true;
     }
-    // Re-anchored above its point every time, keeping the measured size.
+    // Re-anchored above its point every time, keeping the measured size,
+    // and kept where a stored note may lie when its point is far away.
     m_rect.OffsetRect(anchor.x - m_rect.left, anchor.y - 20 - m_rect.top);
+    m_rect = ClampedRect(m_rect);
     CRect frame = m_rect;
     frame.InflateRect(1, 1);
     dc->FillSolidRect(&frame, RGB(0, 0, 0));
@@ -64,5 +67,5 @@ void CXGraphDataNotation::Serialize(CArchive& archive)
     m_y = archive.ReadValue<double>();
     m_seriesIndex = archive.ReadValue<std::int32_t>();
     m_pointIndex = archive.ReadValue<std::int32_t>();
-    m_text = archive.ReadString();
+    m_text = ClampedText(archive.ReadString());
 }

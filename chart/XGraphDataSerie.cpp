@@ -1,5 +1,6 @@
 #include "XGraphDataSerie.h"
 
+#include "ArchiveLimits.h"
 #include "BrushSelector.h"
 #include "CArchive.h"
 #include "DCEx.h"
@@ -338,6 +339,17 @@ void CXGraphDataSerie::Serialize(CArchive& archive)
     m_transparentFill = archive.ReadValue<std::uint8_t>() != 0;
     m_fillToSeries = archive.ReadValue<std::int16_t>();
     m_fillColour = static_cast<COLORREF>(archive.ReadValue<std::int32_t>());
-    m_name = archive.ReadString();
+    m_name = ClampedText(archive.ReadString());
     m_drawMode = archive.ReadValue<std::int32_t>();
+
+    // The pen width is also the radius of the marks, and the symbol size
+    // is added to pixel coordinates and divides the plot width.
+    m_lineWidth = ClampedInt(m_lineWidth, 0, kMaxLineWidth);
+    m_symbolSize = ClampedInt(m_symbolSize, 0, kMaxSymbolSize);
+    m_fillStyle = KnownChoice(m_fillStyle, HS_HORIZONTAL, 6, 6);
+    m_symbolKind = KnownChoice(m_symbolKind, symbolNumbered, symbolCustom, symbolNumbered);
+    m_symbolNumber =
+        KnownChoice(m_symbolNumber, 0, static_cast<int>(kSymbolProcedures.size()) - 1, 0);
+    m_penStyle = KnownChoice(m_penStyle, PS_SOLID, PS_INSIDEFRAME, PS_SOLID);
+    m_drawMode = KnownChoice(m_drawMode, drawLines, drawMarks, drawLines);
 }

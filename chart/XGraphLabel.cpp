@@ -1,5 +1,6 @@
 #include "XGraphLabel.h"
 
+#include "ArchiveLimits.h"
 #include "CArchive.h"
 #include "CEdit.h"
 #include "CMenu.h"
@@ -134,9 +135,10 @@ void CXGraphLabel::Serialize(CArchive& archive)
         archive.WriteValue<std::int32_t>(m_attachedSeries);
         return;
     }
-    m_text = archive.ReadString();
+    m_text = ClampedText(archive.ReadString());
     LOGFONT logFont{};
     archive.Read(&logFont, sizeof(LOGFONT));
+    ClampFont(logFont);
     m_font.CreateFontIndirect(&logFont);
     m_fillColour = static_cast<COLORREF>(archive.ReadValue<std::int32_t>());
     m_textColour = static_cast<COLORREF>(archive.ReadValue<std::int32_t>());

@@ -1,5 +1,6 @@
 #include "XGraphObject.h"
 
+#include "ArchiveLimits.h"
 #include "CArchive.h"
 
 #include <cstdint>
@@ -34,6 +35,9 @@ void CXGraphObject::Serialize(CArchive& archive)
         m_rect.top = archive.ReadValue<std::int32_t>();
         m_rect.right = archive.ReadValue<std::int32_t>();
         m_rect.bottom = archive.ReadValue<std::int32_t>();
+        m_rect = ClampedRect(m_rect);
+        // Every colour draws: only its red, green and blue bytes are used,
+        // and the colour buttons' "automatic" sets the byte above them.
         m_colour = static_cast<COLORREF>(archive.ReadValue<std::int32_t>());
     }
 }

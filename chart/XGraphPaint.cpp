@@ -12,6 +12,7 @@
 #include "MemDC.h"
 #include "ModalSeam.h"
 #include "PenSelector.h"
+#include "PixelLimits.h"
 #include "QuickFont.h"
 #include "SystemMetrics.h"
 
@@ -132,13 +133,17 @@ void CXGraph::LayoutAndDraw(CDCEx* dc, const CRect& area)
                                                               : CXGraphAxis::placementLeft;
         }
     }
+    // The sums of the axes' widths and heights stay pixel coordinates,
+    // however many axes with however long labels and titles there are.
     int left = inner.left;
     for (CXGraphAxis& axis : m_yAxes) {
         if (axis.m_placement != CXGraphAxis::placementLeft)
             continue;
         if (axis.m_visible)
-            left += std::max(axis.MeasureLabelWidth(), axis.m_tickLength + axis.MeasureTitle().cx) +
-                    m_axisGap;
+            left = ToPixel(
+                static_cast<double>(left) +
+                std::max(axis.MeasureLabelWidth(), axis.m_tickLength + axis.MeasureTitle().cx) +
+                m_axisGap);
         axis.m_originX = left;
         axis.m_rect = inner;
     }
@@ -147,14 +152,15 @@ void CXGraph::LayoutAndDraw(CDCEx* dc, const CRect& area)
         if (axis.m_placement != CXGraphAxis::placementRight)
             continue;
         if (axis.m_visible)
-            right -= std::max(axis.MeasureLabelWidth(), axis.MeasureTitle().cx) + m_axisGap;
+            right = ToPixel(static_cast<double>(right) -
+                            std::max(axis.MeasureLabelWidth(), axis.MeasureTitle().cx) - m_axisGap);
         axis.m_originX = right;
         axis.m_rect = inner;
     }
     int bottom = inner.bottom;
     for (CXGraphAxis& axis : m_xAxes) {
         if (axis.m_visible)
-            bottom -= axis.MeasureLabelHeight() + m_axisGap;
+            bottom = ToPixel(static_cast<double>(bottom) - axis.MeasureLabelHeight() - m_axisGap);
         axis.m_originY = bottom;
         axis.m_originX = left;
         axis.m_rect = inner;

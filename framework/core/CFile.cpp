@@ -171,7 +171,9 @@ void CMemFile::Open(const CString& path, unsigned flags)
 std::size_t CMemFile::Read(void* buffer, std::size_t size)
 {
     const std::size_t count = std::min(size, m_bytes.size() - m_position);
-    std::memcpy(buffer, m_bytes.data() + m_position, count);
+    // An empty file has no bytes to copy from, not even a place.
+    if (count > 0)
+        std::memcpy(buffer, m_bytes.data() + m_position, count);
     m_position += count;
     return count;
 }
