@@ -8,10 +8,11 @@
 #include "WindowDC.h"
 
 #include <QGuiApplication>
-#include <QTimer>
+#include <QMetaObject>
 
 #include <algorithm>
 #include <array>
+#include <memory>
 
 namespace {
 
@@ -443,8 +444,13 @@ void CColourPopup::PostNcDestroy()
     if (!m_deleteWhenDestroyed)
         return;
     // The event that closed the pop-up may still be on its way through the
-    // window's widgets; the object goes once the event loop is back.
-    QTimer::singleShot(0, [this] { delete this; });
+    // window's widgets; the object goes once the event loop is back. The
+    // queued call owns it: when no event loop comes back (the program is
+    // ending), the application drops the call with its other pending events
+    // and the pop-up goes with it.
+    QMetaObject::invokeMethod(
+        qApp, [closed = std::unique_ptr<CColourPopup>(this)]() mutable { closed.reset(); },
+        Qt::QueuedConnection);
 }
 
 void CColourPopup::ShowToolTip(int index)

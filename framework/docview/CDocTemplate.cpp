@@ -21,7 +21,13 @@ CMultiDocTemplate::CMultiDocTemplate(UINT resourceId, const CString& docStrings,
         m_docStrings.push_back(CString::FromQString(part));
 }
 
-CMultiDocTemplate::~CMultiDocTemplate() = default;
+CMultiDocTemplate::~CMultiDocTemplate()
+{
+    // Documents still open when the program ends go with their frames and
+    // views: nothing else deletes the frames.
+    while (!m_documents.empty())
+        CloseDocument(m_documents.front().get());
+}
 
 CString CMultiDocTemplate::GetDocString(DocStringIndex index) const
 {

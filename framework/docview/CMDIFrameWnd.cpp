@@ -113,6 +113,13 @@ CMDIFrameWnd::~CMDIFrameWnd()
 
 void CMDIFrameWnd::OnDestroy()
 {
+    // Child frames still open go with the main frame: once their windows
+    // are gone, closing their documents no longer finds them.
+    const std::vector<CMDIChildWnd*> children = m_children;
+    for (CMDIChildWnd* child : children) {
+        child->DestroyWindow();
+        delete child;
+    }
     if (m_dropFilter)
         qApp->removeEventFilter(m_dropFilter.get());
     // The Qt widgets go later, with the event loop: nothing of theirs may

@@ -65,6 +65,8 @@ struct Picker
 {
     DialogWindow dialog;
     CColorButton button;
+    // Without settling, nothing lets the event loop run after the test.
+    bool settleWhenDone = true;
 
     explicit Picker(COLORREF colour = kBlue, CPoint dialogAt = CPoint(200, 200))
     {
@@ -75,7 +77,11 @@ struct Picker
         button.SetColour(colour);
         EXPECT_TRUE(PersonInput::ShowAndActivate(dialog));
     }
-    ~Picker() { Settle(); }
+    ~Picker()
+    {
+        if (settleWhenDone)
+            Settle();
+    }
 
     // Lets closed pop-ups go and posted messages arrive.
     static void Settle()
@@ -513,6 +519,26 @@ TEST(ColourPopupCaptureTest, DestroyingTheButtonClosesItsPopupQuietly)
     Picker picker(kBlue);
     picker.Open();
     picker.button.DestroyWindow();
+    EXPECT_TRUE(picker.dialog.heard.empty());
+    EXPECT_EQ(CWnd::GetCapture(), nullptr);
+}
+
+// The program ending with a pop-up open -----------------------------------------
+
+// The dialog goes while its pop-up is open, and nothing lets the event loop
+// run again, as when the program ends there. The closed pop-up is deleted
+// all the same, with the application at the latest. Run on its own as the
+// last thing before the program ends (ColourPopupAtProgramEnd in
+// CMakeLists.txt), so that the leak checker of the sanitizer build sees
+// whether it went.
+TEST(ColourPopupAtProgramEndTest, APopupOpenWhenItsDialogGoesIsDeletedWithTheProgram)
+{
+    Picker picker(kBlue);
+    picker.settleWhenDone = false;
+    ASSERT_NE(picker.Open(), nullptr);
+    picker.dialog.DestroyWindow();
+    EXPECT_EQ(picker.button.GetPopup(), nullptr);
+    EXPECT_FALSE(picker.button.IsPopupActive());
     EXPECT_TRUE(picker.dialog.heard.empty());
     EXPECT_EQ(CWnd::GetCapture(), nullptr);
 }

@@ -29,6 +29,15 @@ std::string RunAndRead(const std::string& command)
     return output;
 }
 
+// The first line of a report of AddressSanitizer, LeakSanitizer or
+// UndefinedBehaviorSanitizer.
+bool HasSanitizerReport(const std::string& output)
+{
+    return output.find("ERROR: AddressSanitizer") != std::string::npos ||
+           output.find("ERROR: LeakSanitizer") != std::string::npos ||
+           output.find(": runtime error: ") != std::string::npos;
+}
+
 } // namespace
 
 void ProgramTest::SetUp()
@@ -51,6 +60,11 @@ void ProgramTest::TearDown()
         std::printf("Program output:\n%s\n", m_program->Output().c_str());
     }
     m_program.reset();
+    // A program built with the sanitizers writes what they find to its
+    // error output, which only this log keeps: a finding fails the test.
+    const std::string output = ReadFile(ProgramRun::LogPath(m_home));
+    if (HasSanitizerReport(output))
+        ADD_FAILURE() << "The sanitizers reported in the program:\n" << output;
     QDir(QString::fromStdString(m_home)).removeRecursively();
 }
 

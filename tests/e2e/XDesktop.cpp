@@ -380,7 +380,7 @@ ProgramRun::ProgramRun(const XDesktop& desktop, const std::string& binary,
 {
     const std::string runtime = home + "/runtime";
     mkdir(runtime.c_str(), 0700);
-    m_logPath = home + "/program.log";
+    m_logPath = LogPath(home);
     std::vector<std::string> command{binary};
     command.insert(command.end(), arguments.begin(), arguments.end());
     // No session manager unless the test gives one.

@@ -92,6 +92,8 @@ public:
     int ExitStatus() const { return m_status; }
     // What the program wrote on its standard output and error.
     std::string Output() const;
+    // Where the programs started with a home folder write their output.
+    static std::string LogPath(const std::string& home) { return home + "/program.log"; }
 
 private:
     int m_pid = -1;
