@@ -9,9 +9,10 @@
 namespace {
 
 constexpr std::size_t kStoreBufferSize = 1 << 20;
-// Large enough that reading costs a few system calls per second of a
-// day-long recording's load, small enough to be no burden beside its arrays.
-constexpr std::size_t kLoadBlockSize = 8 << 20;
+// Large enough that a block of a long test is shared out among the cores
+// in stretches worth starting a thread for (a day-long recording loads
+// fastest so), small enough to be no burden beside the test's arrays.
+constexpr std::size_t kLoadBlockSize = 32 << 20;
 // A small file gets a buffer of its own size, but no smaller than this.
 constexpr std::size_t kSmallestLoadBuffer = 4096;
 
