@@ -32,6 +32,23 @@ void CArchive::GrowLoadBuffer(std::size_t capacity)
     m_loadCapacity = capacity;
 }
 
+void CArchive::SwapLoadBuffers()
+{
+    if (m_spareCapacity < m_loadCapacity) {
+        m_spareBuffer.reset();
+        m_spareBuffer = std::make_unique_for_overwrite<BYTE[]>(m_loadCapacity);
+        m_spareCapacity = m_loadCapacity;
+    }
+    const std::size_t unread = GetBuffered();
+    if (unread > 0)
+        std::memcpy(m_spareBuffer.get(), m_loadBuffer.get() + m_position, unread);
+    std::swap(m_loadBuffer, m_spareBuffer);
+    std::swap(m_loadCapacity, m_spareCapacity);
+    m_bufferOffset += m_position;
+    m_position = 0;
+    m_loadEnd = unread;
+}
+
 std::size_t CArchive::Fill(std::size_t size)
 {
     if (GetBuffered() >= size || m_fileEnded || m_mode != load)
@@ -43,12 +60,7 @@ std::size_t CArchive::Fill(std::size_t size)
         GrowLoadBuffer(static_cast<std::size_t>(
             std::clamp<std::uint64_t>(wanted, kSmallestLoadBuffer, kLoadBlockSize)));
     } else if (m_position > 0) {
-        // The unread bytes move to the front, making room behind them.
-        const std::size_t unread = GetBuffered();
-        std::memmove(m_loadBuffer.get(), m_loadBuffer.get() + m_position, unread);
-        m_bufferOffset += m_position;
-        m_position = 0;
-        m_loadEnd = unread;
+        SwapLoadBuffers();
     }
     do {
         if (m_loadEnd == m_loadCapacity) {
@@ -72,6 +84,11 @@ std::uint64_t CArchive::GetUnreadLength()
     const std::uint64_t readSoFar = m_bufferOffset + m_loadEnd;
     const std::uint64_t length = m_file->GetLength();
     return GetBuffered() + (length > readSoFar ? length - readSoFar : 0);
+}
+
+bool CArchive::FileShrank()
+{
+    return m_file->GetLength() < m_bufferOffset + m_loadEnd;
 }
 
 void CArchive::ThrowEndOfFile() const

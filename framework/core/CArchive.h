@@ -51,13 +51,20 @@ public:
     // so a damaged length asks for no more memory than the file holds.
     std::size_t Fill(std::size_t size);
     // The unread bytes already read from the file, for looking ahead without
-    // consuming them; valid until the next Fill or read.
+    // consuming them. The buffer alternates between two blocks, so bytes
+    // consumed before a Fill stay where they are through that Fill and are
+    // overwritten only by the one after it: a reader may go on working on
+    // one block while the next is read.
     std::size_t GetBuffered() const { return m_loadEnd - m_position; }
     const BYTE* GetCurrentPointer() const { return m_loadBuffer.get() + m_position; }
     // The byte offset in the file of the next unread byte.
     std::uint64_t GetPosition() const { return m_bufferOffset + m_position; }
     // How many bytes of the file are left unread, by the file's length now.
     std::uint64_t GetUnreadLength();
+    // Whether the file is now shorter than the bytes already read from it: it
+    // was cut short while it was read, and the system may have handed out
+    // zeros in place of the bytes that went.
+    bool FileShrank();
     // Consumes size bytes and returns where they stand.
     const BYTE* ReadInPlace(std::size_t size)
     {
@@ -121,10 +128,17 @@ private:
     // before m_position are consumed, those from m_loadEnd on not read yet.
     void GrowLoadBuffer(std::size_t capacity);
 
+    // Moves the unread bytes to the front of the other block, leaving the
+    // consumed ones of this block in place.
+    void SwapLoadBuffers();
+
     CFile* m_file;
     Mode m_mode;
     std::unique_ptr<BYTE[]> m_loadBuffer;
     std::size_t m_loadCapacity = 0;
+    // The block read before the current one.
+    std::unique_ptr<BYTE[]> m_spareBuffer;
+    std::size_t m_spareCapacity = 0;
     std::size_t m_position = 0;
     std::size_t m_loadEnd = 0;
     std::uint64_t m_bufferOffset = 0;

@@ -66,6 +66,60 @@ private:
     std::size_t m_left;
 };
 
+// A recording still being written while it is read: the file's length says
+// only a little more than has been handed out so far, so the reader takes it
+// in blocks of that size, stores each while it reads the next, and keeps
+// finding more.
+class GrowingFile : public CMemFile
+{
+public:
+    GrowingFile(testing_bytes::Bytes bytes, std::size_t lead)
+        : CMemFile(std::move(bytes)), m_lead(lead)
+    {
+    }
+
+    std::size_t Read(void* buffer, std::size_t size) override
+    {
+        const std::size_t read = CMemFile::Read(buffer, size);
+        m_handedOut += read;
+        return read;
+    }
+    std::uint64_t GetLength() const override
+    {
+        return std::min<std::uint64_t>(CMemFile::GetLength(), m_handedOut + m_lead);
+    }
+
+private:
+    std::size_t m_lead;
+    std::size_t m_handedOut = 0;
+};
+
+// A file cut short by another program after the reader's read had begun:
+// the system handed out zeros for the bytes that went, and the file's length
+// is now shorter than what was read.
+class CutWhileReadFile : public CMemFile
+{
+public:
+    CutWhileReadFile(testing_bytes::Bytes bytes, std::size_t lengthAfterRead)
+        : CMemFile(std::move(bytes)), m_lengthAfterRead(lengthAfterRead)
+    {
+    }
+
+    std::size_t Read(void* buffer, std::size_t size) override
+    {
+        m_readBegun = true;
+        return CMemFile::Read(buffer, size);
+    }
+    std::uint64_t GetLength() const override
+    {
+        return m_readBegun ? m_lengthAfterRead : CMemFile::GetLength();
+    }
+
+private:
+    std::size_t m_lengthAfterRead;
+    bool m_readBegun = false;
+};
+
 // Two tests with markers in many places: directly after the header, between
 // samples, several before one sample and after the last sample.
 Bytes TwoTestsWithMarkers()
@@ -125,6 +179,63 @@ TEST(ReadInBlocks, AnySplitOfTheBytesReadsAlike)
     EXPECT_EQ(WriteDocument(*trickled), WriteDocument(*whole));
     EXPECT_EQ(trickled->GetTest(0)->capacity, 900);
     EXPECT_EQ(trickled->GetTest(1)->capacity, 600);
+}
+
+TEST(ReadInBlocks, AGrowingFileReadInManyBlocksReadsAlike)
+{
+    // Long enough that each block is shared out among the cores, with
+    // markers on both sides of block boundaries.
+    FileBytes recording;
+    recording.Test(0.0, u"long", u"", 1);
+    for (int i = 0; i < 60000; ++i) {
+        if (i % 7919 == 0)
+            recording.Marker(static_cast<BYTE>(i % 251));
+        recording.SampleRecord(DistinctSample(i));
+    }
+    recording.Test(0.0, u"short", u"", 2);
+    for (int i = 0; i < 50; ++i)
+        recording.SampleRecord(DistinctSample(100000 + i));
+    recording.End();
+    const Bytes bytes = recording.bytes;
+    const auto whole = ReadDocument(bytes);
+
+    for (std::size_t lead : {std::size_t{4096}, std::size_t{3} << 20}) {
+        GrowingFile file(bytes, lead);
+        CArchive ar(&file, CArchive::load);
+        CNolvexDoc grown;
+        grown.Serialize(ar);
+        ASSERT_EQ(grown.GetTestCount(), 2) << lead;
+        EXPECT_EQ(grown.GetTest(0)->sampleCount, 60000) << lead;
+        EXPECT_EQ(grown.GetTest(0)->markerCount, 8) << lead;
+        EXPECT_EQ(grown.GetTest(1)->sampleCount, 50) << lead;
+        EXPECT_FALSE(grown.GetUnreadTail().has_value()) << lead;
+        EXPECT_TRUE(WriteDocument(grown) == WriteDocument(*whole)) << lead;
+    }
+}
+
+TEST(ReadInBlocks, AFileCutShortDuringTheReadIsEndOfFileNotAnUnreadTail)
+{
+    // The system's zeros where the file was cut would end the reading like
+    // a stray byte; the file's new length tells the two apart.
+    Bytes bytes = TwoTestsWithMarkers();
+    std::fill(bytes.begin() + 4096, bytes.end(), BYTE{0});
+    {
+        CutWhileReadFile file(bytes, 4096);
+        CArchive ar(&file, CArchive::load);
+        CNolvexDoc document;
+        try {
+            document.Serialize(ar);
+            ADD_FAILURE() << "a file cut short while it was read was read";
+        } catch (const CArchiveException& error) {
+            EXPECT_EQ(error.m_cause, CArchiveException::endOfFile);
+        }
+    }
+    // The same bytes in a file that keeps its length: zeros in the file
+    // itself are a stray byte, and the rest is reported unread.
+    const auto document = ReadDocument(bytes);
+    ASSERT_TRUE(document->GetUnreadTail().has_value());
+    EXPECT_EQ(document->GetUnreadTail()->stopOffset + document->GetUnreadTail()->byteCount,
+              bytes.size());
 }
 
 TEST(ReadInBlocks, ARecordCutShortAnywhereIsEndOfFile)
@@ -192,6 +303,7 @@ TEST(ReadInBlocks, AFileCutShortWhileItIsReadFailsCleanly)
         cutter.join();
         if (opened) {
             ASSERT_EQ(document.GetTestCount(), 1);
+            EXPECT_FALSE(document.GetUnreadTail().has_value());
             ASSERT_EQ(document.firstTest->sampleCount, 60000);
             ++wholeReads;
         } else {
