@@ -8,7 +8,9 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -189,4 +191,13 @@ void CMemFile::Write(const void* data, std::size_t size)
         std::memcpy(m_bytes.data() + m_position, bytes, size);
     }
     m_position += size;
+}
+
+bool MoveFileIntoPlace(const CString& temporaryPath, const CString& path)
+{
+    const QByteArray from = QFile::encodeName(temporaryPath.ToQString());
+    const mode_t mask = umask(0);
+    umask(mask);
+    chmod(from.constData(), 0666 & ~mask);
+    return std::rename(from.constData(), QFile::encodeName(path.ToQString()).constData()) == 0;
 }

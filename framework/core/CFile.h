@@ -54,6 +54,11 @@ private:
     bool m_replaceOnClose = false;
 };
 
+// Moves a finished temporary file into the place of path in one step, with
+// a new file's usual permissions rather than the temporary file's private
+// ones. False, and path as it was, when the move failed.
+bool MoveFileIntoPlace(const CString& temporaryPath, const CString& path);
+
 // Whether two paths name the same file (the same absolute path, or the same
 // file behind links).
 bool IsSameFile(const CString& left, const CString& right);

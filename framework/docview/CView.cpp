@@ -3,6 +3,7 @@
 #include "CCmdUI.h"
 #include "CDC.h"
 #include "CDocument.h"
+#include "CFile.h"
 #include "CPrintDialog.h"
 #include "ModalSeam.h"
 #include "WindowDC.h"
@@ -12,11 +13,8 @@
 #include <QPrinterInfo>
 #include <QTemporaryFile>
 
-#include <sys/stat.h>
-
-#include <cstdio>
-
 #include <algorithm>
+#include <cstdio>
 #include <map>
 
 namespace {
@@ -167,16 +165,9 @@ void CView::RunPrintJob(CPrintInfo& info)
         {
             if (info.m_strPartialFile.IsEmpty())
                 return;
-            const QByteArray partial = QFile::encodeName(info.m_strPartialFile.ToQString());
-            if (complete) {
-                const mode_t mask = umask(0);
-                umask(mask);
-                chmod(partial.constData(), 0666 & ~mask);
-                if (std::rename(partial.constData(),
-                                QFile::encodeName(DirectPrintFile().ToQString()).constData()) == 0)
-                    return;
-            }
-            std::remove(partial.constData());
+            if (complete && MoveFileIntoPlace(info.m_strPartialFile, DirectPrintFile()))
+                return;
+            std::remove(QFile::encodeName(info.m_strPartialFile.ToQString()).constData());
         }
     } partialFile{info};
     if (!OnPreparePrinting(&info))

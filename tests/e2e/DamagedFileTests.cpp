@@ -37,18 +37,9 @@ TEST_F(DamagedFileTest, ReadingStoppedEarlyIsToldAndSavingOverTheFileAsks)
     ASSERT_TRUE(WaitForOnly(window));
 
     // What could be read is there: a metric, a selection and a cut.
-    Desktop().Key("alt+e");
-    Desktop().Key("Return");
-    Desktop().Settle(300);
-    const ViewPanes panes = FindPanes(window);
+    const ViewPanes panes = AddAMetric(window);
     ASSERT_TRUE(panes.Found());
-    const QRect chart = panes.chart;
-    Desktop().Drag(QPoint(chart.left() + chart.width() * 3 / 10, chart.center().y()),
-                   QPoint(chart.left() + chart.width() * 6 / 10, chart.center().y()));
-    Desktop().Key("alt+e");
-    Desktop().Key("Up");
-    Desktop().Key("Return");
-    Desktop().Settle(300);
+    CutTheMiddle(panes);
 
     // Saving over the file asks; Enter gives the default, No.
     Desktop().Key("ctrl+s");

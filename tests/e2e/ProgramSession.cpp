@@ -118,6 +118,27 @@ void ProgramTest::StartChartDemo()
                                              m_home);
 }
 
+ViewPanes ProgramTest::AddAMetric(unsigned long mainWindow)
+{
+    Desktop().Key("alt+e");
+    Desktop().Key("Return");
+    Desktop().Settle(300);
+    ViewPanes panes = FindPanes(mainWindow);
+    EXPECT_TRUE(panes.Found());
+    return panes;
+}
+
+void ProgramTest::CutTheMiddle(const ViewPanes& panes)
+{
+    const QRect chart = panes.chart;
+    Desktop().Drag(QPoint(chart.left() + chart.width() * 3 / 10, chart.center().y()),
+                   QPoint(chart.left() + chart.width() * 6 / 10, chart.center().y()));
+    Desktop().Key("alt+e");
+    Desktop().Key("Up");
+    Desktop().Key("Return");
+    Desktop().Settle(300);
+}
+
 unsigned long ProgramTest::OpenWithAMetric(const std::string& path, ViewPanes& panes,
                                            const std::vector<std::string>& environment)
 {
@@ -125,11 +146,7 @@ unsigned long ProgramTest::OpenWithAMetric(const std::string& path, ViewPanes& p
     const unsigned long window = WaitForWindow("Nolvex - ");
     if (window == 0)
         return 0;
-    Desktop().Key("alt+e");
-    Desktop().Key("Return");
-    Desktop().Settle(300);
-    panes = FindPanes(window);
-    EXPECT_TRUE(panes.Found());
+    panes = AddAMetric(window);
     return window;
 }
 
@@ -140,13 +157,7 @@ unsigned long ProgramTest::OpenAndCut(const std::string& path,
     const unsigned long window = OpenWithAMetric(path, panes, environment);
     if (window == 0)
         return 0;
-    const QRect chart = panes.chart;
-    Desktop().Drag(QPoint(chart.left() + chart.width() * 3 / 10, chart.center().y()),
-                   QPoint(chart.left() + chart.width() * 6 / 10, chart.center().y()));
-    Desktop().Key("alt+e");
-    Desktop().Key("Up");
-    Desktop().Key("Return");
-    Desktop().Settle(300);
+    CutTheMiddle(panes);
     return window;
 }
 

@@ -46,6 +46,12 @@ protected:
     // the keyboard. The main window, or 0, and the panes of its view.
     unsigned long OpenWithAMetric(const std::string& path, ViewPanes& panes,
                                   const std::vector<std::string>& environment = {});
+    // Adds a metric to the open view (Edit > Add Metric) from the keyboard;
+    // the panes of the view then.
+    ViewPanes AddAMetric(unsigned long mainWindow);
+    // Selects the middle of the chart with the mouse, from 3/10 to 6/10 of
+    // its width, and cuts it (Edit > Cut Selection) from the keyboard.
+    void CutTheMiddle(const ViewPanes& panes);
     // Opens a recording in Nolvex, adds a metric (Edit > Add Metric),
     // selects a span of the chart with the mouse and cuts it (Edit > Cut
     // Selection), all but the selection from the keyboard: the recording is

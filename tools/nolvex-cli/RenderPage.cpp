@@ -1,6 +1,7 @@
 #include "RenderPage.h"
 
 #include "CDC.h"
+#include "CFile.h"
 #include "NolvexDoc.h"
 #include "NolvexMetric.h"
 #include "NolvexView.h"
@@ -13,10 +14,7 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 
-#include <sys/stat.h>
-
 #include <clocale>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -92,13 +90,9 @@ CString RenderPage(CNolvexDoc& document, int testPosition, const std::vector<int
         dc.StartPage();
         view->OnDraw(&dc);
         dc.EndDoc();
-        // A new file's usual permissions, not the temporary file's private ones.
-        const mode_t mask = umask(0);
-        umask(mask);
-        chmod(QFile::encodeName(partial.fileName()).constData(), 0666 & ~mask);
         if (printer.printerState() == QPrinter::Error ||
-            std::rename(QFile::encodeName(partial.fileName()).constData(),
-                        QFile::encodeName(path).constData()) != 0)
+            !MoveFileIntoPlace(CString::FromQString(partial.fileName()),
+                               CString::FromQString(path)))
             return CString("cannot write ") + output;
     } else {
         QImage page(kPageWidth, kPageHeight, QImage::Format_RGB32);
