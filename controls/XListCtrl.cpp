@@ -310,8 +310,6 @@ int CXListCtrl::GetSelectedRow() const
     return GetNextItem(-1, LVNI_SELECTED);
 }
 
-// Drawing --------------------------------------------------------------------
-
 BOOL CXListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     if (message != WM_NOTIFY)
@@ -322,37 +320,10 @@ BOOL CXListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESU
         *result = 0;
         return TRUE;
     }
-    if (header->code != NM_CUSTOMDRAW)
-        return CListCtrl::OnChildNotify(message, wParam, lParam, result);
-    auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(lParam);
-    switch (draw->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-        *result = CDRF_NOTIFYITEMDRAW;
-        return TRUE;
-    case CDDS_ITEMPREPAINT:
-        *result = CDRF_NOTIFYSUBITEMDRAW;
-        return TRUE;
-    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-        const int row = static_cast<int>(draw->nmcd.dwItemSpec);
-        const int column = draw->iSubItem;
-        if (const CellData* cell = Cell(row, column)) {
-            draw->clrText = cell->textColour;
-            draw->clrTextBk = cell->backColour;
-        } else {
-            draw->clrText = m_defaultText;
-            draw->clrTextBk = m_defaultBack;
-        }
-        CRect rect;
-        GetSubItemRect(row, column, LVIR_BOUNDS, rect);
-        DrawCell(draw->nmcd.hdc, row, column, rect);
-        *result = CDRF_SKIPDEFAULT;
-        return TRUE;
-    }
-    default:
-        *result = CDRF_DODEFAULT;
-        return TRUE;
-    }
+    return CListCtrl::OnChildNotify(message, wParam, lParam, result);
 }
+
+// Drawing --------------------------------------------------------------------
 
 void CXListCtrl::DrawCell(CDC* dc, int row, int column, const CRect& rect)
 {
@@ -367,11 +338,7 @@ void CXListCtrl::DrawCell(CDC* dc, int row, int column, const CRect& rect)
         DrawCheckBox(dc, row, column, cell, rect);
         return;
     }
-    const bool selected = GetItemState(row, LVIS_SELECTED) != 0;
-    const bool fullRow = (GetExtendedStyle() & LVS_EX_FULLROWSELECT) != 0;
-    const bool showSelection = GetFocus() == this || (GetStyle() & LVS_SHOWSELALWAYS) != 0;
-    const COLORREF back =
-        selected && (fullRow || column == 0) && showSelection ? m_selectedBack : cell.backColour;
+    const COLORREF back = IsCellHighlighted(row, column) ? m_selectedBack : cell.backColour;
     dc->FillSolidRect(&rect, back);
     CRect text = rect;
     if (cell.image >= 0 && GetImageList(LVSIL_SMALL) != nullptr) {

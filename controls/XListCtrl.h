@@ -128,7 +128,9 @@ private:
     CellData* Cell(int row, int column) const;
     CellData NewCell() const;
     void ReadSysColors();
-    void DrawCell(CDC* dc, int row, int column, const CRect& rect);
+    // A cell as its data says: text in its colours and font, an image, a
+    // progress bar or a check box.
+    void DrawCell(CDC* dc, int row, int column, const CRect& rect) override;
     void DrawProgress(CDC* dc, const CellData& cell, const CRect& rect);
     void DrawCheckBox(CDC* dc, int row, int column, const CellData& cell, const CRect& rect);
     void OpenChoice(int row, int column);

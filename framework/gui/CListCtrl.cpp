@@ -467,12 +467,6 @@ LRESULT CListCtrl::NotifyParent(NMHDR* header)
     return result;
 }
 
-LRESULT CListCtrl::SendCustomDraw(NMLVCUSTOMDRAW& draw)
-{
-    draw.nmcd.hdr.code = NM_CUSTOMDRAW;
-    return NotifyParent(&draw.nmcd.hdr);
-}
-
 BOOL CListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -503,10 +497,19 @@ BOOL CListCtrl::OnEraseBkgnd(CDC* dc)
     return TRUE;
 }
 
-void CListCtrl::DrawCellDefault(CDC* dc, int item, int subItem, const CRect& rect, COLORREF text,
-                                COLORREF back)
+bool CListCtrl::IsCellHighlighted(int item, int subItem) const
 {
-    dc->FillSolidRect(&rect, back);
+    if ((m_rows[static_cast<std::size_t>(item)].state & LVIS_SELECTED) == 0)
+        return false;
+    const bool showSelection = GetFocus() == this || (GetStyle() & LVS_SHOWSELALWAYS) != 0;
+    const bool fullRow = (m_extendedStyle & LVS_EX_FULLROWSELECT) != 0;
+    return showSelection && (fullRow || subItem == 0);
+}
+
+void CListCtrl::DrawCell(CDC* dc, int item, int subItem, const CRect& rect)
+{
+    const bool highlighted = IsCellHighlighted(item, subItem);
+    dc->FillSolidRect(&rect, GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     CRect inner = rect;
     inner.DeflateRect(6, 0);
     LVCOLUMN column;
@@ -516,7 +519,7 @@ void CListCtrl::DrawCellDefault(CDC* dc, int item, int subItem, const CRect& rec
         format |= DT_CENTER;
     else if (column.fmt == LVCFMT_RIGHT)
         format |= DT_RIGHT;
-    dc->SetTextColor(text);
+    dc->SetTextColor(GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     dc->SetBkMode(TRANSPARENT);
     dc->DrawText(GetItemText(item, subItem), &inner, format);
 }
@@ -529,50 +532,15 @@ void CListCtrl::OnPaint()
     CFont* old = dc.SelectObject(ListFont(this));
     const int headerHeight = GetHeaderHeight();
     dc.IntersectClipRect(0, headerHeight, client.right, client.bottom);
-
-    NMLVCUSTOMDRAW draw{};
-    draw.nmcd.hdc = &dc;
-    draw.nmcd.rc = client;
-    draw.nmcd.dwDrawStage = CDDS_PREPAINT;
-    const LRESULT listResult = SendCustomDraw(draw);
-    const bool focused = GetFocus() == this;
-    const bool showSelection = focused || (GetStyle() & LVS_SHOWSELALWAYS) != 0;
-    const bool fullRow = (m_extendedStyle & LVS_EX_FULLROWSELECT) != 0;
     for (int item = m_topIndex; item < GetItemCount(); ++item) {
         CRect row;
         GetItemRect(item, &row, LVIR_BOUNDS);
         if (row.top >= client.bottom)
             break;
-        const bool selected = (m_rows[static_cast<std::size_t>(item)].state & LVIS_SELECTED) != 0;
-        LRESULT itemResult = CDRF_DODEFAULT;
-        if ((listResult & CDRF_NOTIFYITEMDRAW) != 0) {
-            draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
-            draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(item);
-            draw.nmcd.rc = row;
-            draw.nmcd.uItemState = selected ? CDIS_SELECTED : 0;
-            draw.nmcd.lItemlParam =
-                static_cast<LPARAM>(m_rows[static_cast<std::size_t>(item)].data);
-            draw.iSubItem = 0;
-            itemResult = SendCustomDraw(draw);
-            if ((itemResult & CDRF_SKIPDEFAULT) != 0)
-                continue;
-        }
         for (int column = 0; column < GetColumnCount(); ++column) {
             CRect cell;
             GetSubItemRect(item, column, LVIR_BOUNDS, cell);
-            const bool highlighted = selected && showSelection && (fullRow || column == 0);
-            draw.clrText = GetSysColor(highlighted ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-            draw.clrTextBk = GetSysColor(highlighted ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-            if ((itemResult & CDRF_NOTIFYSUBITEMDRAW) != 0) {
-                draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT | CDDS_SUBITEM;
-                draw.nmcd.dwItemSpec = static_cast<DWORD_PTR>(item);
-                draw.nmcd.rc = row;
-                draw.nmcd.uItemState = selected ? CDIS_SELECTED : 0;
-                draw.iSubItem = column;
-                if ((SendCustomDraw(draw) & CDRF_SKIPDEFAULT) != 0)
-                    continue;
-            }
-            DrawCellDefault(&dc, item, column, cell, draw.clrText, draw.clrTextBk);
+            DrawCell(&dc, item, column, cell);
         }
         if ((m_extendedStyle & LVS_EX_GRIDLINES) != 0) {
             dc.FillSolidRect(0, row.bottom - 1, client.Width(), 1, GetSysColor(COLOR_3DLIGHT));

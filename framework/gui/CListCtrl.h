@@ -14,8 +14,8 @@ constexpr int LVSIL_SMALL = 1;
 
 // A report list view: columns in a header, rows of texts with item data
 // and state, single selection, grid lines and full-row selection, vertical
-// scrolling, and NM_CUSTOMDRAW notifications for the list, each row and
-// each cell, which the parent reflects to a control that draws its cells.
+// scrolling. A derived list draws its cells its own way by overriding
+// DrawCell.
 class CListCtrl : public CWnd
 {
 public:
@@ -85,12 +85,15 @@ protected:
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
     UINT OnGetDlgCode() override;
 
-    // The list's own drawing of one cell, in the colours custom drawing left.
-    virtual void DrawCellDefault(CDC* dc, int item, int subItem, const CRect& rect, COLORREF text,
-                                 COLORREF back);
+    // Draws one cell of a visible row; the list's own drawing is the text
+    // in the system's colours, highlighted where the row is selected.
+    virtual void DrawCell(CDC* dc, int item, int subItem, const CRect& rect);
+    // Whether a cell shows the selection: the list has the focus or always
+    // shows it, and the cell is in a selected row's first column or the
+    // whole row is selected.
+    bool IsCellHighlighted(int item, int subItem) const;
     // Sends a list notification to the parent (reflected to the list).
     LRESULT NotifyParent(NMHDR* header);
-    LRESULT SendCustomDraw(NMLVCUSTOMDRAW& draw);
     void SelectOnly(int item);
     void UpdateScrollBar();
     void ScrollTo(int top);

@@ -62,47 +62,11 @@ constexpr UINT HDI_IMAGE = 0x0020;
 constexpr UINT NM_CLICK = static_cast<UINT>(-2);
 constexpr UINT NM_DBLCLK = static_cast<UINT>(-3);
 constexpr UINT NM_RCLICK = static_cast<UINT>(-5);
-constexpr UINT NM_CUSTOMDRAW = static_cast<UINT>(-12);
 constexpr UINT LVN_ITEMCHANGED = static_cast<UINT>(-101);
 constexpr UINT LVN_COLUMNCLICK = static_cast<UINT>(-108);
 constexpr UINT HDN_ITEMCHANGED = static_cast<UINT>(-301);
 constexpr UINT HDN_ITEMCLICK = static_cast<UINT>(-302);
 constexpr UINT HDN_ENDTRACK = static_cast<UINT>(-307);
-
-// Custom drawing.
-constexpr DWORD CDDS_PREPAINT = 0x00000001;
-constexpr DWORD CDDS_POSTPAINT = 0x00000002;
-constexpr DWORD CDDS_ITEM = 0x00010000;
-constexpr DWORD CDDS_ITEMPREPAINT = CDDS_ITEM | CDDS_PREPAINT;
-constexpr DWORD CDDS_SUBITEM = 0x00020000;
-
-constexpr LRESULT CDRF_DODEFAULT = 0x00000000;
-constexpr LRESULT CDRF_SKIPDEFAULT = 0x00000004;
-constexpr LRESULT CDRF_NOTIFYPOSTPAINT = 0x00000010;
-constexpr LRESULT CDRF_NOTIFYITEMDRAW = 0x00000020;
-constexpr LRESULT CDRF_NOTIFYSUBITEMDRAW = 0x00000020;
-
-constexpr UINT CDIS_SELECTED = 0x0001;
-constexpr UINT CDIS_FOCUS = 0x0010;
-
-struct NMCUSTOMDRAW
-{
-    NMHDR hdr;
-    DWORD dwDrawStage;
-    CDC* hdc;
-    RECT rc;
-    DWORD_PTR dwItemSpec;
-    UINT uItemState;
-    LPARAM lItemlParam;
-};
-
-struct NMLVCUSTOMDRAW
-{
-    NMCUSTOMDRAW nmcd;
-    COLORREF clrText;
-    COLORREF clrTextBk;
-    int iSubItem;
-};
 
 struct NMLISTVIEW
 {

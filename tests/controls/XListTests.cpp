@@ -36,6 +36,8 @@ public:
     std::vector<Received> received;
     // The list's selected row when it told of a right click.
     int selectedAtRightClick = -1;
+    // Whether notifications stop here instead of going back to the list.
+    bool keepsNotifications = false;
 
     int Count(UINT code) const
     {
@@ -63,6 +65,8 @@ protected:
                 selectedAtRightClick = static_cast<CXListCtrl*>(header->hwndFrom)->GetSelectedRow();
         }
         received.push_back({message, wParam, lParam, code});
+        if (message == WM_NOTIFY && keepsNotifications)
+            return 0;
         return CWnd::WindowProc(message, wParam, lParam);
     }
 };
@@ -190,6 +194,26 @@ TEST(ValueListTest, RowsCarryTheirColoursAndData)
     EXPECT_TRUE(shown.list.DeleteRow(0));
     EXPECT_FALSE(shown.list.DeleteRow(0));
     EXPECT_EQ(shown.list.GetItemCount(), 0);
+}
+
+TEST(ValueListTest, TheListDrawsItsCellsWhateverItsParentDoesWithNotifications)
+{
+    // The cells are the list's own business: a parent that keeps every
+    // notification to itself still sees them in their colours.
+    ValueList shown;
+    shown.parent.keepsNotifications = true;
+    shown.list.AddRow(0, RGB(0, 0, 0), RGB(0, 0, 255));
+    shown.list.SetCellText(0, 2, CString("85.25"), RGB(255, 0, 0));
+    shown.Paint();
+    EXPECT_EQ(shown.At(shown.CellCentre(0, 0)), RGB(0, 0, 255));
+    CRect rect;
+    shown.list.GetSubItemRect(0, 2, LVIR_BOUNDS, rect);
+    int red = 0;
+    const QImage& image = *shown.list.GetBackingImage();
+    for (int x = rect.left; x < rect.right; ++x)
+        for (int y = rect.top; y < rect.bottom; ++y)
+            red += qRed(image.pixel(x, y)) > 200 && qBlue(image.pixel(x, y)) < 80 ? 1 : 0;
+    EXPECT_GT(red, 10) << "the cell's text is not drawn in its colour";
 }
 
 TEST(ValueListChoiceTest, AOneColumnListHasNoChoiceCells)
