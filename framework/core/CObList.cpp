@@ -123,11 +123,6 @@ CObject*& CObList::GetAt(POSITION position)
     return NodeAt(position)->data;
 }
 
-void CObList::SetAt(POSITION position, CObject* element)
-{
-    NodeAt(position)->data = element;
-}
-
 void CObList::RemoveAt(POSITION position)
 {
     Node* node = NodeAt(position);

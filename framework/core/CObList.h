@@ -36,7 +36,6 @@ public:
     CObject*& GetNext(POSITION& position);
     CObject*& GetPrev(POSITION& position);
     CObject*& GetAt(POSITION position);
-    void SetAt(POSITION position, CObject* element);
     void RemoveAt(POSITION position);
     POSITION InsertBefore(POSITION position, CObject* element);
     POSITION InsertAfter(POSITION position, CObject* element);

@@ -30,9 +30,7 @@ struct RECT
 };
 
 using LPPOINT = POINT*;
-using LPSIZE = SIZE*;
 using LPRECT = RECT*;
-using LPCRECT = const RECT*;
 
 class CPoint : public POINT
 {
@@ -41,11 +39,6 @@ public:
     CPoint(int x0, int y0) : POINT{x0, y0} {}
     CPoint(const POINT& point) : POINT(point) {}
 
-    void Offset(int dx, int dy)
-    {
-        x += dx;
-        y += dy;
-    }
     friend bool operator==(const CPoint& a, const CPoint& b) { return a.x == b.x && a.y == b.y; }
     friend CPoint operator+(CPoint a, const POINT& b) { return CPoint(a.x + b.x, a.y + b.y); }
     friend CPoint operator-(CPoint a, const POINT& b) { return CPoint(a.x - b.x, a.y - b.y); }
@@ -91,7 +84,6 @@ public:
         return point.x >= left && point.x < right && point.y >= top && point.y < bottom;
     }
 
-    void SetRect(int l, int t, int r, int b) { *this = CRect(l, t, r, b); }
     void SetRectEmpty() { *this = CRect(); }
     void NormalizeRect()
     {
@@ -134,22 +126,6 @@ public:
         if (overlap.IsRectEmpty())
             overlap.SetRectEmpty();
         *this = overlap;
-        return !IsRectEmpty();
-    }
-    // The smallest rectangle holding both; empty rectangles do not count.
-    bool UnionRect(const RECT& a, const RECT& b)
-    {
-        const CRect first(a);
-        const CRect second(b);
-        if (first.IsRectEmpty())
-            *this = second;
-        else if (second.IsRectEmpty())
-            *this = first;
-        else
-            *this = CRect(std::min(a.left, b.left), std::min(a.top, b.top),
-                          std::max(a.right, b.right), std::max(a.bottom, b.bottom));
-        if (IsRectEmpty())
-            SetRectEmpty();
         return !IsRectEmpty();
     }
 

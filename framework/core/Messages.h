@@ -12,7 +12,6 @@ constexpr UINT WM_SIZE = 0x0005;
 constexpr UINT WM_SETFOCUS = 0x0007;
 constexpr UINT WM_KILLFOCUS = 0x0008;
 constexpr UINT WM_ENABLE = 0x000A;
-constexpr UINT WM_SETREDRAW = 0x000B;
 constexpr UINT WM_PAINT = 0x000F;
 constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUERYENDSESSION = 0x0011;
@@ -22,7 +21,6 @@ constexpr UINT WM_SHOWWINDOW = 0x0018;
 constexpr UINT WM_CANCELMODE = 0x001F;
 constexpr UINT WM_SETCURSOR = 0x0020;
 constexpr UINT WM_WINDOWPOSCHANGING = 0x0046;
-constexpr UINT WM_WINDOWPOSCHANGED = 0x0047;
 constexpr UINT WM_NOTIFY = 0x004E;
 constexpr UINT WM_NCCREATE = 0x0081;
 constexpr UINT WM_NCDESTROY = 0x0082;
@@ -56,38 +54,26 @@ constexpr UINT MK_SHIFT = 0x0004;
 constexpr UINT MK_CONTROL = 0x0008;
 constexpr UINT MK_MBUTTON = 0x0010;
 
-// One notch of the mouse wheel.
-constexpr int WHEEL_DELTA = 120;
-
 // WM_SIZE types.
 constexpr UINT SIZE_RESTORED = 0;
-constexpr UINT SIZE_MINIMIZED = 1;
-constexpr UINT SIZE_MAXIMIZED = 2;
 
 // WM_SETCURSOR hit-test code of the client area.
 constexpr UINT HTCLIENT = 1;
 
 // Scroll bar request codes (low word of WM_HSCROLL / WM_VSCROLL).
 constexpr UINT SB_LINEUP = 0;
-constexpr UINT SB_LINELEFT = 0;
 constexpr UINT SB_LINEDOWN = 1;
-constexpr UINT SB_LINERIGHT = 1;
 constexpr UINT SB_PAGEUP = 2;
-constexpr UINT SB_PAGELEFT = 2;
 constexpr UINT SB_PAGEDOWN = 3;
-constexpr UINT SB_PAGERIGHT = 3;
 constexpr UINT SB_THUMBPOSITION = 4;
 constexpr UINT SB_THUMBTRACK = 5;
 constexpr UINT SB_TOP = 6;
-constexpr UINT SB_LEFT = 6;
 constexpr UINT SB_BOTTOM = 7;
-constexpr UINT SB_RIGHT = 7;
 constexpr UINT SB_ENDSCROLL = 8;
 
 // Which scroll bar of a window, and scroll bar control styles.
 constexpr int SB_HORZ = 0;
 constexpr int SB_VERT = 1;
-constexpr int SB_CTL = 2;
 
 // WM_GETDLGCODE answers.
 constexpr UINT DLGC_WANTARROWS = 0x0001;

@@ -5,22 +5,18 @@
 // Window styles, class styles and the codes of the system's colours and
 // metrics.
 
-constexpr DWORD WS_OVERLAPPED = 0x00000000;
 constexpr DWORD WS_POPUP = 0x80000000;
 constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_CAPTION = 0x00C00000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
 constexpr DWORD WS_DISABLED = 0x08000000;
-constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
 constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
-constexpr DWORD WS_BORDER = 0x00800000;
 constexpr DWORD WS_VSCROLL = 0x00200000;
 constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
 
 constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
-constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 
 // Scroll bar control style: a vertical bar (horizontal without it).
 constexpr DWORD SBS_HORZ = 0x0000;
@@ -31,12 +27,8 @@ constexpr UINT CS_HREDRAW = 0x0002;
 constexpr UINT CS_DBLCLKS = 0x0008;
 
 constexpr int SW_HIDE = 0;
-constexpr int SW_SHOWNORMAL = 1;
 constexpr int SW_SHOWMAXIMIZED = 3;
-constexpr int SW_MAXIMIZE = 3;
-constexpr int SW_SHOWNOACTIVATE = 4;
 constexpr int SW_SHOW = 5;
-constexpr int SW_RESTORE = 9;
 
 constexpr int COLOR_SCROLLBAR = 0;
 constexpr int COLOR_BACKGROUND = 1;

@@ -41,7 +41,6 @@ public:
     CString GetDocString(DocStringIndex index) const;
     // "Nolvex Files (*.nolvex)|*.nolvex|All Files (*.*)|*.*||"
     CString GetFileFilter() const;
-    UINT GetResourceId() const { return m_resourceId; }
 
     // Reads the file into a new document and shows it in a new child frame
     // of the main frame; null, with the failure reported, when it cannot be

@@ -195,7 +195,6 @@ public:
                      const CString& title);
     CView* GetActiveView() const { return m_view.get(); }
     CDocument* GetDocument() const { return m_document; }
-    CMDIFrameWnd* GetMDIFrame() const { return m_mainFrame; }
     // The window's title, shown on its frame and in the Window menu.
     void SetTitle(const CString& title);
     void MDIMaximize();

@@ -17,8 +17,6 @@ struct CPrintInfo
 {
     CPrintInfo();
     ~CPrintInfo();
-    void SetMinPage(UINT page) { m_minPage = page; }
-    void SetMaxPage(UINT page) { m_maxPage = page; }
     UINT GetMinPage() const { return m_minPage; }
     UINT GetMaxPage() const { return m_maxPage; }
 

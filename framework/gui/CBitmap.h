@@ -18,7 +18,6 @@ public:
     int GetBitmap(BITMAP* bitmap) const;
     DWORD GetBitmapBits(DWORD count, void* bits) const;
     DWORD SetBitmapBits(DWORD count, const void* bits);
-    CSize GetBitmapDimension() const { return CSize(m_image.width(), m_image.height()); }
 
     QImage* GetImage() { return &m_image; }
     const QImage* GetImage() const { return &m_image; }

@@ -4,7 +4,6 @@
 #include "CWnd.h"
 
 // Button styles: the kind of button in the low four bits.
-constexpr DWORD BS_PUSHBUTTON = 0x00000000;
 constexpr DWORD BS_OWNERDRAW = 0x0000000B;
 constexpr DWORD BS_TYPEMASK = 0x0000000F;
 
@@ -43,8 +42,6 @@ public:
     ~CButton() override;
 
     BOOL Create(const CString& caption, DWORD style, const RECT& rect, CWnd* parent, UINT id);
-    // Whether the button shows pressed: held down by the mouse or by Space.
-    bool IsPressed() const { return m_pressed; }
 
 protected:
     // Draws an owner-drawn button; the base draws nothing.

@@ -390,19 +390,6 @@ CPoint CDC::SetWindowOrg(int x, int y)
     return old;
 }
 
-CPoint CDC::OffsetWindowOrg(int dx, int dy)
-{
-    return SetWindowOrg(m_ctx->state.windowOrigin.x + dx, m_ctx->state.windowOrigin.y + dy);
-}
-
-CPoint CDC::SetViewportOrg(int x, int y)
-{
-    const CPoint old = m_ctx->state.viewportOrigin;
-    m_ctx->state.viewportOrigin = CPoint(x, y);
-    ApplyTransform();
-    return old;
-}
-
 int CDC::SaveDC()
 {
     m_ctx->saved.push_back(m_ctx->state);
@@ -429,8 +416,7 @@ void CDC::ApplyTransform()
     if (!m_ctx->painter)
         return;
     m_ctx->painter->setTransform(
-        QTransform::fromTranslate(m_ctx->state.viewportOrigin.x - m_ctx->state.windowOrigin.x,
-                                  m_ctx->state.viewportOrigin.y - m_ctx->state.windowOrigin.y));
+        QTransform::fromTranslate(-m_ctx->state.windowOrigin.x, -m_ctx->state.windowOrigin.y));
 }
 
 QRegion CDC::EffectiveClip() const
@@ -462,8 +448,7 @@ void CDC::ApplyClip()
 
 QPoint CDC::ToDevice(int x, int y) const
 {
-    return QPoint(x - m_ctx->state.windowOrigin.x + m_ctx->state.viewportOrigin.x,
-                  y - m_ctx->state.windowOrigin.y + m_ctx->state.viewportOrigin.y);
+    return QPoint(x - m_ctx->state.windowOrigin.x, y - m_ctx->state.windowOrigin.y);
 }
 
 QRect CDC::ToDevice(const RECT& rect) const
@@ -1055,15 +1040,10 @@ int CDC::ExcludeClipRect(int left, int top, int right, int bottom)
     return m_ctx->state.clip.isEmpty() ? NULLREGION : COMPLEXREGION;
 }
 
-int CDC::SelectClipRgn(CRgn* region)
+int CDC::SelectClipRgn(std::nullptr_t)
 {
-    if (region == nullptr) {
-        m_ctx->state.clipped = false;
-        m_ctx->state.clip = QRegion();
-    } else {
-        m_ctx->state.clipped = true;
-        m_ctx->state.clip = region->m_region;
-    }
+    m_ctx->state.clipped = false;
+    m_ctx->state.clip = QRegion();
     ApplyClip();
     return SIMPLEREGION;
 }
@@ -1075,8 +1055,8 @@ int CDC::GetClipBox(RECT* rect) const
         bounds = EffectiveClip().boundingRect();
     else if (m_ctx->device != nullptr)
         bounds = QRect(0, 0, m_ctx->device->width(), m_ctx->device->height());
-    const int dx = m_ctx->state.viewportOrigin.x - m_ctx->state.windowOrigin.x;
-    const int dy = m_ctx->state.viewportOrigin.y - m_ctx->state.windowOrigin.y;
+    const int dx = -m_ctx->state.windowOrigin.x;
+    const int dy = -m_ctx->state.windowOrigin.y;
     if (bounds.isEmpty()) {
         *rect = CRect();
         return NULLREGION;

@@ -4,7 +4,6 @@
 #include "CBrush.h"
 #include "CFont.h"
 #include "CPen.h"
-#include "CRgn.h"
 #include "CString.h"
 #include "Gdi.h"
 
@@ -19,15 +18,14 @@ class QPaintDevice;
 class QPrinter;
 
 class CDC;
-using HDC = CDC*;
 
 // A device context: draws with the selected pen, brush and font onto a paint
 // device (a window's backing image, a bitmap, a printer or a PDF file),
 // keeping the desktop's rules: a line leaves out its end pixel, filled
 // rectangles leave out their right and bottom edges, raster operations
 // (R2_NOTXORPEN, PATINVERT) are exact on images and plain drawing on
-// printers. Logical coordinates are device pixels moved by the window and
-// viewport origins.
+// printers. Logical coordinates are device pixels moved by the window
+// origin.
 class CDC
 {
 public:
@@ -44,7 +42,6 @@ public:
     // A clip in device coordinates that every clip stays within.
     void SetBaseClip(const QRegion& deviceRegion);
     QPainter* GetPainter() { return m_ctx->painter.get(); }
-    HDC GetSafeHdc() { return m_ctx->painter ? this : nullptr; }
 
     // A device context of the 96-dpi screen, for measuring.
     bool CreateScreenDC();
@@ -79,7 +76,6 @@ public:
     CPen* GetCurrentPen() const { return m_ctx->state.pen; }
     CBrush* GetCurrentBrush() const { return m_ctx->state.brush; }
     CFont* GetCurrentFont() const { return m_ctx->state.font; }
-    CBitmap* GetCurrentBitmap() const { return m_ctx->state.bitmap; }
     static CBrush* GetHalftoneBrush();
 
     // State.
@@ -92,13 +88,9 @@ public:
     int SetROP2(int rop);
     int GetROP2() const { return m_ctx->state.rop2; }
     UINT SetTextAlign(UINT align);
-    UINT GetTextAlign() const { return m_ctx->state.textAlign; }
     CPoint SetWindowOrg(int x, int y);
     CPoint SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
     CPoint GetWindowOrg() const { return m_ctx->state.windowOrigin; }
-    CPoint OffsetWindowOrg(int dx, int dy);
-    CPoint SetViewportOrg(int x, int y);
-    CPoint GetViewportOrg() const { return m_ctx->state.viewportOrigin; }
     // Returns the saved level; RestoreDC(-1) restores the last one saved.
     int SaveDC();
     BOOL RestoreDC(int savedLevel);
@@ -145,7 +137,6 @@ public:
     int DrawText(const CString& text, RECT* rect, UINT format);
     CSize GetTextExtent(const CString& text) const;
     BOOL GetTextMetrics(TEXTMETRIC* metrics) const;
-    int GetTextCharsetInfo() const { return ANSI_CHARSET; }
 
     // Clipping, in logical coordinates unless said otherwise.
     int IntersectClipRect(int left, int top, int right, int bottom);
@@ -154,8 +145,8 @@ public:
         return IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom);
     }
     int ExcludeClipRect(int left, int top, int right, int bottom);
-    // A region in device coordinates; null removes the clip.
-    int SelectClipRgn(CRgn* region);
+    // Takes the clipping region away (only the null region is selected).
+    int SelectClipRgn(std::nullptr_t);
     int GetClipBox(RECT* rect) const;
 
     // From the attribute device (GetDeviceCaps) or the output device.
@@ -180,7 +171,6 @@ private:
         int rop2 = R2_COPYPEN;
         UINT textAlign = TA_LEFT | TA_TOP;
         CPoint windowOrigin;
-        CPoint viewportOrigin;
         CPoint position;
         bool clipped = false;
         QRegion clip;

@@ -93,7 +93,6 @@ public:
     // Where the template puts control id, in the dialog's client area.
     CRect GetTemplateRect(UINT id) const;
 
-    UINT GetTemplateId() const { return m_templateId; }
     // The name the modal seam shows the dialog by.
     CString m_dialogName = "CDialog";
     bool IsEnded() const { return m_ended; }

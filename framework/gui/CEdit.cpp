@@ -138,19 +138,3 @@ void CEdit::SetSel(int start, int end, BOOL)
         m_text->setTextCursor(cursor);
     }
 }
-
-void CEdit::GetSel(int& start, int& end) const
-{
-    start = 0;
-    end = 0;
-    if (m_line != nullptr && m_line->hasSelectedText()) {
-        start = static_cast<int>(m_line->selectionStart());
-        end = start + static_cast<int>(m_line->selectedText().size());
-    } else if (m_line != nullptr) {
-        start = end = static_cast<int>(m_line->cursorPosition());
-    } else if (m_text != nullptr) {
-        const QTextCursor cursor = m_text->textCursor();
-        start = static_cast<int>(cursor.selectionStart());
-        end = static_cast<int>(cursor.selectionEnd());
-    }
-}

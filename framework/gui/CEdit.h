@@ -6,7 +6,6 @@ class CFont;
 class QLineEdit;
 class QPlainTextEdit;
 
-constexpr DWORD ES_LEFT = 0x0000;
 constexpr DWORD ES_CENTER = 0x0001;
 constexpr DWORD ES_RIGHT = 0x0002;
 constexpr DWORD ES_MULTILINE = 0x0004;
@@ -32,7 +31,6 @@ public:
     void SetFont(CFont* font, BOOL redraw = TRUE) override;
     // Selects from start up to end; an end of -1 selects to the end.
     void SetSel(int start, int end, BOOL noScroll = FALSE);
-    void GetSel(int& start, int& end) const;
 
 protected:
     QWidget* CreateNativeWidget(const CREATESTRUCT& create, QWidget* parent) override;

@@ -16,8 +16,6 @@ public:
     BOOL CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
                     BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision,
                     BYTE clipPrecision, BYTE quality, BYTE pitchAndFamily, const CString& face);
-    // Height in tenths of a point at 96 dpi.
-    BOOL CreatePointFont(int pointSizeTenths, const CString& face);
     int GetLogFont(LOGFONT* logFont) const;
 
     // The Qt font, sized in device pixels.

@@ -12,8 +12,6 @@ public:
     // Whether the object was created (and not deleted).
     bool IsCreated() const { return m_created; }
     BOOL DeleteObject();
-    // Null when the object was not created.
-    CGdiObject* GetSafeHandle() { return m_created ? this : nullptr; }
 
 protected:
     virtual void Reset() {}

@@ -12,7 +12,6 @@ class CDC;
 
 constexpr UINT ILC_MASK = 0x0001;
 constexpr UINT ILC_COLOR32 = 0x0020;
-constexpr UINT ILD_NORMAL = 0x0000;
 constexpr UINT ILD_TRANSPARENT = 0x0001;
 
 // Images of one size, added from bitmaps cut into cells and drawn by index;

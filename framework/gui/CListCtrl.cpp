@@ -117,18 +117,6 @@ int CListCtrl::InsertColumn(int index, const CString& heading, int format, int w
     return column;
 }
 
-BOOL CListCtrl::DeleteColumn(int index)
-{
-    if (!Header()->DeleteItem(index))
-        return FALSE;
-    for (Row& row : m_rows)
-        if (index < static_cast<int>(row.texts.size()))
-            row.texts.erase(row.texts.begin() + index);
-    if (GetSafeHwnd() != nullptr)
-        Invalidate();
-    return TRUE;
-}
-
 int CListCtrl::GetColumnCount() const
 {
     return const_cast<CListCtrl*>(this)->Header()->GetItemCount();
@@ -150,14 +138,6 @@ int CListCtrl::GetColumnWidth(int index) const
 {
     LVCOLUMN column;
     return GetColumn(index, &column) ? column.cx : 0;
-}
-
-BOOL CListCtrl::SetColumnWidth(int index, int width)
-{
-    HDITEM item;
-    item.mask = HDI_WIDTH;
-    item.cxy = width;
-    return Header()->SetItem(index, &item);
 }
 
 // Rows -----------------------------------------------------------------------
@@ -186,14 +166,6 @@ BOOL CListCtrl::DeleteItem(int index)
     UpdateScrollBar();
     if (GetSafeHwnd() != nullptr)
         Invalidate();
-    return TRUE;
-}
-
-BOOL CListCtrl::DeleteAllItems()
-{
-    while (GetItemCount() > 0)
-        DeleteItem(GetItemCount() - 1);
-    m_topIndex = 0;
     return TRUE;
 }
 
@@ -254,13 +226,6 @@ BOOL CListCtrl::SetItemState(int item, UINT state, UINT mask)
     if (GetSafeHwnd() != nullptr)
         Invalidate();
     return TRUE;
-}
-
-UINT CListCtrl::GetItemState(int item, UINT mask) const
-{
-    if (item < 0 || item >= GetItemCount())
-        return 0;
-    return m_rows[static_cast<std::size_t>(item)].state & mask;
 }
 
 int CListCtrl::GetNextItem(int start, UINT flags) const

@@ -9,7 +9,6 @@
 
 class CImageList;
 
-constexpr int LVSIL_NORMAL = 0;
 constexpr int LVSIL_SMALL = 1;
 
 // A report list view: columns in a header, rows of texts with item data
@@ -28,26 +27,21 @@ public:
     BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
     DWORD SetExtendedStyle(DWORD style);
-    DWORD GetExtendedStyle() const { return m_extendedStyle; }
 
     int InsertColumn(int index, const CString& heading, int format = LVCFMT_LEFT, int width = -1,
                      int subItem = -1);
-    BOOL DeleteColumn(int index);
     BOOL GetColumn(int index, LVCOLUMN* column) const;
     int GetColumnWidth(int index) const;
-    BOOL SetColumnWidth(int index, int width);
     int GetColumnCount() const;
 
     int InsertItem(int index, const CString& text);
     BOOL DeleteItem(int index);
-    BOOL DeleteAllItems();
     int GetItemCount() const { return static_cast<int>(m_rows.size()); }
     BOOL SetItemText(int item, int subItem, const CString& text);
     CString GetItemText(int item, int subItem) const;
     BOOL SetItemData(int item, DWORD_PTR data);
     DWORD_PTR GetItemData(int item) const;
     BOOL SetItemState(int item, UINT state, UINT mask);
-    UINT GetItemState(int item, UINT mask) const;
     // The next row after start (-1: from the beginning) with the flags.
     int GetNextItem(int start, UINT flags) const;
 

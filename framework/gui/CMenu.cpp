@@ -22,13 +22,6 @@ BOOL CMenu::AppendMenu(UINT flags, UINT_PTR id, const CString& text)
     return TRUE;
 }
 
-UINT CMenu::GetMenuItemID(int position) const
-{
-    if (position < 0 || position >= GetMenuItemCount())
-        return static_cast<UINT>(-1);
-    return m_items[static_cast<std::size_t>(position)].id;
-}
-
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* window, const RECT*)
 {
     ModalRequest request;

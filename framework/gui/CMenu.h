@@ -13,7 +13,6 @@ constexpr UINT MF_DISABLED = 0x0002;
 constexpr UINT MF_CHECKED = 0x0008;
 constexpr UINT MF_SEPARATOR = 0x0800;
 
-constexpr UINT TPM_LEFTALIGN = 0x0000;
 constexpr UINT TPM_RIGHTBUTTON = 0x0002;
 constexpr UINT TPM_NONOTIFY = 0x0080;
 constexpr UINT TPM_RETURNCMD = 0x0100;
@@ -39,7 +38,6 @@ public:
     BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* window, const RECT* rect = nullptr);
 
     int GetMenuItemCount() const { return static_cast<int>(m_items.size()); }
-    UINT GetMenuItemID(int position) const;
     const std::vector<Item>& Items() const { return m_items; }
 
 private:

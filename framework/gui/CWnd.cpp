@@ -861,13 +861,6 @@ CWnd* CWnd::GetDlgItem(int id) const
     return nullptr;
 }
 
-int CWnd::SetDlgCtrlID(int id)
-{
-    const int old = static_cast<int>(m_id);
-    m_id = static_cast<UINT>(id);
-    return old;
-}
-
 BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags)
 {
     const DWORD old = m_style;

@@ -83,7 +83,6 @@ public:
 
     HWND m_hWnd = nullptr;
     HWND GetSafeHwnd() const { return m_hWnd; }
-    static CWnd* FromHandle(HWND handle) { return handle; }
 
     // Creation with a registered window class (or, for a framework control,
     // its own class). Fails (FALSE) for an unknown class or when WM_NCCREATE
@@ -135,9 +134,7 @@ public:
 
     CWnd* GetParent() const { return m_parent; }
     CWnd* GetDlgItem(int id) const;
-    const std::vector<CWnd*>& GetChildren() const { return m_children; }
     int GetDlgCtrlID() const { return static_cast<int>(m_id); }
-    int SetDlgCtrlID(int id);
     DWORD GetStyle() const { return m_style; }
     DWORD GetExStyle() const { return m_exStyle; }
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);

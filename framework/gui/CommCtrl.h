@@ -11,35 +11,22 @@ class CDC;
 constexpr DWORD LVS_REPORT = 0x0001;
 constexpr DWORD LVS_SINGLESEL = 0x0004;
 constexpr DWORD LVS_SHOWSELALWAYS = 0x0008;
-constexpr DWORD LVS_NOSORTHEADER = 0x8000;
 
 constexpr DWORD LVS_EX_GRIDLINES = 0x00000001;
 constexpr DWORD LVS_EX_FULLROWSELECT = 0x00000020;
 
-constexpr UINT LVIF_TEXT = 0x0001;
-constexpr UINT LVIF_IMAGE = 0x0002;
-constexpr UINT LVIF_PARAM = 0x0004;
 constexpr UINT LVIF_STATE = 0x0008;
 
 constexpr UINT LVIS_FOCUSED = 0x0001;
 constexpr UINT LVIS_SELECTED = 0x0002;
 
-constexpr UINT LVNI_ALL = 0x0000;
 constexpr UINT LVNI_FOCUSED = 0x0001;
 constexpr UINT LVNI_SELECTED = 0x0002;
 
 constexpr UINT LVHT_NOWHERE = 0x0001;
 constexpr UINT LVHT_ONITEMLABEL = 0x0004;
-constexpr UINT LVHT_ONITEM = 0x000E;
 
 constexpr int LVIR_BOUNDS = 0;
-constexpr int LVIR_ICON = 1;
-constexpr int LVIR_LABEL = 2;
-
-constexpr UINT LVCF_FMT = 0x0001;
-constexpr UINT LVCF_WIDTH = 0x0002;
-constexpr UINT LVCF_TEXT = 0x0004;
-constexpr UINT LVCF_SUBITEM = 0x0008;
 
 constexpr int LVCFMT_LEFT = 0x0000;
 constexpr int LVCFMT_RIGHT = 0x0001;
@@ -49,8 +36,6 @@ constexpr int HDF_LEFT = 0x0000;
 constexpr int HDF_RIGHT = 0x0001;
 constexpr int HDF_CENTER = 0x0002;
 constexpr int HDF_JUSTIFYMASK = 0x0003;
-constexpr int HDF_IMAGE = 0x0800;
-constexpr int HDF_OWNERDRAW = 0x8000;
 constexpr int HDF_STRING = 0x4000;
 
 constexpr UINT HDI_WIDTH = 0x0001;

@@ -16,19 +16,10 @@ class CPen;
 class CBrush;
 class CFont;
 class CBitmap;
-class CRgn;
 
-using HGDIOBJ = CGdiObject*;
-using HPEN = CPen*;
 using HBRUSH = CBrush*;
-using HFONT = CFont*;
-using HBITMAP = CBitmap*;
-using HRGN = CRgn*;
 
 using ULONG_PTR = std::uintptr_t;
-
-// A colour no device has: what GetPixel returns where it cannot read.
-constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 
 // Pen styles.
 constexpr int PS_SOLID = 0;
@@ -38,14 +29,9 @@ constexpr int PS_DASHDOT = 3;
 constexpr int PS_DASHDOTDOT = 4;
 constexpr int PS_NULL = 5;
 constexpr int PS_INSIDEFRAME = 6;
-constexpr int PS_STYLE_MASK = 0x0000000F;
 
 // Brush styles and hatch patterns.
-constexpr UINT BS_SOLID = 0;
 constexpr UINT BS_NULL = 1;
-constexpr UINT BS_HOLLOW = BS_NULL;
-constexpr UINT BS_HATCHED = 2;
-constexpr UINT BS_PATTERN = 3;
 
 constexpr int HS_HORIZONTAL = 0;
 constexpr int HS_VERTICAL = 1;
@@ -59,8 +45,6 @@ constexpr int TRANSPARENT = 1;
 constexpr int OPAQUE = 2;
 
 // Text alignment of TextOut.
-constexpr UINT TA_NOUPDATECP = 0;
-constexpr UINT TA_UPDATECP = 1;
 constexpr UINT TA_LEFT = 0;
 constexpr UINT TA_RIGHT = 2;
 constexpr UINT TA_CENTER = 6;
@@ -69,29 +53,14 @@ constexpr UINT TA_BOTTOM = 8;
 constexpr UINT TA_BASELINE = 24;
 
 // Binary raster operations of lines and fills (SetROP2).
-constexpr int R2_BLACK = 1;
-constexpr int R2_NOTMERGEPEN = 2;
-constexpr int R2_MASKNOTPEN = 3;
-constexpr int R2_NOTCOPYPEN = 4;
-constexpr int R2_MASKPENNOT = 5;
 constexpr int R2_NOT = 6;
 constexpr int R2_XORPEN = 7;
-constexpr int R2_NOTMASKPEN = 8;
-constexpr int R2_MASKPEN = 9;
 constexpr int R2_NOTXORPEN = 10;
-constexpr int R2_NOP = 11;
-constexpr int R2_MERGENOTPEN = 12;
 constexpr int R2_COPYPEN = 13;
-constexpr int R2_MERGEPENNOT = 14;
-constexpr int R2_MERGEPEN = 15;
-constexpr int R2_WHITE = 16;
 
 // Ternary raster operations of block transfers.
 constexpr DWORD SRCCOPY = 0x00CC0020;
-constexpr DWORD SRCPAINT = 0x00EE0086;
-constexpr DWORD SRCAND = 0x008800C6;
 constexpr DWORD SRCINVERT = 0x00660046;
-constexpr DWORD NOTSRCCOPY = 0x00330008;
 constexpr DWORD PATCOPY = 0x00F00021;
 constexpr DWORD PATINVERT = 0x005A0049;
 constexpr DWORD DSTINVERT = 0x00550009;
@@ -105,27 +74,17 @@ constexpr int GRAY_BRUSH = 2;
 constexpr int DKGRAY_BRUSH = 3;
 constexpr int BLACK_BRUSH = 4;
 constexpr int NULL_BRUSH = 5;
-constexpr int HOLLOW_BRUSH = NULL_BRUSH;
 constexpr int WHITE_PEN = 6;
 constexpr int BLACK_PEN = 7;
 constexpr int NULL_PEN = 8;
-constexpr int ANSI_FIXED_FONT = 11;
 constexpr int ANSI_VAR_FONT = 12;
 constexpr int SYSTEM_FONT = 13;
 constexpr int DEFAULT_GUI_FONT = 17;
 
 // Region types, returned by the clip calls.
-constexpr int RGN_ERROR = 0;
 constexpr int NULLREGION = 1;
 constexpr int SIMPLEREGION = 2;
 constexpr int COMPLEXREGION = 3;
-
-// How a region combines with the clip.
-constexpr int RGN_AND = 1;
-constexpr int RGN_OR = 2;
-constexpr int RGN_XOR = 3;
-constexpr int RGN_DIFF = 4;
-constexpr int RGN_COPY = 5;
 
 // DrawText flags.
 constexpr UINT DT_TOP = 0x00000000;
@@ -138,55 +97,33 @@ constexpr UINT DT_WORDBREAK = 0x00000010;
 constexpr UINT DT_SINGLELINE = 0x00000020;
 constexpr UINT DT_EXPANDTABS = 0x00000040;
 constexpr UINT DT_NOCLIP = 0x00000100;
-constexpr UINT DT_EXTERNALLEADING = 0x00000200;
 constexpr UINT DT_CALCRECT = 0x00000400;
 constexpr UINT DT_NOPREFIX = 0x00000800;
 constexpr UINT DT_END_ELLIPSIS = 0x00008000;
-
-// ExtTextOut options.
-constexpr UINT ETO_OPAQUE = 0x0002;
-constexpr UINT ETO_CLIPPED = 0x0004;
 
 // DrawEdge borders and flags.
 constexpr UINT BDR_RAISEDOUTER = 0x0001;
 constexpr UINT BDR_SUNKENOUTER = 0x0002;
 constexpr UINT BDR_RAISEDINNER = 0x0004;
 constexpr UINT BDR_SUNKENINNER = 0x0008;
-constexpr UINT BDR_OUTER = BDR_RAISEDOUTER | BDR_SUNKENOUTER;
-constexpr UINT BDR_INNER = BDR_RAISEDINNER | BDR_SUNKENINNER;
 constexpr UINT EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
 constexpr UINT EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
-constexpr UINT EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
-constexpr UINT EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
 
 constexpr UINT BF_LEFT = 0x0001;
 constexpr UINT BF_TOP = 0x0002;
 constexpr UINT BF_RIGHT = 0x0004;
 constexpr UINT BF_BOTTOM = 0x0008;
-constexpr UINT BF_TOPLEFT = BF_TOP | BF_LEFT;
-constexpr UINT BF_BOTTOMRIGHT = BF_BOTTOM | BF_RIGHT;
 constexpr UINT BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
 constexpr UINT BF_MIDDLE = 0x0800;
-constexpr UINT BF_SOFT = 0x1000;
 constexpr UINT BF_ADJUST = 0x2000;
-constexpr UINT BF_FLAT = 0x4000;
-constexpr UINT BF_MONO = 0x8000;
 
 // DrawFrameControl kinds and states.
-constexpr UINT DFC_CAPTION = 1;
-constexpr UINT DFC_MENU = 2;
-constexpr UINT DFC_SCROLL = 3;
 constexpr UINT DFC_BUTTON = 4;
 
 constexpr UINT DFCS_BUTTONCHECK = 0x0000;
-constexpr UINT DFCS_BUTTONRADIO = 0x0004;
-constexpr UINT DFCS_BUTTON3STATE = 0x0008;
-constexpr UINT DFCS_BUTTONPUSH = 0x0010;
 constexpr UINT DFCS_INACTIVE = 0x0100;
-constexpr UINT DFCS_PUSHED = 0x0200;
 constexpr UINT DFCS_CHECKED = 0x0400;
 constexpr UINT DFCS_FLAT = 0x4000;
-constexpr UINT DFCS_MONO = 0x8000;
 
 // GetDeviceCaps indexes and values.
 constexpr int TECHNOLOGY = 2;
@@ -199,27 +136,17 @@ constexpr int PLANES = 14;
 constexpr int NUMCOLORS = 24;
 constexpr int LOGPIXELSX = 88;
 constexpr int LOGPIXELSY = 90;
-constexpr int PHYSICALWIDTH = 110;
-constexpr int PHYSICALHEIGHT = 111;
-constexpr int PHYSICALOFFSETX = 112;
-constexpr int PHYSICALOFFSETY = 113;
 
 constexpr int DT_RASDISPLAY = 1;
 constexpr int DT_RASPRINTER = 2;
 
 // Font weights, character sets, precisions, qualities and families.
-constexpr int FW_DONTCARE = 0;
 constexpr int FW_THIN = 100;
-constexpr int FW_LIGHT = 300;
 constexpr int FW_NORMAL = 400;
-constexpr int FW_MEDIUM = 500;
-constexpr int FW_SEMIBOLD = 600;
 constexpr int FW_BOLD = 700;
-constexpr int FW_HEAVY = 900;
 
 constexpr BYTE ANSI_CHARSET = 0;
 constexpr BYTE DEFAULT_CHARSET = 1;
-constexpr BYTE SYMBOL_CHARSET = 2;
 
 constexpr BYTE OUT_DEFAULT_PRECIS = 0;
 constexpr BYTE OUT_TT_PRECIS = 4;
@@ -228,19 +155,11 @@ constexpr BYTE CLIP_CHARACTER_PRECIS = 1;
 constexpr BYTE CLIP_LH_ANGLES = 0x10;
 
 constexpr BYTE DEFAULT_QUALITY = 0;
-constexpr BYTE DRAFT_QUALITY = 1;
-constexpr BYTE PROOF_QUALITY = 2;
-constexpr BYTE NONANTIALIASED_QUALITY = 3;
 constexpr BYTE ANTIALIASED_QUALITY = 4;
-constexpr BYTE CLEARTYPE_QUALITY = 5;
 
 constexpr BYTE DEFAULT_PITCH = 0;
-constexpr BYTE FIXED_PITCH = 1;
 constexpr BYTE VARIABLE_PITCH = 2;
 constexpr BYTE FF_DONTCARE = 0x00;
-constexpr BYTE FF_ROMAN = 0x10;
-constexpr BYTE FF_SWISS = 0x20;
-constexpr BYTE FF_MODERN = 0x30;
 
 constexpr int LF_FACESIZE = 32;
 
@@ -264,20 +183,6 @@ struct LOGFONTW
 };
 static_assert(sizeof(LOGFONTW) == 92, "LOGFONTW keeps its 92-byte layout");
 using LOGFONT = LOGFONTW;
-
-struct LOGPEN
-{
-    UINT lopnStyle;
-    POINT lopnWidth;
-    COLORREF lopnColor;
-};
-
-struct LOGBRUSH
-{
-    UINT lbStyle;
-    COLORREF lbColor;
-    ULONG_PTR lbHatch;
-};
 
 struct TEXTMETRICW
 {
@@ -304,13 +209,6 @@ struct TEXTMETRICW
 };
 using TEXTMETRIC = TEXTMETRICW;
 
-// Which Unicode ranges and code pages a font covers.
-struct FONTSIGNATURE
-{
-    DWORD fsUsb[4];
-    DWORD fsCsb[2];
-};
-
 // A bitmap's description: its size, row length in bytes and pixel format.
 struct BITMAP
 {
@@ -335,4 +233,3 @@ struct DOCINFOW
 using DOCINFO = DOCINFOW;
 
 // Print job results.
-constexpr int SP_ERROR = -1;

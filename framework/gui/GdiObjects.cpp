@@ -152,13 +152,6 @@ BOOL CFont::CreateFont(int height, int width, int escapement, int orientation, i
     return CreateFontIndirect(&logFont);
 }
 
-BOOL CFont::CreatePointFont(int pointSizeTenths, const CString& face)
-{
-    // Points at the screen's 96 dpi, as a character height.
-    const int pixels = (pointSizeTenths * 96 + 360) / 720;
-    return CreateFont(-pixels, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, face);
-}
-
 int CFont::GetLogFont(LOGFONT* logFont) const
 {
     if (!m_created || logFont == nullptr)

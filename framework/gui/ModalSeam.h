@@ -15,7 +15,6 @@ constexpr UINT MB_YESNOCANCEL = 0x0003;
 constexpr UINT MB_YESNO = 0x0004;
 constexpr UINT MB_RETRYCANCEL = 0x0005;
 constexpr UINT MB_ICONERROR = 0x0010;
-constexpr UINT MB_ICONSTOP = 0x0010;
 constexpr UINT MB_ICONQUESTION = 0x0020;
 constexpr UINT MB_ICONWARNING = 0x0030;
 constexpr UINT MB_ICONEXCLAMATION = 0x0030;
@@ -26,9 +25,7 @@ constexpr UINT MB_DEFBUTTON2 = 0x0100;
 
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
-constexpr int IDABORT = 3;
 constexpr int IDRETRY = 4;
-constexpr int IDIGNORE = 5;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 

@@ -33,11 +33,6 @@ BOOL GetClassInfo(const CString& className, WNDCLASS* windowClass)
     return TRUE;
 }
 
-BOOL UnregisterClass(const CString& className)
-{
-    return Classes().erase(className.Text()) > 0 ? TRUE : FALSE;
-}
-
 CString AfxRegisterWndClass(UINT style, HCURSOR cursor, HBRUSH background)
 {
     const CString name = CString::Formatted("Afx:%x:%p:%p", style, static_cast<const void*>(cursor),

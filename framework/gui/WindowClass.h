@@ -22,7 +22,6 @@ using WindowClass = WNDCLASS;
 WORD RegisterClass(const WNDCLASS* windowClass);
 // Fills the class of that name; FALSE when none is registered.
 BOOL GetClassInfo(const CString& className, WNDCLASS* windowClass);
-BOOL UnregisterClass(const CString& className);
 // Registers (once) a class with these settings under a generated name and
 // returns the name.
 CString AfxRegisterWndClass(UINT style, HCURSOR cursor = nullptr, HBRUSH background = nullptr);
