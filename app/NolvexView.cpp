@@ -9,6 +9,7 @@
 #include "Cursor.h"
 #include "Exceptions.h"
 #include "MetricCatalogue.h"
+#include "MetricChart.h"
 #include "ModalSeam.h"
 #include "NolvexDoc.h"
 #include "NolvexMetric.h"
@@ -18,19 +19,10 @@
 #include "WindowClass.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 #include <utility>
 #include <vector>
 
 namespace {
-
-// Series data when there is nothing to plot, so that the chart always has
-// series 0 and one axis of each kind.
-DataPoint g_placeholder{0.0, 0.0};
-
-constexpr COLORREF kChartGrey = RGB(210, 210, 210);
-constexpr int kCursorFlags = CursorVLine | 8;
 
 int SampleAt(double seconds)
 {
@@ -149,14 +141,8 @@ void CNolvexView::OnInitialUpdate()
     m_list.InsertColumn(kAverageColumn, "Avg Selection Value", LVCFMT_LEFT, 100);
     m_list.InsertColumn(kCumulativeColumn, "Cumulative Value", LVCFMT_LEFT, 100);
 
-    m_chart.m_cursorFlags = kCursorFlags;
-    m_chart.m_interactive = false;
-    m_chart.m_backColour = kChartGrey;
-    m_chart.m_frameColour = kChartGrey;
-    m_chart.m_plotColour = kChartGrey;
-    m_chart.m_doubleBuffer = true;
-    m_chart.m_showLegend = false;
-    m_chart.SetSeriesData(&g_placeholder, 1, 0, 0, 0, false);
+    MetricChart::ApplyScreenLook(m_chart);
+    MetricChart::ShowPlaceholder(m_chart);
     m_chart.XAxisAt(0).SetFullRange(0, 60);
 }
 
@@ -164,70 +150,7 @@ void CNolvexView::OnInitialUpdate()
 
 void CNolvexView::RebuildChart()
 {
-    m_chart.ClearChart();
-    m_chart.SetSeriesData(&g_placeholder, 1, 0, 0, 0, false);
-    CNolvexDoc* document = GetDocument();
-    CNolvexTest* test = GetCurrentTest();
-    bool plotted = false;
-    // What the curves cover, the placeholder left out: the axes show that.
-    double lowest = std::numeric_limits<double>::infinity();
-    double highest = -std::numeric_limits<double>::infinity();
-    if (test != nullptr && document != nullptr) {
-        int series = 0;
-        for (CNolvexMetric* metric = document->firstMetric; metric != nullptr;
-             metric = metric->next, ++series) {
-            MetricCatalogue::CheckDataType(metric->dataType);
-            const std::int32_t count = test->sampleCount;
-            CXGraphDataSerie* added = nullptr;
-            if (count > 0) {
-                DataPoint* points = metric->AllocatePoints(count);
-                const float* values =
-                    test->values[static_cast<std::size_t>(metric->dataType)].get();
-                for (std::int32_t i = 0; i < count; ++i) {
-                    const double value = values[i];
-                    points[i] = {i / 10.0, value};
-                    if (std::isfinite(value)) {
-                        lowest = std::min(lowest, value);
-                        highest = std::max(highest, value);
-                    }
-                }
-                added = m_chart.SetSeriesData(points, count, series, 0, 0, false);
-            } else {
-                metric->FreePoints();
-                added = m_chart.SetSeriesData(&g_placeholder, 1, series, 0, 0, false);
-            }
-            if (added != nullptr) {
-                added->SetName(document->MetricName(metric->dataType));
-                added->m_colour = metric->colour;
-            }
-            plotted = true;
-        }
-        for (std::int32_t j = 0; j < test->markerCount; ++j) {
-            const Marker& marker = test->markers[static_cast<std::size_t>(j)];
-            const double from = marker.sampleIndex / 10.0;
-            m_chart.XAxisAt(0).SetColorRange(j, from, from + 0.1, 6,
-                                             CString::Formatted("%d", marker.code));
-        }
-    }
-    if (!plotted) {
-        m_chart.XAxisAt(0).SetFullRange(0, 60);
-    } else if (test->sampleCount > 0) {
-        // Time from the first sample to the last; values from the smallest
-        // to the largest plotted, when any is a number.
-        m_chart.XAxisAt(0).SetFullRange(0, (test->sampleCount - 1) / 10.0);
-        if (lowest <= highest)
-            m_chart.YAxisAt(0).SetFullRange(lowest, highest);
-    }
-    CXGraphAxis& y = m_chart.YAxisAt(0);
-    CXGraphAxis& x = m_chart.XAxisAt(0);
-    y.SetDisplayFormat("%.2f");
-    y.SetTitle("dB");
-    x.SetTitle("Seconds");
-    for (CXGraphAxis* axis : {&x, &y}) {
-        axis->m_grid = true;
-        axis->m_showSymbols = false;
-    }
-    m_chart.SendMessage(WM_COMMAND, ID_XGRAPH_CURSOR, 0);
+    MetricChart::Build(m_chart, GetDocument(), GetCurrentTest());
     m_chart.Invalidate();
 }
 
@@ -483,7 +406,7 @@ void CNolvexView::OnMetricRemoved(const CNolvexMetric* metric)
             m_list.DeleteRow(row);
     // The chart must not keep pointing into the metric's points.
     m_chart.ClearChart();
-    m_chart.SetSeriesData(&g_placeholder, 1, 0, 0, 0, false);
+    MetricChart::ShowPlaceholder(m_chart);
 }
 
 void CNolvexView::OnZoomIn()
@@ -544,50 +467,13 @@ void CNolvexView::OnDraw(CDC* dc)
 
 void CNolvexView::PrintChart(CDC* dc)
 {
-    CXGraphAxis& x = m_chart.XAxisAt(0);
-    CXGraphAxis& y = m_chart.YAxisAt(0);
-    const double xLow = x.m_viewMin;
-    const double xHigh = x.m_viewMax;
-    const double xStep = x.m_step;
-    const double yLow = y.m_viewMin;
-    const double yHigh = y.m_viewMax;
-    const double yStep = y.m_step;
-    // A step the chart estimated stays the chart's to estimate after.
-    const bool xEstimated = x.m_stepEstimated;
-    const bool yEstimated = y.m_stepEstimated;
-
-    m_chart.m_backColour = RGB(255, 255, 255);
-    m_chart.m_frameColour = RGB(255, 255, 255);
-    m_chart.m_plotColour = RGB(255, 255, 255);
-    m_chart.m_doubleBuffer = false;
-    m_chart.m_showLegend = true;
+    const PrintLook look = MetricChart::PageLook(*GetDocument(), GetCurrentTest());
     m_printedLines.clear();
-    CNolvexTest* test = GetCurrentTest();
-    if (test != nullptr && test->sampleCount > 0) {
-        int top = 10;
-        for (CNolvexMetric* metric = GetDocument()->firstMetric; metric != nullptr;
-             metric = metric->next) {
-            if (!MetricCatalogue::IsCumulative(metric->dataType))
-                continue;
-            const CString line = CString::Formatted(
-                "%s: %.2lf", GetDocument()->MetricName(metric->dataType).ToUtf8().c_str(),
-                static_cast<double>(test->Value(metric->dataType, test->sampleCount - 1)));
-            m_chart.AddTextLabel(top, top + 30, metric->colour, line);
-            m_printedLines.push_back(line);
-            top += 30;
-        }
-    }
-    m_chart.RenderToDC(dc);
-
-    m_chart.m_backColour = kChartGrey;
-    m_chart.m_frameColour = kChartGrey;
-    m_chart.m_plotColour = kChartGrey;
-    m_chart.m_doubleBuffer = true;
-    m_chart.m_showLegend = false;
-    RebuildChart();
-    m_chart.XAxisAt(0).SetViewRange(xLow, xHigh, xStep);
-    m_chart.YAxisAt(0).SetViewRange(yLow, yHigh, yStep);
-    m_chart.XAxisAt(0).m_stepEstimated = xEstimated;
-    m_chart.YAxisAt(0).m_stepEstimated = yEstimated;
+    for (const PageLine& line : look.lines)
+        m_printedLines.push_back(line.text);
+    m_chart.RenderToDC(dc, look);
+    // The page laid the chart out on the paper: the screen's layout comes
+    // back with the next paint.
+    m_chart.Invalidate();
     Invalidate();
 }

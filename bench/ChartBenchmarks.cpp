@@ -31,7 +31,7 @@ struct DayChart
         parent.Create(AfxRegisterWndClass(0), "", WS_VISIBLE, CRect(0, 0, 1600, 900), nullptr, 0);
         chart.Create(CXGraph::kClassName, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 1600, 900),
                      &parent, 100);
-        chart.m_showLegend = false;
+        chart.ShowLegend(false);
         for (int s = 0; s < kSeries; ++s) {
             std::vector<DataPoint> points(kPoints);
             for (int i = 0; i < kPoints; ++i)
@@ -75,7 +75,7 @@ void DragSelectionOverDayChart(benchmark::State& state)
     DayChart& day = Day();
     day.chart.Invalidate();
     day.chart.UpdateWindow();
-    const CRect plot = day.chart.m_plotRect;
+    const CRect plot = day.chart.GetPlotRect();
     day.chart.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(plot.left + 100, plot.top + 50));
     int step = 0;
     for (auto _ : state) {

@@ -208,6 +208,19 @@ int CXGraph::FindPointIndex(int series, double x) const
     return estimate;
 }
 
+bool CXGraph::IsPlottable(const CXGraphDataSerie& series) const
+{
+    return series.m_points != nullptr && series.m_count > 0 && series.m_xAxis >= 0 &&
+           series.m_xAxis < GetXAxisCount() && series.m_yAxis >= 0 &&
+           series.m_yAxis < GetYAxisCount();
+}
+
+bool CXGraph::IsPlottable(int series) const
+{
+    return series >= 0 && series < GetSeriesCount() &&
+           IsPlottable(m_series[static_cast<std::size_t>(series)]);
+}
+
 CPoint CXGraph::SeriesPointToPixel(const CXGraphDataSerie& series, const DataPoint& point)
 {
     if (series.m_xAxis < 0 || series.m_xAxis >= GetXAxisCount() || series.m_yAxis < 0 ||
@@ -219,18 +232,24 @@ CPoint CXGraph::SeriesPointToPixel(const CXGraphDataSerie& series, const DataPoi
 
 // Objects --------------------------------------------------------------------
 
+void CXGraph::SetUpTextLabel(CXGraphLabel& label, int rowTop, int rowBottom, COLORREF colour,
+                             const CString& text)
+{
+    label.m_rect = CRect(55, rowTop, 500, rowBottom);
+    label.m_text = text;
+    label.m_font.CreateFont(30, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                            "Times New Roman");
+    label.m_textColour = colour;
+    label.m_transparent = true;
+    label.m_border = false;
+    label.m_graph = this;
+}
+
 CXGraphLabel* CXGraph::AddTextLabel(int rowTop, int rowBottom, COLORREF colour, const CString& text)
 {
     auto* label = new CXGraphLabel;
-    label->m_rect = CRect(55, rowTop, 500, rowBottom);
-    label->m_text = text;
-    label->m_font.CreateFont(30, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
-                             "Times New Roman");
-    label->m_textColour = colour;
-    label->m_transparent = true;
-    label->m_border = false;
-    label->m_graph = this;
+    SetUpTextLabel(*label, rowTop, rowBottom, colour, text);
     m_objects.AddTail(label);
     return label;
 }
@@ -249,6 +268,58 @@ CXGraphLabel* CXGraph::InsertCenteredLabel(const CString& text)
 {
     const CPoint centre = m_plotRect.CenterPoint();
     return AddLabel(CRect(centre.x - 50, centre.y - 50, centre.x + 50, centre.y + 50), text);
+}
+
+CXGraphObject* CXGraph::ObjectAt(int index)
+{
+    const POSITION position = m_objects.FindIndex(index);
+    return position != nullptr ? static_cast<CXGraphObject*>(m_objects.GetAt(position)) : nullptr;
+}
+
+void CXGraph::AddObject(CXGraphObject* object)
+{
+    object->m_graph = this;
+    m_objects.AddTail(object);
+}
+
+void CXGraph::DetachObject(CXGraphObject* object)
+{
+    const POSITION position = m_objects.Find(object);
+    if (position == nullptr || object == &m_readout)
+        return;
+    m_objects.RemoveAt(position);
+    if (object == m_currentObject)
+        m_currentObject = nullptr;
+    if (m_activeTracker == &object->m_tracker)
+        m_activeTracker = nullptr;
+}
+
+CXGraphAxis& CXGraph::AddYAxis()
+{
+    CXGraphAxis axis;
+    axis.m_orientation = CXGraphAxis::vertical;
+    axis.m_graph = this;
+    m_yAxes.push_back(axis);
+    return m_yAxes.back();
+}
+
+void CXGraph::SetSelection(double start, double end)
+{
+    m_selectionStart = start;
+    m_selectionEnd = end;
+}
+
+SymbolProcedure CXGraph::GetSymbolProcedure(int number) const
+{
+    if (number < 0 || number >= static_cast<int>(m_symbolProcedures.size()))
+        return nullptr;
+    return m_symbolProcedures[static_cast<std::size_t>(number)];
+}
+
+void CXGraph::SetSymbolProcedure(int number, SymbolProcedure procedure)
+{
+    if (number >= 0 && number < static_cast<int>(m_symbolProcedures.size()))
+        m_symbolProcedures[static_cast<std::size_t>(number)] = procedure;
 }
 
 void CXGraph::ClearChart()
@@ -433,15 +504,20 @@ void CXGraph::HideReadout()
     m_readout.m_visible = false;
 }
 
-void CXGraph::ResetZoom()
+void CXGraph::ResetAxesToFullRange()
 {
-    HideReadout();
-    for (auto* axes : {&m_yAxes, &m_xAxes})
+    for (auto* axes : {&m_xAxes, &m_yAxes})
         for (CXGraphAxis& axis : *axes) {
             axis.m_viewMin = axis.m_fullMin;
             axis.m_viewMax = axis.m_fullMax;
             axis.m_step = (axis.m_fullMax - axis.m_fullMin) / 10.0;
         }
+}
+
+void CXGraph::ResetZoom()
+{
+    HideReadout();
+    ResetAxesToFullRange();
     if (GetSafeHwnd() != nullptr)
         Invalidate();
 }
@@ -463,40 +539,66 @@ void CXGraph::ZoomBack()
         Invalidate();
 }
 
-BOOL CXGraph::OnCommand(WPARAM wParam, LPARAM lParam)
+void CXGraph::SetMode(int mode)
 {
-    const bool window = GetSafeHwnd() != nullptr;
-    switch (LOWORD(wParam)) {
-    case ID_XGRAPH_SELECT:
+    switch (mode) {
+    case ModeSelect:
         m_mode = ModeSelect;
         HideReadout();
         break;
-    case ID_XGRAPH_INSERT_LABEL:
-        InsertCenteredLabel(CString());
-        break;
-    case ID_XGRAPH_ZOOM:
+    case ModeZoom:
         m_mode = ModeZoom;
         HideReadout();
         m_zoomRect.SetRectEmpty();
         break;
-    case ID_XGRAPH_RESET_ZOOM:
-        ResetZoom();
-        return TRUE;
-    case ID_XGRAPH_PAN:
-    case ID_XGRAPH_CURSOR:
-        m_mode = ModePan;
+    case ModePan:
+    case ModeCursor:
+        m_mode = mode;
         HideReadout();
         for (auto* axes : {&m_yAxes, &m_xAxes})
             for (CXGraphAxis& axis : *axes)
                 axis.m_autoScale = false;
-        if (LOWORD(wParam) == ID_XGRAPH_CURSOR) {
-            m_mode = ModeCursor;
+        if (mode == ModeCursor) {
             m_cursorSeries = m_fixedCursorSeries;
             m_lastCursorPoint = CPoint(-1, -1);
             if ((m_cursorFlags & CursorReadout) != 0)
                 m_readout.m_rect = CRect(m_plotRect.left + 1, m_plotRect.top, m_plotRect.left + 150,
                                          m_plotRect.top + 50);
         }
+        break;
+    case ModeEditPoints:
+        m_mode = ModeEditPoints;
+        break;
+    case ModeMeasure:
+        m_mode = ModeMeasure;
+        m_measureRect.SetRectEmpty();
+        break;
+    default:
+        break;
+    }
+}
+
+BOOL CXGraph::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    const bool window = GetSafeHwnd() != nullptr;
+    switch (LOWORD(wParam)) {
+    case ID_XGRAPH_SELECT:
+        SetMode(ModeSelect);
+        break;
+    case ID_XGRAPH_INSERT_LABEL:
+        InsertCenteredLabel(CString());
+        break;
+    case ID_XGRAPH_ZOOM:
+        SetMode(ModeZoom);
+        break;
+    case ID_XGRAPH_RESET_ZOOM:
+        ResetZoom();
+        return TRUE;
+    case ID_XGRAPH_PAN:
+        SetMode(ModePan);
+        break;
+    case ID_XGRAPH_CURSOR:
+        SetMode(ModeCursor);
         break;
     case ID_XGRAPH_PRINT:
         PrintChart();
@@ -518,11 +620,10 @@ BOOL CXGraph::OnCommand(WPARAM wParam, LPARAM lParam)
         HitTest(true, false);
         return TRUE;
     case ID_XGRAPH_EDIT_POINTS:
-        m_mode = ModeEditPoints;
+        SetMode(ModeEditPoints);
         break;
     case ID_XGRAPH_MEASURE:
-        m_mode = ModeMeasure;
-        m_measureRect.SetRectEmpty();
+        SetMode(ModeMeasure);
         break;
     default:
         return CWnd::OnCommand(wParam, lParam);

@@ -132,6 +132,41 @@ enum CursorFlags
     CursorReadout = 4
 };
 
+enum LegendPosition
+{
+    LegendLeft = 0,
+    LegendRight = 1
+};
+
+// The colours the chart paints with: the background around the frame, the
+// frame the axes stand in, and the plot inside the axes.
+struct ChartColours
+{
+    COLORREF background = RGB(255, 255, 255);
+    COLORREF frame = RGB(255, 255, 255);
+    COLORREF plot = RGB(240, 240, 240);
+};
+
+// A line of text written over a printed chart, in its colour.
+struct PageLine
+{
+    CString text;
+    COLORREF colour = 0;
+};
+
+// How a page shows the chart. Printing paints in the look it is given and
+// leaves the chart's own look (what the screen shows) as it is. A page is
+// always painted straight onto the paper, so double buffering is not part of
+// it, and the cursor lines are never printed.
+struct PrintLook
+{
+    ChartColours colours;
+    bool showLegend = true;
+    // Written one under the other at the top left of the page, over the
+    // chart.
+    std::vector<PageLine> lines;
+};
+
 // A chart window: any number of data series against any number of X and Y
 // axes, free-standing objects (labels, pictures, data notes), a measuring
 // cursor with an X-range selection, zooming, panning, measures and
@@ -176,10 +211,19 @@ public:
     // whole archive loaded.
     void Serialize(CArchive& archive) override;
 
-    // Paints the chart into a printing device context (printer or preview).
+    // Paints the chart into a printing device context (printer or preview):
+    // in the chart's own look, or in the look given.
     void RenderToDC(CDC* dc);
-    // Asks for a printer and prints the chart on one page.
+    void RenderToDC(CDC* dc, const PrintLook& look);
+    // Asks for a printer and prints the chart on one page in its own look.
     void PrintChart();
+    // Paints the chart on a page in a look: dc is prepared for the paper
+    // (its scale and white background), page is the page in chart pixels.
+    // The chart lays itself out on the page as a paint on the screen does;
+    // its look, objects and data stay as they are.
+    void PaintPage(CDCEx* dc, const CRect& page, const PrintLook& look);
+    // The look the chart shows on the screen: its colours and legend.
+    PrintLook ScreenLook() const;
 
     bool SelectSeriesOnly(int index);
     bool SelectXAxisOnly(int index);
@@ -216,13 +260,20 @@ public:
     // Mode commands and zooming without the mouse.
     void ResetZoom();
     void ZoomBack();
+    // Goes into a mode (ChartMode) as its command does, without painting.
+    void SetMode(int mode);
+    int GetMode() const { return m_mode; }
     // The point of a series at or next to x: the last point at or before x
     // when x lies before the estimated index, else the first point after x.
     int FindPointIndex(int series, double x) const;
     // The plot pixel of a data point on a series' axes.
     CPoint SeriesPointToPixel(const CXGraphDataSerie& series, const DataPoint& point);
+    // Whether a series can be drawn: it has points and both its axes exist.
+    bool IsPlottable(const CXGraphDataSerie& series) const;
+    bool IsPlottable(int series) const;
 
-    // Paints the whole chart into the target, as WM_PAINT and printing do.
+    // Paints the whole chart on the window in its own look, as WM_PAINT
+    // does.
     void PaintChart(CDC* paintDC);
 
     // What lies under the mouse point: with hoverOnly 1 as soon as
@@ -239,15 +290,193 @@ public:
     static EditedPoint s_editedPoint;
     static PointEdited s_pointEdited;
 
-    // State the host sets directly.
-    COLORREF m_backColour = RGB(255, 255, 255);
-    COLORREF m_frameColour = RGB(255, 255, 255);
-    COLORREF m_plotColour = RGB(240, 240, 240);
+    // The look and behaviour the host chooses. They take effect with the
+    // next paint or mouse action.
+    void SetColours(const ChartColours& colours) { m_colours = colours; }
+    const ChartColours& GetColours() const { return m_colours; }
+    void ShowLegend(bool shown) { m_showLegend = shown; }
+    bool IsLegendShown() const { return m_showLegend; }
+    // LegendLeft or LegendRight of the plot.
+    void SetLegendPosition(int position) { m_legendPosition = position; }
+    int GetLegendPosition() const { return m_legendPosition; }
+    void SetDoubleBuffer(bool buffered) { m_doubleBuffer = buffered; }
+    bool IsDoubleBuffered() const { return m_doubleBuffer; }
+    // Whether clicks select, notify and open properties; zooming, panning,
+    // the cursor and the keys work either way.
+    void SetInteractive(bool interactive) { m_interactive = interactive; }
+    bool IsInteractive() const { return m_interactive; }
+    // The cursor's lines and read-out (CursorFlags).
+    void SetCursorFlags(UINT flags) { m_cursorFlags = flags; }
+    UINT GetCursorFlags() const { return m_cursorFlags; }
+    // Whether the cursor moves onto a curve within the snap range (pixels).
+    void SetSnapCursor(bool snap) { m_snapCursor = snap; }
+    bool IsCursorSnapped() const { return m_snapCursor; }
+    void SetSnapRange(int pixels) { m_snapRange = pixels; }
+    int GetSnapRange() const { return m_snapRange; }
+    // The series the cursor always follows, or -1 for snapping.
+    void SetFixedCursorSeries(int series) { m_fixedCursorSeries = series; }
+    // The procedure that draws symbol number 0 to 7.
+    SymbolProcedure GetSymbolProcedure(int number) const;
+    void SetSymbolProcedure(int number, SymbolProcedure procedure);
+
+    // The cursor and the selection of X values it drags.
+    CPoint GetMousePoint() const { return m_mousePoint; }
+    double GetCursorX() const { return m_cursorX; }
+    double GetCursorY() const { return m_cursorY; }
+    // The series the cursor is on, or -1.
+    int GetCursorSeries() const { return m_cursorSeries; }
+    double GetSelectionStart() const { return m_selectionStart; }
+    double GetSelectionEnd() const { return m_selectionEnd; }
+    void SetSelection(double start, double end);
+    // The series the trend commands and point editing act on, as a click on
+    // its curve chooses it; -1 for none.
+    int GetSelectedSeries() const { return m_selectedSeries; }
+    void SetSelectedSeries(int series) { m_selectedSeries = series; }
+    const std::vector<MeasureRecord>& GetMeasures() const { return m_measures; }
+    // Whether cursor lines are on the window, to be inverted away by the
+    // next move of the cursor.
+    bool IsCursorDrawn() const { return m_lastCursorPoint != CPoint(-1, -1); }
+    // Whether a pan took hold of a point and follows the mouse from it.
+    bool HoldsPanAnchor() const { return m_panAnchor != CPoint(0, 0); }
+    // Whether the value of the point being edited is written by the mouse.
+    bool IsEditedValueShown() const { return m_showEditedValue; }
+
+    // The layout of the last paint.
+    const CRect& GetPlotRect() const { return m_plotRect; }
+    // The plot area as a paint lays it out, for axes laid out without one.
+    void SetPlotRect(const CRect& rect) { m_plotRect = rect; }
+    const std::vector<LegendEntry>& GetLegendEntries() const { return m_legendEntries; }
+    // The free margins of the chart's area around the frame.
+    static constexpr int kMarginLeft = 5;
+    static constexpr int kMarginTop = 5;
+    static constexpr int kMarginRight = 5;
+    static constexpr int kMarginBottom = 35;
+    CScrollBar& GetScrollBar() { return m_scrollBar; }
+    // The range of X values the scroll bar spans.
+    double GetXExtentMin() const { return m_xExtentMin; }
+    double GetXExtentMax() const { return m_xExtentMax; }
+
+    // The free-standing objects, drawn in order over the plot; the first is
+    // always the cursor's read-out label.
+    CXGraphLabel& Readout() { return m_readout; }
+    int GetObjectCount() const { return m_objects.GetCount(); }
+    CXGraphObject* ObjectAt(int index);
+    // Adopts an object (a label, picture or note) as the last one.
+    void AddObject(CXGraphObject* object);
+    // Takes an object off the list without deleting it: the caller owns it
+    // again.
+    void DetachObject(CXGraphObject* object);
+    // The object the last button press was on, or null.
+    CXGraphObject* GetCurrentObject() const { return m_currentObject; }
+    // Adds a Y axis that no series is drawn against yet.
+    CXGraphAxis& AddYAxis();
+
+    // Drawing steps that also draw straight on the window: the selection
+    // band and the cursor lines invert what lies under them, so that
+    // drawing them twice erases them.
+    void DrawSelectionBand(CDCEx* dc) { DrawSelectionBand(dc, m_colours.plot); }
+    void DrawCursor(CDCEx* dc);
+
+protected:
+    int OnCreate(LPCREATESTRUCT create) override;
+    void OnSize(UINT type, int cx, int cy) override;
+    void OnPaint() override;
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnLButtonUp(UINT flags, CPoint point) override;
+    void OnLButtonDblClk(UINT flags, CPoint point) override;
+    void OnRButtonDown(UINT flags, CPoint point) override;
+    void OnRButtonUp(UINT flags, CPoint point) override;
+    void OnMouseMove(UINT flags, CPoint point) override;
+    BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
+    void OnKeyUp(UINT key, UINT repeatCount, UINT flags) override;
+    BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message) override;
+    void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar) override;
+
+public:
+    BOOL PreTranslateMessage(MSG* message) override;
+
+private:
+    // What the objects of the list did with a click.
+    struct ObjectClick
+    {
+        bool hit = false;
+        // An object opened for editing or took the tracker: the curves
+        // under it are not clicked.
+        bool tookClick = false;
+    };
+
+    void PostToParent(UINT message, WPARAM wParam);
+    // Every axis shows its whole data range again.
+    void ResetAxesToFullRange();
+
+    // The steps of the hit test. Those that ask change nothing; those that
+    // act select, notify and open, in the order HitTest runs them.
+    bool IsAxisOrMarkerUnder(CPoint point);
+    bool IsObjectUnder(CPoint point);
+    bool IsCurveUnder(CPoint point) const;
+    bool IsLegendLineUnder(CPoint point) const;
+    // The grab band of an axis' marker line: 10 pixels to either side,
+    // across the plot.
+    CRect MarkerBand(CXGraphAxis& axis, const AxisMarker& marker) const;
+    // Whether the curve's last drawing passes by the point.
+    static bool IsOnCurve(const CXGraphDataSerie& series, CPoint point);
+    // A legend line whose series is still on the chart and that holds the
+    // point.
+    bool IsLegendLineAt(const LegendEntry& entry, CPoint point) const;
+    bool ClickAxes(CPoint point, bool open);
+    // Removes, grabs, drags or lets go of the axis' marker lines.
+    void ClickMarkers(CXGraphAxis& axis, int orientation, int index, CPoint point);
+    ObjectClick ClickObjects(CPoint point, bool open);
+    bool ClickCurves(CPoint point, bool open);
+    // Moves the point being edited to the mouse's value, while the left
+    // button drags it.
+    void DragEditedPoint(CPoint point);
+    bool ClickLegend(CPoint point, bool open);
+    void OpenChartProperties();
+    // Forgets the point being edited unless the left button still drags it.
+    void ForgetEditedPointUnlessDragging();
+
+    // The band's first column and the column after its last.
+    CPoint SelectionBandColumns(double start, double end);
+    void InvertColumns(CDCEx* dc, int from, int to, COLORREF plotColour);
+    // On paper, which has no raster operations: draws what the inverted
+    // columns show on the screen, in the colours the inversion gives.
+    void DrawInvertedColumnsOnPaper(CDCEx* dc, int from, int to, COLORREF plotColour);
+    void DrawSelectionBand(CDCEx* dc, COLORREF plotColour);
+    // Moves the selection's end, inverting on the window what changes.
+    void MoveSelectionEnd(CDCEx* dc, double end);
+    // What lies in the plot: its background, the axes' grids, ranges and
+    // markers, the curves and the measures.
+    void DrawPlotContents(CDCEx* dc, COLORREF plotColour);
+    void DrawLegend(CDCEx* dc, CRect& inner);
+    void DrawMeasures(CDCEx* dc, COLORREF plotColour);
+    void DrawMeasure(CDCEx* dc, CRect rect, COLORREF plotColour);
+    void DrawZoomRect(CDCEx* dc, COLORREF plotColour);
+    void DrawCursorReadout(CDCEx* dc);
+    // The page's lines of text, drawn as labels over the chart.
+    void DrawPageLines(CDCEx* dc, const std::vector<PageLine>& lines);
+    // A transparent, borderless line of text in 30-pixel Times New Roman,
+    // from x 55 to 500 between the rows.
+    void SetUpTextLabel(CXGraphLabel& label, int rowTop, int rowBottom, COLORREF colour,
+                        const CString& text);
+    // Adds the points as the next series on the source's axes, named after
+    // the source; the index of the new series, or -1.
+    int AddDerivedSeries(int source, std::vector<DataPoint> points, const CString& suffix);
+    // Whether a trend can be drawn for the series with that forecast; says
+    // why not.
+    bool CanAddTrend(int series, int forecast);
+    void HideReadout();
+    void LayoutAndDraw(CDCEx* dc, const CRect& area, const PrintLook& look);
+    void RenderPage(CDCEx* dc, const PrintLook& look, bool wholeJob);
+
+    // What the host chooses.
+    ChartColours m_colours;
     bool m_doubleBuffer = true;
     bool m_showLegend = true;
     bool m_interactive = true;
-    // 0 legend at the left of the plot, 1 at the right.
-    int m_legendPosition = 1;
+    int m_legendPosition = LegendRight;
     bool m_snapCursor = true;
     int m_snapRange = 10;
     UINT m_cursorFlags = CursorHLine | CursorVLine | CursorReadout;
@@ -258,19 +487,13 @@ public:
     int m_clientWidth = 0;
     int m_clientHeight = 0;
     std::array<SymbolProcedure, 8> m_symbolProcedures = kSymbolProcedures;
-    CDCEx* m_renderTarget = nullptr;
     CRectTracker* m_activeTracker = nullptr;
     CRect m_plotRect;
     CRect m_measureRect;
-    CRect m_pageRect;
     CPoint m_panAnchor;
     int m_mode = ModeSelect;
     int m_cursorSeries = -1;
     int m_measureEndSeries = 0;
-    int m_marginLeft = 5;
-    int m_marginTop = 5;
-    int m_marginRight = 5;
-    int m_marginBottom = 35;
     int m_axisGap = 5;
     CRect m_zoomRect;
     CPoint m_buttonDownPoint;
@@ -298,57 +521,4 @@ public:
     double m_selectionEnd = 0.0;
     double m_xExtentMax = 0.0;
     double m_xExtentMin = 0.0;
-
-    // Drawing steps of a paint; the interaction draws some of them straight
-    // on the window.
-    void DrawLegend(CDCEx* dc, CRect& inner);
-    void DrawMeasures(CDCEx* dc);
-    void DrawMeasure(CDCEx* dc, CRect rect);
-    void DrawSelectionBand(CDCEx* dc);
-    // Moves the selection's end, inverting on the window what changes.
-    void MoveSelectionEnd(CDCEx* dc, double end);
-    void DrawZoomRect(CDCEx* dc);
-    void DrawCursor(CDCEx* dc);
-    void DrawCursorReadout(CDCEx* dc);
-
-protected:
-    int OnCreate(LPCREATESTRUCT create) override;
-    void OnSize(UINT type, int cx, int cy) override;
-    void OnPaint() override;
-    BOOL OnEraseBkgnd(CDC* dc) override;
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
-    void OnLButtonDown(UINT flags, CPoint point) override;
-    void OnLButtonUp(UINT flags, CPoint point) override;
-    void OnLButtonDblClk(UINT flags, CPoint point) override;
-    void OnRButtonDown(UINT flags, CPoint point) override;
-    void OnRButtonUp(UINT flags, CPoint point) override;
-    void OnMouseMove(UINT flags, CPoint point) override;
-    BOOL OnMouseWheel(UINT flags, short delta, CPoint point) override;
-    void OnKeyUp(UINT key, UINT repeatCount, UINT flags) override;
-    BOOL OnSetCursor(CWnd* window, UINT hitTest, UINT message) override;
-    void OnHScroll(UINT code, UINT position, CScrollBar* scrollBar) override;
-
-public:
-    BOOL PreTranslateMessage(MSG* message) override;
-
-protected:
-    void PostToParent(UINT message, WPARAM wParam);
-    // The band's first column and the column after its last.
-    CPoint SelectionBandColumns(double start, double end);
-    void InvertColumns(CDCEx* dc, int from, int to);
-    // On paper, which has no raster operations: draws what the inverted
-    // columns show on the screen, in the colours the inversion gives.
-    void DrawInvertedColumnsOnPaper(CDCEx* dc, int from, int to);
-    // What lies in the plot: its background, the axes' grids, ranges and
-    // markers, the curves and the measures.
-    void DrawPlotContents(CDCEx* dc);
-    // Adds the points as the next series on the source's axes, named after
-    // the source; the index of the new series, or -1.
-    int AddDerivedSeries(int source, std::vector<DataPoint> points, const CString& suffix);
-    // Whether a trend can be drawn for the series with that forecast; says
-    // why not.
-    bool CanAddTrend(int series, int forecast);
-    void HideReadout();
-    void LayoutAndDraw(CDCEx* dc, const CRect& area);
-    void RenderPage(CDCEx* dc, bool wholeJob);
 };

@@ -153,7 +153,7 @@ CXGraphAxis& CXGraphAxis::operator=(const CXGraphAxis& other) = default;
 
 CRect CXGraphAxis::PlotRect() const
 {
-    return m_graph != nullptr ? m_graph->m_plotRect : CRect();
+    return m_graph != nullptr ? m_graph->GetPlotRect() : CRect();
 }
 
 // Ranges ---------------------------------------------------------------------
@@ -229,16 +229,16 @@ void CXGraphAxis::UpdateScrollBar()
 {
     // The scroll bar moves along the X axes; a Y range does not belong on it.
     if (m_graph == nullptr || m_orientation != horizontal ||
-        m_graph->m_scrollBar.GetSafeHwnd() == nullptr)
+        m_graph->GetScrollBar().GetSafeHwnd() == nullptr)
         return;
     SCROLLINFO info{};
     info.cbSize = sizeof(SCROLLINFO);
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-    info.nMin = ToScrollUnits(10.0 * m_graph->m_xExtentMin);
-    info.nMax = ToScrollUnits(10.0 * m_graph->m_xExtentMax);
+    info.nMin = ToScrollUnits(10.0 * m_graph->GetXExtentMin());
+    info.nMax = ToScrollUnits(10.0 * m_graph->GetXExtentMax());
     info.nPage = static_cast<UINT>(std::max(0, ToScrollUnits(10.0 * (m_viewMax - m_viewMin))));
     info.nPos = ToScrollUnits(10.0 * m_viewMin);
-    m_graph->m_scrollBar.SetScrollInfo(&info, TRUE);
+    m_graph->GetScrollBar().SetScrollInfo(&info, TRUE);
 }
 
 void CXGraphAxis::StepFromLabelSize()
@@ -624,7 +624,7 @@ COLORREF CXGraphAxis::TextBackground(CDCEx* dc) const
         return RGB(255, 255, 255);
     // The labels and titles stand on the frame, not on the chart's
     // background around it.
-    return m_graph->m_frameColour;
+    return m_labelBackground;
 }
 
 void CXGraphAxis::DrawVerticalTick(CDCEx* dc, double value, double y, bool labelled)

@@ -159,6 +159,9 @@ public:
     int m_originX = 0;
     int m_length = 1;
     int m_farEdge = 0;
+    // The colour of the frame the labels and titles stand on, set with the
+    // origin by the chart's layout.
+    COLORREF m_labelBackground = RGB(255, 255, 255);
     CFont m_labelFont;
     CFont m_titleFont;
     int m_orientation = horizontal;

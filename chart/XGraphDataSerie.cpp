@@ -34,7 +34,7 @@ class AxisMapper
 public:
     explicit AxisMapper(CXGraphAxis& axis) : m_axis(axis)
     {
-        const CRect plot = axis.m_graph != nullptr ? axis.m_graph->m_plotRect : CRect();
+        const CRect plot = axis.m_graph != nullptr ? axis.m_graph->GetPlotRect() : CRect();
         m_span = axis.m_viewMax - axis.m_viewMin;
         axis.m_span = m_span;
         m_factor = axis.m_length / m_span;
@@ -158,10 +158,7 @@ void CXGraphDataSerie::CopyPoints(const DataPoint* points, int count)
 void CXGraphDataSerie::Draw(CDCEx* dc)
 {
     m_segments.clear();
-    if (m_graph == nullptr || m_points == nullptr || m_count <= 0)
-        return;
-    if (m_xAxis < 0 || m_xAxis >= m_graph->GetXAxisCount() || m_yAxis < 0 ||
-        m_yAxis >= m_graph->GetYAxisCount())
+    if (m_graph == nullptr || !m_graph->IsPlottable(*this))
         return;
     const COLORREF lineColour =
         dc->m_whiteBackground ? RGB(0, 0, 0) : (m_selected ? Inverse(m_colour) : m_colour);
@@ -211,11 +208,9 @@ void CXGraphDataSerie::Draw(CDCEx* dc)
 
     if (filling) {
         if (closing == nullptr) {
-            polygon.push_back({lastX, m_graph->m_plotRect.bottom});
-            polygon.push_back({x0, m_graph->m_plotRect.bottom});
-        } else if (closing->m_points != nullptr && closing->m_xAxis >= 0 &&
-                   closing->m_xAxis < m_graph->GetXAxisCount() && closing->m_yAxis >= 0 &&
-                   closing->m_yAxis < m_graph->GetYAxisCount()) {
+            polygon.push_back({lastX, m_graph->GetPlotRect().bottom});
+            polygon.push_back({x0, m_graph->GetPlotRect().bottom});
+        } else if (m_graph->IsPlottable(*closing)) {
             const AxisMapper closingX(m_graph->XAxisAt(closing->m_xAxis));
             const AxisMapper closingY(m_graph->YAxisAt(closing->m_yAxis));
             for (int i = closing->m_count - 1; i >= 0; --i)
@@ -248,12 +243,9 @@ void CXGraphDataSerie::Draw(CDCEx* dc)
 
 void CXGraphDataSerie::DrawCurveSymbols(CDCEx* dc)
 {
-    if (m_graph == nullptr || m_points == nullptr || m_count <= 0 || m_symbolSize <= 0)
+    if (m_graph == nullptr || m_symbolSize <= 0 || !m_graph->IsPlottable(*this))
         return;
-    if (m_xAxis < 0 || m_xAxis >= m_graph->GetXAxisCount() || m_yAxis < 0 ||
-        m_yAxis >= m_graph->GetYAxisCount())
-        return;
-    const CRect plot = m_graph->m_plotRect;
+    const CRect plot = m_graph->GetPlotRect();
     int every = 2;
     const int perPlot = (plot.right - plot.left) / m_symbolSize / 4;
     if (perPlot > 0) {
@@ -261,7 +253,7 @@ void CXGraphDataSerie::DrawCurveSymbols(CDCEx* dc)
         if (every < 1)
             every = 2;
     }
-    if (m_graph->m_mode == ModeEditPoints)
+    if (m_graph->GetMode() == ModeEditPoints)
         every = 1;
     const COLORREF colour = dc->m_whiteBackground ? RGB(0, 0, 0) : m_colour;
     const int number =
@@ -279,9 +271,10 @@ void CXGraphDataSerie::DrawCurveSymbols(CDCEx* dc)
 void CXGraphDataSerie::DrawSymbol(CXGraphAxis*, int number, int size, bool custom, int x, int y,
                                   COLORREF colour, CDCEx* dc)
 {
-    if (custom && m_graph != nullptr && number >= 0 && number < 8 &&
-        m_graph->m_symbolProcedures[static_cast<std::size_t>(number)] != nullptr) {
-        m_graph->m_symbolProcedures[static_cast<std::size_t>(number)](x, y, size, colour, 0, dc);
+    const SymbolProcedure procedure =
+        custom && m_graph != nullptr ? m_graph->GetSymbolProcedure(number) : nullptr;
+    if (procedure != nullptr) {
+        procedure(x, y, size, colour, 0, dc);
         return;
     }
     const COLORREF fill = dc->m_whiteBackground ? RGB(0, 0, 0) : colour;

@@ -196,9 +196,9 @@ void CXGraph::OnMouseMove(UINT flags, CPoint point)
             CClientDC client(this);
             CDCEx dc(&client);
             if (m_mode == ModeZoom)
-                DrawZoomRect(&dc);
+                DrawZoomRect(&dc, m_colours.plot);
             else
-                DrawMeasure(&dc, CRect(0, 0, 0, 0));
+                DrawMeasure(&dc, CRect(0, 0, 0, 0), m_colours.plot);
         }
     }
 }
@@ -252,9 +252,7 @@ void CXGraph::SnapMeasurePoint(CPoint& point)
     int best = 10000000;
     for (int i = 0; i < GetSeriesCount(); ++i) {
         CXGraphDataSerie& series = SeriesAt(i);
-        if (series.m_points == nullptr || series.m_count <= 0 || series.m_xAxis < 0 ||
-            series.m_xAxis >= GetXAxisCount() || series.m_yAxis < 0 ||
-            series.m_yAxis >= GetYAxisCount())
+        if (!IsPlottable(series))
             continue;
         const int index =
             std::clamp(FindPointIndex(i, XAxisAt(series.m_xAxis).PointToValue(point.x)), 0,
@@ -306,12 +304,7 @@ void CXGraph::OnKeyUp(UINT key, UINT repeatCount, UINT flags)
     };
     switch (key) {
     case VK_HOME:
-        for (auto* axes : {&m_xAxes, &m_yAxes})
-            for (CXGraphAxis& axis : *axes) {
-                axis.m_viewMin = axis.m_fullMin;
-                axis.m_viewMax = axis.m_fullMax;
-                axis.m_step = (axis.m_fullMax - axis.m_fullMin) / 10.0;
-            }
+        ResetAxesToFullRange();
         break;
     case VK_LEFT:
         if (cursor)
@@ -451,59 +444,112 @@ int CXGraph::HitTest(bool open, bool hoverOnly)
     if (!m_interactive)
         return 0;
     const CPoint mouse = m_mousePoint;
-    bool hit = false;
+    if (hoverOnly) {
+        if (IsAxisOrMarkerUnder(mouse) || IsObjectUnder(mouse))
+            return 1;
+        ForgetEditedPointUnlessDragging();
+        return IsCurveUnder(mouse) || IsLegendLineUnder(mouse) ? 1 : 0;
+    }
+    bool hit = ClickAxes(mouse, open);
+    const ObjectClick objects = ClickObjects(mouse, open);
+    hit = objects.hit || hit;
+    m_selectedSeries = -1;
+    ForgetEditedPointUnlessDragging();
+    if (!objects.tookClick)
+        hit = ClickCurves(mouse, open) || hit;
+    DragEditedPoint(mouse);
+    if (!hit)
+        hit = ClickLegend(mouse, open);
+    if (!hit && open)
+        OpenChartProperties();
+    return hit ? 1 : 0;
+}
 
-    // Axes and their marker lines: Y axes with horizontal grab bands, X axes
-    // with vertical ones.
+// What lies under a point -----------------------------------------------------
+
+CRect CXGraph::MarkerBand(CXGraphAxis& axis, const AxisMarker& marker) const
+{
+    if (axis.m_orientation == CXGraphAxis::vertical) {
+        const int y = axis.ValueToPoint({0, marker.value}).y;
+        return CRect(m_plotRect.left, y - 10, m_plotRect.right, y + 10);
+    }
+    const int x = axis.ValueToPoint({marker.value, 0}).x;
+    return CRect(x - 10, m_plotRect.top, x + 10, m_plotRect.bottom);
+}
+
+bool CXGraph::IsAxisOrMarkerUnder(CPoint point)
+{
+    // A marker line can be grabbed when none is being dragged and the
+    // button is up.
+    const bool grabbable = m_mode == ModeSelect && s_draggedMarker.marker < 0 && !m_leftButtonDown;
+    for (auto* axes : {&m_yAxes, &m_xAxes})
+        for (CXGraphAxis& axis : *axes) {
+            if (grabbable)
+                for (const AxisMarker& marker : axis.m_markers)
+                    if (MarkerBand(axis, marker).PtInRect(point))
+                        return true;
+            if (axis.m_rect.PtInRect(point))
+                return true;
+        }
+    return false;
+}
+
+bool CXGraph::IsObjectUnder(CPoint point)
+{
+    POSITION position = m_objects.GetHeadPosition();
+    while (position != nullptr) {
+        auto* object = static_cast<CXGraphObject*>(m_objects.GetNext(position));
+        if (object->m_rect.PtInRect(point) && object->m_visible)
+            return true;
+    }
+    return false;
+}
+
+bool CXGraph::IsOnCurve(const CXGraphDataSerie& series, CPoint point)
+{
+    return std::any_of(
+        series.m_segments.begin(), series.m_segments.end(),
+        [point](const CurveSegment& segment) { return NearSegment(segment, point); });
+}
+
+bool CXGraph::IsCurveUnder(CPoint point) const
+{
+    return std::any_of(m_series.begin(), m_series.end(), [point](const CXGraphDataSerie& series) {
+        return series.m_visible && IsOnCurve(series, point);
+    });
+}
+
+bool CXGraph::IsLegendLineAt(const LegendEntry& entry, CPoint point) const
+{
+    // Entries of series that went since the last paint are skipped.
+    return IndexOfSeries(entry.series) >= 0 && entry.rect.PtInRect(point);
+}
+
+bool CXGraph::IsLegendLineUnder(CPoint point) const
+{
+    return std::any_of(
+        m_legendEntries.begin(), m_legendEntries.end(),
+        [this, point](const LegendEntry& entry) { return IsLegendLineAt(entry, point); });
+}
+
+// What a click does -----------------------------------------------------------
+
+bool CXGraph::ClickAxes(CPoint point, bool open)
+{
+    bool hit = false;
+    // Y axes with horizontal marker bands, then X axes with vertical ones.
     for (int orientation : {CXGraphAxis::vertical, CXGraphAxis::horizontal}) {
         std::vector<CXGraphAxis>& axes = orientation == CXGraphAxis::vertical ? m_yAxes : m_xAxes;
+        const bool vertical = orientation == CXGraphAxis::vertical;
         for (int d = 0; d < static_cast<int>(axes.size()); ++d) {
             CXGraphAxis& axis = axes[static_cast<std::size_t>(d)];
-            const bool vertical = orientation == CXGraphAxis::vertical;
-            if (m_mode == ModeSelect) {
-                for (int m = 0; m < static_cast<int>(axis.m_markers.size()); ++m) {
-                    AxisMarker& marker = axis.m_markers[static_cast<std::size_t>(m)];
-                    CRect band;
-                    if (vertical) {
-                        const int y = axis.ValueToPoint({0, marker.value}).y;
-                        band = CRect(m_plotRect.left, y - 10, m_plotRect.right, y + 10);
-                    } else {
-                        const int x = axis.ValueToPoint({marker.value, 0}).x;
-                        band = CRect(x - 10, m_plotRect.top, x + 10, m_plotRect.bottom);
-                    }
-                    const bool inBand = band.PtInRect(mouse);
-                    const bool dragging = s_draggedMarker.marker >= 0;
-                    if (hoverOnly) {
-                        if (inBand && !dragging && !m_leftButtonDown)
-                            return 1;
-                        continue;
-                    }
-                    if (m_rightButtonDown && inBand) {
-                        axis.RemoveMarker(m);
-                        Invalidate();
-                        break;
-                    }
-                    if (m_leftButtonDown) {
-                        if (!dragging && inBand)
-                            s_draggedMarker = {this, orientation, d, m};
-                        if (SameMarker(s_draggedMarker, this, orientation, d, m)) {
-                            marker.value = axis.PointToValue(vertical ? mouse.y : mouse.x);
-                            Invalidate();
-                        }
-                    } else if (SameMarker(s_draggedMarker, this, orientation, d, m)) {
-                        s_draggedMarker = DraggedMarker{};
-                    }
-                }
-            }
-            const bool inside = axis.m_rect.PtInRect(mouse);
-            if (hoverOnly) {
-                if (inside)
-                    return 1;
-                continue;
-            }
+            if (m_mode == ModeSelect)
+                ClickMarkers(axis, orientation, d, point);
+            const bool inside = axis.m_rect.PtInRect(point);
+            // A click beside a selected axis puts a marker line there.
             if (m_mode == ModeSelect && axis.m_selected && !inside)
                 axis.SetMarker(static_cast<int>(axis.m_markers.size()),
-                               axis.PointToValue(vertical ? mouse.y : mouse.x));
+                               axis.PointToValue(vertical ? point.y : point.x));
             axis.m_selected = inside;
             if (!inside)
                 continue;
@@ -520,29 +566,53 @@ int CXGraph::HitTest(bool open, bool hoverOnly)
             }
         }
     }
+    return hit;
+}
 
-    // Objects: a click selects and tracks or, opened, edits.
-    bool objectTookClick = false;
+void CXGraph::ClickMarkers(CXGraphAxis& axis, int orientation, int index, CPoint point)
+{
+    const bool vertical = orientation == CXGraphAxis::vertical;
+    for (int m = 0; m < static_cast<int>(axis.m_markers.size()); ++m) {
+        AxisMarker& marker = axis.m_markers[static_cast<std::size_t>(m)];
+        const bool inBand = MarkerBand(axis, marker).PtInRect(point);
+        // The right button removes the line under it.
+        if (m_rightButtonDown && inBand) {
+            axis.RemoveMarker(m);
+            Invalidate();
+            return;
+        }
+        if (m_leftButtonDown) {
+            if (s_draggedMarker.marker < 0 && inBand)
+                s_draggedMarker = {this, orientation, index, m};
+            if (SameMarker(s_draggedMarker, this, orientation, index, m)) {
+                marker.value = axis.PointToValue(vertical ? point.y : point.x);
+                Invalidate();
+            }
+        } else if (SameMarker(s_draggedMarker, this, orientation, index, m)) {
+            s_draggedMarker = DraggedMarker{};
+        }
+    }
+}
+
+CXGraph::ObjectClick CXGraph::ClickObjects(CPoint point, bool open)
+{
+    // A click selects and tracks an object or, opened, edits it.
+    ObjectClick click;
     POSITION position = m_objects.GetHeadPosition();
     while (position != nullptr) {
         auto* object = static_cast<CXGraphObject*>(m_objects.GetNext(position));
-        const bool inside = object->m_rect.PtInRect(mouse) && object->m_visible;
-        if (hoverOnly) {
-            if (inside)
-                return 1;
-            continue;
-        }
+        const bool inside = object->m_rect.PtInRect(point) && object->m_visible;
         object->m_selected = inside;
         if (inside) {
-            hit = true;
+            click.hit = true;
             if (open) {
                 object->Edit();
-                objectTookClick = true;
+                click.tookClick = true;
             }
             if (!object->m_editing && m_activeTracker == nullptr) {
                 object->BeginTracking();
                 m_activeTracker = &object->m_tracker;
-                objectTookClick = true;
+                click.tookClick = true;
             }
             continue;
         }
@@ -553,92 +623,81 @@ int CXGraph::HitTest(bool open, bool hoverOnly)
             m_activeTracker = nullptr;
         }
     }
+    return click;
+}
 
-    if (!hoverOnly)
-        m_selectedSeries = -1;
+void CXGraph::ForgetEditedPointUnlessDragging()
+{
     if (!m_leftButtonDown)
         s_editedPoint = EditedPoint{};
+}
 
-    // Curves, through the line pieces their last drawing recorded.
-    if (!objectTookClick) {
-        bool found = false;
-        for (int i = 0; i < GetSeriesCount(); ++i) {
-            CXGraphDataSerie& series = SeriesAt(i);
-            if (!series.m_visible)
-                continue;
-            if (!hoverOnly)
-                series.m_selected = false;
-            if (found)
-                continue;
-            const bool onCurve = std::any_of(
-                series.m_segments.begin(), series.m_segments.end(),
-                [mouse](const CurveSegment& segment) { return NearSegment(segment, mouse); });
-            if (!onCurve)
-                continue;
-            if (hoverOnly)
-                return 1;
-            found = true;
-            hit = true;
-            PostToParent(open ? WM_XGRAPH_SERIES_OPEN : WM_XGRAPH_SERIES_CLICKED,
-                         static_cast<WPARAM>(i));
-            m_selectedSeries = i;
-            if (s_editedPoint.series < 0 && series.m_xAxis >= 0 && series.m_xAxis < GetXAxisCount())
-                s_editedPoint = {
-                    i, FindPointIndex(i, XAxisAt(series.m_xAxis)
-                                             .PointToValue(mouse.x - series.m_symbolSize / 2))};
-            series.m_selected = true;
-            if (open)
-                RunChartPage(this, nullptr, &series);
+bool CXGraph::ClickCurves(CPoint point, bool open)
+{
+    // Every visible curve is deselected; the first one under the point,
+    // through the line pieces its last drawing recorded, is selected.
+    bool found = false;
+    for (int i = 0; i < GetSeriesCount(); ++i) {
+        CXGraphDataSerie& series = SeriesAt(i);
+        if (!series.m_visible)
+            continue;
+        series.m_selected = false;
+        if (found || !IsOnCurve(series, point))
+            continue;
+        found = true;
+        PostToParent(open ? WM_XGRAPH_SERIES_OPEN : WM_XGRAPH_SERIES_CLICKED,
+                     static_cast<WPARAM>(i));
+        m_selectedSeries = i;
+        if (s_editedPoint.series < 0 && series.m_xAxis >= 0 && series.m_xAxis < GetXAxisCount())
+            s_editedPoint = {
+                i, FindPointIndex(
+                       i, XAxisAt(series.m_xAxis).PointToValue(point.x - series.m_symbolSize / 2))};
+        series.m_selected = true;
+        if (open)
+            RunChartPage(this, nullptr, &series);
+    }
+    return found;
+}
+
+void CXGraph::DragEditedPoint(CPoint point)
+{
+    m_showEditedValue = false;
+    if (!m_leftButtonDown || m_mode != ModeEditPoints || !IsPlottable(s_editedPoint.series))
+        return;
+    CXGraphDataSerie& series = SeriesAt(s_editedPoint.series);
+    if (s_editedPoint.point < 0 || s_editedPoint.point >= series.m_count)
+        return;
+    DataPoint& edited = series.m_points[s_editedPoint.point];
+    s_pointEdited = {s_editedPoint.series, s_editedPoint.point, edited.fYVal,
+                     YAxisAt(series.m_yAxis).PointToValue(point.y)};
+    PostToParent(WM_XGRAPH_POINT_EDITED, reinterpret_cast<WPARAM>(&s_pointEdited));
+    edited.fYVal = s_pointEdited.newY;
+    m_editedValue = s_pointEdited.newY;
+    m_showEditedValue = true;
+    Invalidate();
+}
+
+bool CXGraph::ClickLegend(CPoint point, bool open)
+{
+    // Lines before the one under the point are deselected.
+    for (LegendEntry& entry : m_legendEntries) {
+        if (IndexOfSeries(entry.series) < 0)
+            continue;
+        const bool inside = entry.rect.PtInRect(point);
+        entry.series->m_selected = inside;
+        if (!inside)
+            continue;
+        if (open) {
+            m_selectedSeries = IndexOfSeries(entry.series);
+            RunChartPage(this, nullptr, entry.series);
         }
+        return true;
     }
+    return false;
+}
 
-    // Dragging an edited point.
-    if (!hoverOnly)
-        m_showEditedValue = false;
-    if (!hoverOnly && m_leftButtonDown && m_mode == ModeEditPoints && s_editedPoint.series >= 0 &&
-        s_editedPoint.series < GetSeriesCount()) {
-        CXGraphDataSerie& series = SeriesAt(s_editedPoint.series);
-        if (series.m_points != nullptr && s_editedPoint.point >= 0 &&
-            s_editedPoint.point < series.m_count && series.m_yAxis >= 0 &&
-            series.m_yAxis < GetYAxisCount()) {
-            DataPoint& point = series.m_points[s_editedPoint.point];
-            s_pointEdited = {s_editedPoint.series, s_editedPoint.point, point.fYVal,
-                             YAxisAt(series.m_yAxis).PointToValue(mouse.y)};
-            PostToParent(WM_XGRAPH_POINT_EDITED, reinterpret_cast<WPARAM>(&s_pointEdited));
-            point.fYVal = s_pointEdited.newY;
-            m_editedValue = s_pointEdited.newY;
-            m_showEditedValue = true;
-            Invalidate();
-        }
-    }
-
-    // Legend lines.
-    if (!hit) {
-        for (LegendEntry& entry : m_legendEntries) {
-            // Entries of series that went since the last paint are skipped.
-            if (IndexOfSeries(entry.series) < 0)
-                continue;
-            const bool inside = entry.rect.PtInRect(mouse);
-            if (hoverOnly) {
-                if (inside)
-                    return 1;
-                continue;
-            }
-            entry.series->m_selected = inside;
-            if (!inside)
-                continue;
-            hit = true;
-            if (open) {
-                m_selectedSeries = IndexOfSeries(entry.series);
-                RunChartPage(this, nullptr, entry.series);
-            }
-            break;
-        }
-    }
-
-    if (!hit && !hoverOnly && open) {
-        PostToParent(WM_XGRAPH_CHART_OPEN, 0);
-        RunChartPage(this, nullptr, nullptr);
-    }
-    return hit ? 1 : 0;
+void CXGraph::OpenChartProperties()
+{
+    PostToParent(WM_XGRAPH_CHART_OPEN, 0);
+    RunChartPage(this, nullptr, nullptr);
 }

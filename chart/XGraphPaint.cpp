@@ -62,67 +62,60 @@ int ClampedPointIndex(const CXGraph& graph, int series, double x)
     return std::clamp(graph.FindPointIndex(series, x), 0, std::max(count - 1, 0));
 }
 
-bool HasPoints(CXGraph& graph, int series)
-{
-    if (series < 0 || series >= graph.GetSeriesCount())
-        return false;
-    const CXGraphDataSerie& data = graph.SeriesAt(series);
-    return data.m_points != nullptr && data.m_count > 0 && data.m_xAxis >= 0 &&
-           data.m_xAxis < graph.GetXAxisCount() && data.m_yAxis >= 0 &&
-           data.m_yAxis < graph.GetYAxisCount();
-}
-
 } // namespace
+
+PrintLook CXGraph::ScreenLook() const
+{
+    PrintLook look;
+    look.colours = m_colours;
+    look.showLegend = m_showLegend;
+    return look;
+}
 
 void CXGraph::PaintChart(CDC* paintDC)
 {
     m_lastCursorPoint = CPoint(-1, -1);
+    if (paintDC == nullptr)
+        return;
     std::unique_ptr<CMemDC> buffer;
     std::unique_ptr<CDCEx> wrapper;
-    CDCEx* dc = m_renderTarget;
-    int saved = 0;
-    if (dc == nullptr) {
-        if (paintDC == nullptr)
-            return;
-        if (m_doubleBuffer) {
-            buffer = std::make_unique<CMemDC>(paintDC);
-            wrapper = std::make_unique<CDCEx>(buffer.get());
-        } else {
-            wrapper = std::make_unique<CDCEx>(paintDC);
-        }
-        dc = wrapper.get();
-        saved = dc->SaveDC();
-    }
-    CRect area;
-    if (dc->m_scaled) {
-        area = m_pageRect;
+    if (m_doubleBuffer) {
+        buffer = std::make_unique<CMemDC>(paintDC);
+        wrapper = std::make_unique<CDCEx>(buffer.get());
     } else {
-        GetClientRect(&area);
-        area.bottom -= kScrollBarHeight;
+        wrapper = std::make_unique<CDCEx>(paintDC);
     }
-    LayoutAndDraw(dc, area);
-    if (wrapper) {
-        dc->RestoreDC(saved);
-        wrapper.reset();
-        // Copies the picture to the window.
-        buffer.reset();
-    }
-    if (m_scrollBar.GetSafeHwnd() != nullptr && m_renderTarget == nullptr) {
+    CDCEx* dc = wrapper.get();
+    const int saved = dc->SaveDC();
+    CRect area;
+    GetClientRect(&area);
+    area.bottom -= kScrollBarHeight;
+    LayoutAndDraw(dc, area, ScreenLook());
+    dc->RestoreDC(saved);
+    wrapper.reset();
+    // Copies the picture to the window.
+    buffer.reset();
+    if (m_scrollBar.GetSafeHwnd() != nullptr) {
         m_scrollBar.Invalidate();
         m_scrollBar.UpdateWindow();
     }
 }
 
-void CXGraph::LayoutAndDraw(CDCEx* dc, const CRect& area)
+void CXGraph::PaintPage(CDCEx* dc, const CRect& page, const PrintLook& look)
+{
+    LayoutAndDraw(dc, page, look);
+}
+
+void CXGraph::LayoutAndDraw(CDCEx* dc, const CRect& area, const PrintLook& look)
 {
     const bool white = dc->m_whiteBackground;
-    dc->FillSolidRect(&area, white ? kWhite : m_backColour);
+    dc->FillSolidRect(&area, white ? kWhite : look.colours.background);
 
-    CRect inner(area.left + m_marginLeft, area.top + m_marginTop, area.right - m_marginRight,
-                area.bottom - m_marginBottom);
-    if (m_showLegend)
+    CRect inner(area.left + kMarginLeft, area.top + kMarginTop, area.right - kMarginRight,
+                area.bottom - kMarginBottom);
+    if (look.showLegend)
         DrawLegend(dc, inner);
-    dc->FillSolidRect(&inner, white ? kWhite : m_frameColour);
+    dc->FillSolidRect(&inner, white ? kWhite : look.colours.frame);
 
     // Automatic Y axes go left and right in turn, the first one left.
     int nextSide = CXGraphAxis::placementLeft;
@@ -172,19 +165,24 @@ void CXGraph::LayoutAndDraw(CDCEx* dc, const CRect& area)
     }
     for (CXGraphAxis& axis : m_xAxes)
         axis.m_farEdge = m_plotRect.top;
+    for (auto* axes : {&m_yAxes, &m_xAxes})
+        for (CXGraphAxis& axis : *axes)
+            axis.m_labelBackground = look.colours.frame;
 
-    DrawPlotContents(dc);
+    const COLORREF plotColour = look.colours.plot;
+    DrawPlotContents(dc, plotColour);
     if (m_mode == ModeCursor)
-        DrawSelectionBand(dc);
+        DrawSelectionBand(dc, plotColour);
     if (m_mode == ModeZoom && m_leftButtonDown)
-        DrawZoomRect(dc);
+        DrawZoomRect(dc, plotColour);
     if (m_mode == ModeMeasure && m_leftButtonDown)
-        DrawMeasure(dc, CRect(0, 0, 0, 0));
+        DrawMeasure(dc, CRect(0, 0, 0, 0), plotColour);
     if (m_mode == ModeCursor)
         DrawCursor(dc);
     POSITION position = m_objects.GetHeadPosition();
     while (position != nullptr)
         static_cast<CXGraphObject*>(m_objects.GetNext(position))->Draw(dc);
+    DrawPageLines(dc, look.lines);
     if (m_showEditedValue) {
         CQuickFont font("Arial", 13, FW_NORMAL);
         CFontSelector selectFont(dc, &font);
@@ -193,9 +191,20 @@ void CXGraph::LayoutAndDraw(CDCEx* dc, const CRect& area)
     }
 }
 
-void CXGraph::DrawPlotContents(CDCEx* dc)
+void CXGraph::DrawPageLines(CDCEx* dc, const std::vector<PageLine>& lines)
 {
-    dc->FillSolidRect(&m_plotRect, dc->m_whiteBackground ? kWhite : m_plotColour);
+    int top = 10;
+    for (const PageLine& line : lines) {
+        CXGraphLabel label;
+        SetUpTextLabel(label, top, top + 30, line.colour, line.text);
+        label.Draw(dc);
+        top += 30;
+    }
+}
+
+void CXGraph::DrawPlotContents(CDCEx* dc, COLORREF plotColour)
+{
+    dc->FillSolidRect(&m_plotRect, dc->m_whiteBackground ? kWhite : plotColour);
     for (CXGraphAxis& axis : m_yAxes)
         axis.Draw(dc);
     for (CXGraphAxis& axis : m_xAxes)
@@ -208,7 +217,7 @@ void CXGraph::DrawPlotContents(CDCEx* dc)
     for (CXGraphDataSerie& series : m_series)
         if (series.m_visible && series.m_showCurveSymbols)
             series.DrawCurveSymbols(dc);
-    DrawMeasures(dc);
+    DrawMeasures(dc, plotColour);
 }
 
 void CXGraph::DrawLegend(CDCEx* dc, CRect& inner)
@@ -231,7 +240,7 @@ void CXGraph::DrawLegend(CDCEx* dc, CRect& inner)
         heights.push_back(extent.cy);
     }
     CRect box;
-    if (m_legendPosition == 0) {
+    if (m_legendPosition == LegendLeft) {
         box = CRect(inner.left + 10, inner.top + 10, inner.left + 10 + widest + 16,
                     inner.top + total + 12);
         inner.left += widest + 36;
@@ -280,10 +289,10 @@ void CXGraph::DrawLegend(CDCEx* dc, CRect& inner)
     }
 }
 
-void CXGraph::DrawMeasures(CDCEx* dc)
+void CXGraph::DrawMeasures(CDCEx* dc, COLORREF plotColour)
 {
     for (const MeasureRecord& measure : m_measures) {
-        if (!HasPoints(*this, measure.startSeries) || !HasPoints(*this, measure.endSeries))
+        if (!IsPlottable(measure.startSeries) || !IsPlottable(measure.endSeries))
             continue;
         CXGraphDataSerie& start = SeriesAt(measure.startSeries);
         CXGraphDataSerie& end = SeriesAt(measure.endSeries);
@@ -292,13 +301,13 @@ void CXGraph::DrawMeasures(CDCEx* dc)
             continue;
         const CPoint from = SeriesPointToPixel(start, start.m_points[measure.startPoint]);
         const CPoint to = SeriesPointToPixel(end, end.m_points[measure.endPoint]);
-        DrawMeasure(dc, CRect(from.x, from.y, to.x, to.y));
+        DrawMeasure(dc, CRect(from.x, from.y, to.x, to.y), plotColour);
     }
 }
 
-void CXGraph::DrawMeasure(CDCEx* dc, CRect rect)
+void CXGraph::DrawMeasure(CDCEx* dc, CRect rect, COLORREF plotColour)
 {
-    dc->SetBkColor(m_plotColour);
+    dc->SetBkColor(plotColour);
     CQuickFont font("Arial", -11, FW_BOLD);
     CFontSelector selectFont(dc, &font);
     if (rect.IsRectNull() && m_mode == ModeMeasure) {
@@ -341,7 +350,7 @@ void CXGraph::DrawMeasure(CDCEx* dc, CRect rect)
     else
         DrawSymbolTriangleDown(x2 - kArrow / 2, y2 - kArrow, kArrow, RGB(255, 0, 0), 0, dc);
 
-    if (!HasPoints(*this, m_cursorSeries) || !HasPoints(*this, m_measureEndSeries))
+    if (!IsPlottable(m_cursorSeries) || !IsPlottable(m_measureEndSeries))
         return;
     dc->SetBkMode(TRANSPARENT);
     dc->SetTextColor(kBlack);
@@ -382,13 +391,13 @@ CPoint CXGraph::SelectionBandColumns(double start, double end)
     return CPoint(left, right);
 }
 
-void CXGraph::InvertColumns(CDCEx* dc, int from, int to)
+void CXGraph::InvertColumns(CDCEx* dc, int from, int to, COLORREF plotColour)
 {
     if (to <= from)
         return;
     CBrushSelector brush(dc, kBandBrush);
     CPenSelector noPen(dc, 0, 1, PS_NULL);
-    dc->SetBkColor(m_plotColour);
+    dc->SetBkColor(plotColour);
     const int oldRop = dc->SetROP2(R2_NOTXORPEN);
     // Without a pen a rectangle fills one pixel less each way: this covers
     // the columns from up to (not including) to, over the whole plot
@@ -397,18 +406,18 @@ void CXGraph::InvertColumns(CDCEx* dc, int from, int to)
     dc->SetROP2(oldRop);
 }
 
-void CXGraph::DrawSelectionBand(CDCEx* dc)
+void CXGraph::DrawSelectionBand(CDCEx* dc, COLORREF plotColour)
 {
     if (m_xAxes.empty())
         return;
     const CPoint band = SelectionBandColumns(m_selectionStart, m_selectionEnd);
     if (dc->GetOutputDeviceCaps(TECHNOLOGY) == DT_RASPRINTER)
-        DrawInvertedColumnsOnPaper(dc, band.x, band.y);
+        DrawInvertedColumnsOnPaper(dc, band.x, band.y, plotColour);
     else
-        InvertColumns(dc, band.x, band.y);
+        InvertColumns(dc, band.x, band.y, plotColour);
 }
 
-void CXGraph::DrawInvertedColumnsOnPaper(CDCEx* dc, int from, int to)
+void CXGraph::DrawInvertedColumnsOnPaper(CDCEx* dc, int from, int to, COLORREF plotColour)
 {
     if (to <= from)
         return;
@@ -418,7 +427,7 @@ void CXGraph::DrawInvertedColumnsOnPaper(CDCEx* dc, int from, int to)
     const int saved = dc->SaveDC();
     dc->IntersectClipRect(from, m_plotRect.top, to, m_plotRect.bottom + 1);
     dc->m_notXorWith = kBandBrush;
-    DrawPlotContents(dc);
+    DrawPlotContents(dc, plotColour);
     dc->m_notXorWith.reset();
     dc->RestoreDC(saved);
 }
@@ -432,11 +441,11 @@ void CXGraph::MoveSelectionEnd(CDCEx* dc, double end)
     const CPoint after = SelectionBandColumns(m_selectionStart, m_selectionEnd);
     if (m_xAxes.empty())
         return;
-    InvertColumns(dc, std::min(before.x, after.x), std::max(before.x, after.x));
-    InvertColumns(dc, std::min(before.y, after.y), std::max(before.y, after.y));
+    InvertColumns(dc, std::min(before.x, after.x), std::max(before.x, after.x), m_colours.plot);
+    InvertColumns(dc, std::min(before.y, after.y), std::max(before.y, after.y), m_colours.plot);
 }
 
-void CXGraph::DrawZoomRect(CDCEx* dc)
+void CXGraph::DrawZoomRect(CDCEx* dc, COLORREF plotColour)
 {
     CRect rect(m_buttonDownPoint, m_mousePoint);
     rect.NormalizeRect();
@@ -447,7 +456,7 @@ void CXGraph::DrawZoomRect(CDCEx* dc)
     if (m_doubleBuffer) {
         CBrushSelector brush(dc, RGB(150, 150, 255));
         CPenSelector noPen(dc, 0, 1, PS_NULL);
-        dc->SetBkColor(m_plotColour);
+        dc->SetBkColor(plotColour);
         const int oldRop = dc->SetROP2(R2_NOTXORPEN);
         dc->Rectangle(rect.left, rect.top, rect.right + 1, rect.bottom + 1);
         dc->SetROP2(oldRop);
@@ -460,7 +469,7 @@ void CXGraph::DrawCursor(CDCEx* dc)
     if (dc->IsPrinting())
         return;
     m_cursorSeries = -1;
-    if (HasPoints(*this, m_fixedCursorSeries)) {
+    if (IsPlottable(m_fixedCursorSeries)) {
         CXGraphDataSerie& series = SeriesAt(m_fixedCursorSeries);
         m_cursorSeries = m_fixedCursorSeries;
         m_cursorX = XAxisAt(series.m_xAxis).PointToValue(m_mousePoint.x);
@@ -469,7 +478,7 @@ void CXGraph::DrawCursor(CDCEx* dc)
         m_mousePoint.y = YAxisAt(series.m_yAxis).ValueToPoint({0, m_cursorY}).y;
     } else if (m_snapCursor) {
         for (int i = 0; i < GetSeriesCount(); ++i) {
-            if (!HasPoints(*this, i))
+            if (!IsPlottable(i))
                 continue;
             CXGraphDataSerie& series = SeriesAt(i);
             m_cursorX = XAxisAt(series.m_xAxis).PointToValue(m_mousePoint.x);
@@ -528,7 +537,7 @@ void CXGraph::DrawCursorReadout(CDCEx* dc)
         addLine(FormatWithAxis("Y[%02d] : ", axis.m_displayFormat, " %s", j + 1,
                                axis.PointToValue(m_mousePoint.y), axis.m_title));
     }
-    if (HasPoints(*this, m_cursorSeries)) {
+    if (IsPlottable(m_cursorSeries)) {
         CXGraphDataSerie& series = SeriesAt(m_cursorSeries);
         const CXGraphAxis& xAxis = XAxisAt(series.m_xAxis);
         const CXGraphAxis& yAxis = YAxisAt(series.m_yAxis);
@@ -545,33 +554,46 @@ void CXGraph::DrawCursorReadout(CDCEx* dc)
 
 // Printing -------------------------------------------------------------------
 
-void CXGraph::RenderPage(CDCEx* dc, bool wholeJob)
+namespace {
+
+// Scales the context from the screen's dots to the paper's and whitens it
+// for a few-colour printer; the page in chart pixels.
+CRect PreparePage(CDCEx* dc)
 {
     dc->ComputeScaleFactors();
     dc->ComputeWhiteBackground();
     dc->m_scaled = true;
-    m_pageRect = CRect(0, 0, static_cast<int>(dc->GetDeviceCaps(HORZRES) / dc->m_scaleX),
-                       static_cast<int>(dc->GetDeviceCaps(VERTRES) / dc->m_scaleY));
-    CDCEx* previous = m_renderTarget;
-    m_renderTarget = dc;
-    if (wholeJob) {
-        DOCINFO info{};
-        info.cbSize = sizeof(DOCINFO);
-        info.lpszDocName = u"Graph";
-        if (dc->StartDoc(&info) > 0 && dc->StartPage() > 0) {
-            PaintChart(nullptr);
-            dc->EndPage();
-            dc->EndDoc();
-        } else {
-            dc->AbortDoc();
-        }
-    } else {
-        PaintChart(nullptr);
+    return CRect(0, 0, static_cast<int>(dc->GetDeviceCaps(HORZRES) / dc->m_scaleX),
+                 static_cast<int>(dc->GetDeviceCaps(VERTRES) / dc->m_scaleY));
+}
+
+} // namespace
+
+void CXGraph::RenderPage(CDCEx* dc, const PrintLook& look, bool wholeJob)
+{
+    const CRect page = PreparePage(dc);
+    if (!wholeJob) {
+        PaintPage(dc, page, look);
+        return;
     }
-    m_renderTarget = previous;
+    DOCINFO info{};
+    info.cbSize = sizeof(DOCINFO);
+    info.lpszDocName = u"Graph";
+    if (dc->StartDoc(&info) > 0 && dc->StartPage() > 0) {
+        PaintPage(dc, page, look);
+        dc->EndPage();
+        dc->EndDoc();
+    } else {
+        dc->AbortDoc();
+    }
 }
 
 void CXGraph::RenderToDC(CDC* pDC)
+{
+    RenderToDC(pDC, ScreenLook());
+}
+
+void CXGraph::RenderToDC(CDC* pDC, const PrintLook& look)
 {
     if (pDC == nullptr)
         return;
@@ -580,21 +602,14 @@ void CXGraph::RenderToDC(CDC* pDC)
     const bool preview = pDC->GetAttribDC() != nullptr && pDC->GetAttribDC() != pDC;
     if (preview) {
         dc.m_unscaledClip = true;
-        RenderPage(&dc, false);
+        RenderPage(&dc, look, false);
         return;
     }
-    dc.ComputeScaleFactors();
-    dc.ComputeWhiteBackground();
-    dc.m_scaled = true;
-    m_pageRect = CRect(0, 0, static_cast<int>(dc.GetDeviceCaps(HORZRES) / dc.m_scaleX),
-                       static_cast<int>(dc.GetDeviceCaps(VERTRES) / dc.m_scaleY));
-    CDCEx* previous = m_renderTarget;
-    m_renderTarget = &dc;
+    const CRect page = PreparePage(&dc);
     dc.StartPage();
-    PaintChart(nullptr);
+    PaintPage(&dc, page, look);
     dc.EndPage();
     dc.EndDoc();
-    m_renderTarget = previous;
 }
 
 void CXGraph::PrintChart()
@@ -609,6 +624,5 @@ void CXGraph::PrintChart()
     if (printer == nullptr)
         return;
     CDCEx dc(printer);
-    RenderPage(&dc, true);
-    m_renderTarget = nullptr;
+    RenderPage(&dc, ScreenLook(), true);
 }

@@ -44,14 +44,15 @@ BOOL CChartDlg::OnInitDialog()
         GetDlgItem(kLegendPositionList)->AddString(position);
     GetDlgItem(kSnapRangeSpin)->SetRange32(0, 100);
     if (m_pGraph != nullptr) {
-        m_backgroundButton.SetColour(m_pGraph->m_backColour);
-        m_frameButton.SetColour(m_pGraph->m_frameColour);
-        m_plotButton.SetColour(m_pGraph->m_plotColour);
-        m_showLegend = m_pGraph->m_showLegend ? 1 : 0;
-        m_doubleBuffer = m_pGraph->m_doubleBuffer ? 1 : 0;
-        m_legendPosition = m_pGraph->m_legendPosition;
-        m_snapCursor = m_pGraph->m_snapCursor ? 1 : 0;
-        m_snapRange = m_pGraph->m_snapRange;
+        const ChartColours& colours = m_pGraph->GetColours();
+        m_backgroundButton.SetColour(colours.background);
+        m_frameButton.SetColour(colours.frame);
+        m_plotButton.SetColour(colours.plot);
+        m_showLegend = m_pGraph->IsLegendShown() ? 1 : 0;
+        m_doubleBuffer = m_pGraph->IsDoubleBuffered() ? 1 : 0;
+        m_legendPosition = m_pGraph->GetLegendPosition();
+        m_snapCursor = m_pGraph->IsCursorSnapped() ? 1 : 0;
+        m_snapRange = m_pGraph->GetSnapRange();
         const CXGraphAxis* axis = m_pPage != nullptr ? m_pPage->m_pCurrentAxis : nullptr;
         const CXGraphDataSerie* series = m_pPage != nullptr ? m_pPage->m_pCurrentSeries : nullptr;
         m_seriesIndex = m_pGraph->IndexOfSeries(series);
@@ -106,14 +107,13 @@ BOOL CChartDlg::Apply()
     if (!UpdateData(TRUE))
         return FALSE;
     if (m_pGraph != nullptr) {
-        m_pGraph->m_backColour = m_backgroundButton.GetColour();
-        m_pGraph->m_frameColour = m_frameButton.GetColour();
-        m_pGraph->m_plotColour = m_plotButton.GetColour();
-        m_pGraph->m_showLegend = m_showLegend != 0;
-        m_pGraph->m_doubleBuffer = m_doubleBuffer != 0;
-        m_pGraph->m_legendPosition = GetDlgItem(kLegendPositionList)->GetCurSel();
-        m_pGraph->m_snapCursor = m_snapCursor != 0;
-        m_pGraph->m_snapRange = m_snapRange;
+        m_pGraph->SetColours(
+            {m_backgroundButton.GetColour(), m_frameButton.GetColour(), m_plotButton.GetColour()});
+        m_pGraph->ShowLegend(m_showLegend != 0);
+        m_pGraph->SetDoubleBuffer(m_doubleBuffer != 0);
+        m_pGraph->SetLegendPosition(GetDlgItem(kLegendPositionList)->GetCurSel());
+        m_pGraph->SetSnapCursor(m_snapCursor != 0);
+        m_pGraph->SetSnapRange(m_snapRange);
         if (m_pGraph->GetSafeHwnd() != nullptr)
             m_pGraph->Invalidate();
     }

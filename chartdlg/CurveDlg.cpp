@@ -353,8 +353,9 @@ void CCurveDlg::DrawSymbolEntry(LPDRAWITEMSTRUCT drawItem)
                                 ? GetSysColor(COLOR_INACTIVEBORDER)
                                 : RGB(0, 0, 0);
     const CXGraph* graph = Graph();
-    const SymbolProcedure draw = graph != nullptr ? graph->m_symbolProcedures[drawItem->itemID]
-                                                  : kSymbolProcedures[drawItem->itemID];
+    const SymbolProcedure draw = graph != nullptr
+                                     ? graph->GetSymbolProcedure(static_cast<int>(drawItem->itemID))
+                                     : kSymbolProcedures[drawItem->itemID];
     CDCEx dc(drawItem->hDC);
     draw(rect.left + kSymbolInset, rect.top + kSymbolInset, kSymbolEntrySize, colour, 0, &dc);
 }

@@ -100,10 +100,7 @@ void PaintOnPage(CXGraph& chart)
     dc.m_scaled = true;
     dc.m_scaleX = 6.25f;
     dc.m_scaleY = 6.25f;
-    chart.m_pageRect = CRect(0, 0, 64, 48);
-    chart.m_renderTarget = &dc;
-    chart.PaintChart(nullptr);
-    chart.m_renderTarget = nullptr;
+    chart.PaintPage(&dc, CRect(0, 0, 64, 48), chart.ScreenLook());
 }
 
 // Seeds ----------------------------------------------------------------------
@@ -150,14 +147,14 @@ void WriteSeeds(const std::string& directory)
     note->m_x = 4;
     note->m_y = 50;
     note->m_text = "max";
-    chart.m_objects.AddTail(note);
+    chart.AddObject(note);
     auto* picture = new CXGraphBitmap;
     auto* bitmap = new CBitmapEx;
     bitmap->CreateCompatibleBitmap(nullptr, 4, 3);
     bitmap->GetImage()->fill(qRgb(200, 30, 30));
     picture->SetBitmap(bitmap, true);
     picture->m_rect = CRect(300, 20, 340, 50);
-    chart.m_objects.AddTail(picture);
+    chart.AddObject(picture);
     WriteSeed(chart, directory + "/everything.chart");
 }
 

@@ -161,7 +161,7 @@ TEST(AnalysisViewTest, TheTreeListsTheTestsUnderTests)
               CString("Avg Selection Value"));
     EXPECT_EQ(opened.view.GetChart().GetSeriesCount(), 1);
     EXPECT_EQ(opened.view.GetChart().XAxisAt(0).m_viewMax, 60);
-    EXPECT_FALSE(opened.view.GetChart().m_interactive);
+    EXPECT_FALSE(opened.view.GetChart().IsInteractive());
 }
 
 TEST(AnalysisViewTest, PanesAreLaidOutInTwoSplitters)
@@ -198,7 +198,7 @@ TEST(AddMetricTest, TwelveMetricsTakeThePaletteInTurnAndStartAgain)
     EXPECT_EQ(chart.SeriesAt(0).m_count, 1000);
     EXPECT_DOUBLE_EQ(chart.SeriesAt(0).m_points[999].fXVal, 99.9);
     EXPECT_EQ(chart.SeriesAt(0).GetName(), CString("A fast"));
-    EXPECT_EQ(chart.m_mode, ModeCursor);
+    EXPECT_EQ(chart.GetMode(), ModeCursor);
     // The marker shows as a band on the time axis.
     ASSERT_EQ(chart.XAxisAt(0).m_colorRanges.size(), 1u);
     EXPECT_DOUBLE_EQ(chart.XAxisAt(0).m_colorRanges[0].from, 25.0);
@@ -392,10 +392,10 @@ TEST(PrintCommandTest, APrintedPageCarriesALinePerCumulativeMetric)
     EXPECT_EQ(content.count("/Type /Page\n"), 1);
     // The screen look and the view come back.
     CXGraph& chart = opened.view.GetChart();
-    EXPECT_EQ(chart.m_plotColour, RGB(210, 210, 210));
-    EXPECT_FALSE(chart.m_showLegend);
-    EXPECT_TRUE(chart.m_doubleBuffer);
-    EXPECT_EQ(chart.m_objects.GetCount(), 1);
+    EXPECT_EQ(chart.GetColours().plot, RGB(210, 210, 210));
+    EXPECT_FALSE(chart.IsLegendShown());
+    EXPECT_TRUE(chart.IsDoubleBuffered());
+    EXPECT_EQ(chart.GetObjectCount(), 1);
     EXPECT_EQ(chart.XAxisAt(0).m_viewMin, low);
 }
 
@@ -598,7 +598,7 @@ TEST(MarkerBandTest, EveryMarkerOfADayLongTestShows)
     chart.Invalidate();
     chart.UpdateWindow();
     const QImage& image = *chart.GetBackingImage();
-    const CRect plot = chart.m_plotRect;
+    const CRect plot = chart.GetPlotRect();
     // Each marker's band is a yellow column from the plot's top.
     for (const int sample : markedSamples) {
         const int x = chart.XAxisAt(0).ValueToPoint({sample / 10.0, 0}).x;

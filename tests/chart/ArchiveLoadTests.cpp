@@ -49,13 +49,13 @@ struct UsersChart
         note->m_x = 12;
         note->m_y = 46;
         note->m_text = "max";
-        chart.m_objects.AddTail(note);
+        chart.AddObject(note);
         picture = new CXGraphBitmap;
         auto* bitmap = new CBitmapEx;
         bitmap->CreateCompatibleBitmap(nullptr, 4, 3);
         picture->SetBitmap(bitmap, true);
         picture->m_rect = CRect(300, 20, 340, 50);
-        chart.m_objects.AddTail(picture);
+        chart.AddObject(picture);
     }
     CXGraphAxis& X() { return chart.XAxisAt(0); }
     CXGraphAxis& Y() { return chart.YAxisAt(0); }
@@ -83,10 +83,7 @@ void PaintOnPage(CXGraph& chart)
     dc.m_scaled = true;
     dc.m_scaleX = 6.25f;
     dc.m_scaleY = 6.25f;
-    chart.m_pageRect = CRect(0, 0, 64, 48);
-    chart.m_renderTarget = &dc;
-    chart.PaintChart(nullptr);
-    chart.m_renderTarget = nullptr;
+    chart.PaintPage(&dc, CRect(0, 0, 64, 48), chart.ScreenLook());
 }
 
 bool Within(int value, int minimum, int maximum)
@@ -112,29 +109,34 @@ bool DrawableRect(const CRect& rect)
 // What the drawing code relies on, whatever was loaded.
 void ExpectDrawable(CXGraph& chart)
 {
-    for (auto* axes : {&chart.m_xAxes, &chart.m_yAxes}) {
-        for (const CXGraphAxis& axis : *axes) {
-            EXPECT_TRUE(Within(axis.m_tickLength, 0, kMaxTickLength)) << axis.m_tickLength;
-            EXPECT_TRUE(Within(axis.m_labelGap, 0, kMaxLabelGap)) << axis.m_labelGap;
-            EXPECT_TRUE(Within(axis.m_symbolSize, 0, kMaxSymbolSize)) << axis.m_symbolSize;
-            EXPECT_TRUE(Within(axis.m_orientation, 0, 1) && Within(axis.m_placement, 0, 2) &&
-                        Within(axis.m_gridStyle, PS_SOLID, PS_INSIDEFRAME));
-            EXPECT_TRUE(Within(axis.m_originX, -kPixelLimit, kPixelLimit) &&
-                        Within(axis.m_originY, -kPixelLimit, kPixelLimit) &&
-                        Within(axis.m_length, -kPixelLimit, kPixelLimit));
-            EXPECT_TRUE(std::fabs(axis.m_endMargin) <= kPixelLimit &&
-                        std::fabs(axis.m_symbolSpace) <= kPixelLimit);
-            EXPECT_TRUE(DrawableFont(axis.m_labelFont.m_logFont) &&
-                        DrawableFont(axis.m_titleFont.m_logFont));
-            for (const AxisColorRange& range : axis.m_colorRanges)
-                EXPECT_TRUE(Within(range.style, 0, 6)) << range.style;
-            for (const AxisMarker& marker : axis.m_markers)
-                EXPECT_TRUE(Within(marker.penWidth, 0, kMaxLineWidth) &&
-                            Within(marker.penStyle, PS_SOLID, PS_INSIDEFRAME) &&
-                            DrawableFont(marker.font));
-        }
+    std::vector<CXGraphAxis*> axes;
+    for (int i = 0; i < chart.GetXAxisCount(); ++i)
+        axes.push_back(&chart.XAxisAt(i));
+    for (int i = 0; i < chart.GetYAxisCount(); ++i)
+        axes.push_back(&chart.YAxisAt(i));
+    for (const CXGraphAxis* each : axes) {
+        const CXGraphAxis& axis = *each;
+        EXPECT_TRUE(Within(axis.m_tickLength, 0, kMaxTickLength)) << axis.m_tickLength;
+        EXPECT_TRUE(Within(axis.m_labelGap, 0, kMaxLabelGap)) << axis.m_labelGap;
+        EXPECT_TRUE(Within(axis.m_symbolSize, 0, kMaxSymbolSize)) << axis.m_symbolSize;
+        EXPECT_TRUE(Within(axis.m_orientation, 0, 1) && Within(axis.m_placement, 0, 2) &&
+                    Within(axis.m_gridStyle, PS_SOLID, PS_INSIDEFRAME));
+        EXPECT_TRUE(Within(axis.m_originX, -kPixelLimit, kPixelLimit) &&
+                    Within(axis.m_originY, -kPixelLimit, kPixelLimit) &&
+                    Within(axis.m_length, -kPixelLimit, kPixelLimit));
+        EXPECT_TRUE(std::fabs(axis.m_endMargin) <= kPixelLimit &&
+                    std::fabs(axis.m_symbolSpace) <= kPixelLimit);
+        EXPECT_TRUE(DrawableFont(axis.m_labelFont.m_logFont) &&
+                    DrawableFont(axis.m_titleFont.m_logFont));
+        for (const AxisColorRange& range : axis.m_colorRanges)
+            EXPECT_TRUE(Within(range.style, 0, 6)) << range.style;
+        for (const AxisMarker& marker : axis.m_markers)
+            EXPECT_TRUE(Within(marker.penWidth, 0, kMaxLineWidth) &&
+                        Within(marker.penStyle, PS_SOLID, PS_INSIDEFRAME) &&
+                        DrawableFont(marker.font));
     }
-    for (const CXGraphDataSerie& series : chart.m_series) {
+    for (int i = 0; i < chart.GetSeriesCount(); ++i) {
+        const CXGraphDataSerie& series = chart.SeriesAt(i);
         EXPECT_TRUE(Within(series.m_lineWidth, 0, kMaxLineWidth)) << series.m_lineWidth;
         EXPECT_TRUE(Within(series.m_symbolSize, 0, kMaxSymbolSize)) << series.m_symbolSize;
         EXPECT_TRUE(Within(series.m_fillStyle, 0, 6) &&
@@ -142,9 +144,8 @@ void ExpectDrawable(CXGraph& chart)
                     Within(series.m_drawMode, 0, 1) && Within(series.m_symbolKind, 0, 1) &&
                     Within(series.m_symbolNumber, 0, 7));
     }
-    POSITION position = chart.m_objects.GetHeadPosition();
-    while (position != nullptr) {
-        auto* object = static_cast<CXGraphObject*>(chart.m_objects.GetNext(position));
+    for (int i = 0; i < chart.GetObjectCount(); ++i) {
+        CXGraphObject* object = chart.ObjectAt(i);
         EXPECT_TRUE(DrawableRect(object->m_rect));
         if (auto* label = dynamic_cast<CXGraphLabel*>(object)) {
             EXPECT_TRUE(DrawableFont(label->m_font.m_logFont));
@@ -319,8 +320,7 @@ const Damage kValidCharts[] = {
     {"EmptyAxisAfterResetZoom",
      [](UsersChart& u) {
          u.chart.XAxisAt(0).SetMarker(1, 3);
-         CXGraphAxis empty;
-         u.chart.m_yAxes.push_back(empty);
+         u.chart.AddYAxis();
          u.chart.ResetZoom();
      }},
     // The colour buttons' "automatic" and the largest font and decorations
@@ -341,9 +341,9 @@ const Damage kValidCharts[] = {
          ShownChart shown;
          shown.chart.SetSeriesData(u.level.data(), 40, 0, 0, 0, false);
          u.note->m_graph = &shown.chart;
-         shown.chart.m_objects.AddTail(u.note);
+         shown.chart.AddObject(u.note);
          shown.Paint();
-         shown.chart.m_objects.RemoveTail();
+         shown.chart.DetachObject(u.note);
          u.note->m_graph = &u.chart;
      }},
 };

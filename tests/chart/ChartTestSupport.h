@@ -172,7 +172,7 @@ struct PlainChart : ShownChart
     std::vector<DataPoint> points = Line(101, 0, 1, 0, 0.1);
     PlainChart()
     {
-        chart.m_showLegend = false;
+        chart.ShowLegend(false);
         chart.SetSeriesData(points.data(), 101, 0, 0, 0, false);
         for (CXGraphAxis* axis : {&chart.XAxisAt(0), &chart.YAxisAt(0)}) {
             axis->m_autoScale = false;
@@ -188,7 +188,7 @@ struct PlainChart : ShownChart
 // the left.
 inline void LayOutAxis(CXGraph& graph, CXGraphAxis& axis, int orientation)
 {
-    graph.m_plotRect = CRect(50, 10, 450, 310);
+    graph.SetPlotRect(CRect(50, 10, 450, 310));
     axis.m_graph = &graph;
     axis.m_orientation = orientation;
     axis.m_length = 400;

@@ -37,6 +37,15 @@ void StartPdfDocument(QPrinter& printer, CDC& dc, const QString& path, int dotsP
     ASSERT_GT(dc.StartDoc(&info), 0);
 }
 
+// A printed chart paints its window again in its own look: the plot's grey
+// where no curve passes.
+void ExpectItPaintsTheScreenAsBefore(PlainChart& shown)
+{
+    shown.Paint();
+    const CPoint aboveTheCurve = shown.chart.SeriesPointToPixel(shown.chart.SeriesAt(0), {10, 9});
+    EXPECT_EQ(shown.At(aboveTheCurve.x, aboveTheCurve.y), RGB(240, 240, 240));
+}
+
 } // namespace
 
 TEST(ChartWindowTest, TheWindowClassIsRegisteredOnceWithItsStyles)
@@ -57,10 +66,10 @@ TEST(ChartWindowTest, TheWindowClassIsRegisteredOnceWithItsStyles)
 TEST(ChartWindowTest, TheScrollBarRunsFifteenPixelsHighAlongTheBottom)
 {
     ShownChart shown(400, 300);
-    ASSERT_NE(shown.chart.m_scrollBar.GetSafeHwnd(), nullptr);
-    EXPECT_EQ(shown.chart.m_scrollBar.GetDlgCtrlID(), 12345);
+    ASSERT_NE(shown.chart.GetScrollBar().GetSafeHwnd(), nullptr);
+    EXPECT_EQ(shown.chart.GetScrollBar().GetDlgCtrlID(), 12345);
     CRect bar;
-    shown.chart.m_scrollBar.GetWindowRect(&bar);
+    shown.chart.GetScrollBar().GetWindowRect(&bar);
     shown.chart.ScreenToClient(&bar);
     EXPECT_EQ(bar, CRect(0, 285, 400, 300));
 }
@@ -84,7 +93,7 @@ TEST(SeriesDataTest, TheFirstSeriesMakesItsAxesAndScrollRange)
     EXPECT_EQ(shown.chart.XAxisAt(0).m_graph, &shown.chart);
     SCROLLINFO info{};
     info.cbSize = sizeof info;
-    shown.chart.m_scrollBar.GetScrollInfo(&info, SIF_ALL);
+    shown.chart.GetScrollBar().GetScrollInfo(&info, SIF_ALL);
     EXPECT_EQ(info.nMin, 0);
     EXPECT_EQ(info.nMax, 600);
     EXPECT_EQ(info.nPage, 600u);
@@ -201,18 +210,17 @@ TEST(ChartObjectListTest, ClearingKeepsOnlyTheReadoutLabel)
     EXPECT_FALSE(row->m_border);
     EXPECT_EQ(CString(row->m_font.m_logFont.lfFaceName), CString("Times New Roman"));
     EXPECT_EQ(row->m_font.m_logFont.lfHeight, 30);
-    shown.chart.m_selectionStart = 3;
-    shown.chart.m_selectionEnd = 4;
-    EXPECT_EQ(shown.chart.m_objects.GetCount(), 4);
+    shown.chart.SetSelection(3, 4);
+    EXPECT_EQ(shown.chart.GetObjectCount(), 4);
 
     shown.chart.ClearChart();
-    EXPECT_EQ(shown.chart.m_objects.GetCount(), 1);
-    EXPECT_EQ(shown.chart.m_objects.GetHead(), &shown.chart.m_readout);
+    EXPECT_EQ(shown.chart.GetObjectCount(), 1);
+    EXPECT_EQ(shown.chart.ObjectAt(0), &shown.chart.Readout());
     EXPECT_EQ(shown.chart.GetSeriesCount(), 0);
     EXPECT_EQ(shown.chart.GetXAxisCount(), 0);
     EXPECT_EQ(shown.chart.GetYAxisCount(), 0);
-    EXPECT_EQ(shown.chart.m_selectionStart, 0);
-    EXPECT_EQ(shown.chart.m_selectionEnd, 0);
+    EXPECT_EQ(shown.chart.GetSelectionStart(), 0);
+    EXPECT_EQ(shown.chart.GetSelectionEnd(), 0);
     // It paints without them.
     shown.Paint();
 }
@@ -240,20 +248,20 @@ TEST(ChartCommandTest, TheCursorCommandStopsAutoScalingAndPlacesTheReadout)
     shown.chart.XAxisAt(0).m_autoScale = true;
     shown.Paint();
     shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_CURSOR, 0);
-    EXPECT_EQ(shown.chart.m_mode, ModeCursor);
+    EXPECT_EQ(shown.chart.GetMode(), ModeCursor);
     EXPECT_FALSE(shown.chart.XAxisAt(0).m_autoScale);
     EXPECT_FALSE(shown.chart.YAxisAt(0).m_autoScale);
-    EXPECT_EQ(shown.chart.m_lastCursorPoint, CPoint(-1, -1));
-    const CRect plot = shown.chart.m_plotRect;
-    EXPECT_EQ(shown.chart.m_readout.m_rect,
+    EXPECT_FALSE(shown.chart.IsCursorDrawn());
+    const CRect plot = shown.chart.GetPlotRect();
+    EXPECT_EQ(shown.chart.Readout().m_rect,
               CRect(plot.left + 1, plot.top, plot.left + 150, plot.top + 50));
     shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_ZOOM, 0);
-    EXPECT_EQ(shown.chart.m_mode, ModeZoom);
-    EXPECT_FALSE(shown.chart.m_readout.m_visible);
+    EXPECT_EQ(shown.chart.GetMode(), ModeZoom);
+    EXPECT_FALSE(shown.chart.Readout().m_visible);
     shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_MEASURE, 0);
-    EXPECT_EQ(shown.chart.m_mode, ModeMeasure);
+    EXPECT_EQ(shown.chart.GetMode(), ModeMeasure);
     shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_EDIT_POINTS, 0);
-    EXPECT_EQ(shown.chart.m_mode, ModeEditPoints);
+    EXPECT_EQ(shown.chart.GetMode(), ModeEditPoints);
 }
 
 TEST(ChartCommandTest, ResetZoomShowsTheWholeDataRange)
@@ -311,7 +319,7 @@ TEST(ChartLayoutTest, MarginsAndAxesCarveOutThePlot)
     // scroll bar.
     const int left = 5 + std::max(y.MeasureLabelWidth(), y.m_tickLength + y.MeasureTitle().cx) + 5;
     const int bottom = 250 - (x.MeasureLabelHeight() + 5);
-    EXPECT_EQ(shown.chart.m_plotRect, CRect(left + 1, 5, 395, bottom));
+    EXPECT_EQ(shown.chart.GetPlotRect(), CRect(left + 1, 5, 395, bottom));
     EXPECT_EQ(y.m_originX, left);
     EXPECT_EQ(y.m_originY, bottom);
     EXPECT_EQ(x.m_originX, left);
@@ -350,8 +358,8 @@ TEST(ChartLayoutTest, AutomaticAxesAlternateAndInvisibleOnesTakeNoSpace)
     EXPECT_EQ(third.m_originX, first.m_originX + leftWidth(third));
     const int right = 395 - (std::max(second.MeasureLabelWidth(), second.MeasureTitle().cx) + 5);
     EXPECT_EQ(second.m_originX, right);
-    EXPECT_EQ(shown.chart.m_plotRect.left, third.m_originX + 1);
-    EXPECT_EQ(shown.chart.m_plotRect.right, right);
+    EXPECT_EQ(shown.chart.GetPlotRect().left, third.m_originX + 1);
+    EXPECT_EQ(shown.chart.GetPlotRect().right, right);
 
     // An invisible left axis moves nothing but still gets its origin.
     first.m_visible = false;
@@ -366,14 +374,16 @@ TEST(AxisLabelTest, LabelsAndTitlesStandOnTheFrameWhateverTheBackground)
     shown.chart.XAxisAt(0).SetTitle("Seconds");
     shown.chart.YAxisAt(0).SetTitle("dB");
     const COLORREF background = RGB(120, 160, 230);
-    shown.chart.m_backColour = background;
+    ChartColours colours = shown.chart.GetColours();
+    colours.background = background;
+    shown.chart.SetColours(colours);
     shown.Paint();
     // The background shows only in the margins around the frame: no label
     // or title carries a box of it inside.
     CRect client;
     shown.chart.GetClientRect(&client);
     const CRect frame(
-        shown.chart.m_marginLeft, shown.chart.m_marginTop, client.right - shown.chart.m_marginRight,
+        CXGraph::kMarginLeft, CXGraph::kMarginTop, client.right - CXGraph::kMarginRight,
         shown.chart.XAxisAt(0).m_originY + shown.chart.XAxisAt(0).MeasureLabelHeight());
     int boxed = 0;
     for (int y = frame.top; y < frame.bottom; ++y)
@@ -387,39 +397,39 @@ TEST(LegendTest, AnEmptyLegendIsSixteenByTwoAndStillTakesItsRoom)
     ShownChart shown;
     shown.Paint();
     // Inner right 395 less 36 pixels.
-    EXPECT_EQ(shown.chart.m_plotRect, CRect(6, 5, 359, 250));
+    EXPECT_EQ(shown.chart.GetPlotRect(), CRect(6, 5, 359, 250));
     // The box (369, 15) to (385, 17), framed in black.
     EXPECT_EQ(shown.At(369, 15), RGB(0, 0, 0));
     EXPECT_EQ(shown.At(384, 16), RGB(0, 0, 0));
     EXPECT_NE(shown.At(385, 15), RGB(0, 0, 0));
     EXPECT_NE(shown.At(369, 17), RGB(0, 0, 0));
-    EXPECT_TRUE(shown.chart.m_legendEntries.empty());
+    EXPECT_TRUE(shown.chart.GetLegendEntries().empty());
 }
 
 TEST(LegendTest, EachVisibleSeriesHasALineWithItsNumberAndSample)
 {
     PlainChart shown;
-    shown.chart.m_showLegend = true;
-    shown.chart.m_legendPosition = 0;
+    shown.chart.ShowLegend(true);
+    shown.chart.SetLegendPosition(0);
     std::vector<DataPoint> points = Line(5, 0, 1, 0, 1);
     shown.chart.SetSeriesData(points.data(), 5, 1, 0, 0, false);
     shown.chart.SetSeriesData(points.data(), 5, 2, 0, 0, false);
     shown.chart.SeriesAt(0).SetName("LAeq");
     shown.chart.SeriesAt(1).m_visible = false;
     shown.Paint();
-    ASSERT_EQ(shown.chart.m_legendEntries.size(), 2u);
-    EXPECT_EQ(shown.chart.m_legendEntries[0].series, &shown.chart.SeriesAt(0));
-    EXPECT_EQ(shown.chart.m_legendEntries[1].series, &shown.chart.SeriesAt(2));
-    const CRect line = shown.chart.m_legendEntries[0].rect;
+    ASSERT_EQ(shown.chart.GetLegendEntries().size(), 2u);
+    EXPECT_EQ(shown.chart.GetLegendEntries()[0].series, &shown.chart.SeriesAt(0));
+    EXPECT_EQ(shown.chart.GetLegendEntries()[1].series, &shown.chart.SeriesAt(2));
+    const CRect line = shown.chart.GetLegendEntries()[0].rect;
     // On the left: 10 pixels in, inside the 1-pixel frame, 12 for the sample.
     EXPECT_EQ(line.left, 5 + 10 + 1 + 12);
     EXPECT_EQ(line.top, 5 + 10 + 1);
-    EXPECT_EQ(shown.chart.m_legendEntries[1].rect.top, line.bottom);
+    EXPECT_EQ(shown.chart.GetLegendEntries()[1].rect.top, line.bottom);
     // The sample is filled with the series colour.
     EXPECT_EQ(shown.At(5 + 10 + 1 + 5, line.top + 3), shown.chart.SeriesAt(0).m_colour);
     // The plot starts after the legend's room: its widest line plus 36.
     const int widest = line.right - 30;
-    EXPECT_GT(shown.chart.m_plotRect.left, 5 + widest + 36);
+    EXPECT_GT(shown.chart.GetPlotRect().left, 5 + widest + 36);
 }
 
 // Whether every pixel of a legend line is its black text or the grey-scale
@@ -439,7 +449,7 @@ static bool LegendLineIsGrey(const QImage& image, const CRect& line)
 TEST(LegendTest, EveryLineIsWrittenOnTheLegendsOwnBackground)
 {
     PlainChart shown;
-    shown.chart.m_showLegend = true;
+    shown.chart.ShowLegend(true);
     std::vector<DataPoint> points = Line(5, 0, 1, 0, 1);
     shown.chart.SetSeriesData(points.data(), 5, 1, 0, 0, false);
     shown.chart.SetSeriesData(points.data(), 5, 2, 0, 0, false);
@@ -448,8 +458,8 @@ TEST(LegendTest, EveryLineIsWrittenOnTheLegendsOwnBackground)
     shown.chart.SeriesAt(0).m_colour = RGB(255, 0, 0);
     shown.chart.SeriesAt(1).m_colour = RGB(0, 160, 0);
     const QImage& image = shown.Paint();
-    ASSERT_EQ(shown.chart.m_legendEntries.size(), 3u);
-    for (const auto& entry : shown.chart.m_legendEntries)
+    ASSERT_EQ(shown.chart.GetLegendEntries().size(), 3u);
+    for (const auto& entry : shown.chart.GetLegendEntries())
         EXPECT_TRUE(LegendLineIsGrey(image, entry.rect)) << entry.rect.top;
 
     // On paper too: a page of a colour printer.
@@ -466,8 +476,8 @@ TEST(LegendTest, EveryLineIsWrittenOnTheLegendsOwnBackground)
     output.SetAttribDC(&attributes);
     shown.chart.RenderToDC(&output);
     output.EndPainting();
-    ASSERT_EQ(shown.chart.m_legendEntries.size(), 3u);
-    for (const auto& entry : shown.chart.m_legendEntries)
+    ASSERT_EQ(shown.chart.GetLegendEntries().size(), 3u);
+    for (const auto& entry : shown.chart.GetLegendEntries())
         EXPECT_TRUE(LegendLineIsGrey(page, entry.rect)) << entry.rect.top;
 }
 
@@ -485,7 +495,7 @@ TEST(CurveDrawingTest, OnlyTheFirstPointOfEachPixelColumnIsDrawn)
     shown.Paint();
     const std::vector<CurveSegment>& segments = shown.chart.SeriesAt(0).m_segments;
     ASSERT_FALSE(segments.empty());
-    EXPECT_LE(segments.size(), static_cast<std::size_t>(shown.chart.m_plotRect.Width()));
+    EXPECT_LE(segments.size(), static_cast<std::size_t>(shown.chart.GetPlotRect().Width()));
     for (std::size_t i = 0; i < segments.size(); ++i) {
         EXPECT_EQ(segments[i].x2, segments[i].x1 + 1);
         if (i > 0) {
@@ -562,7 +572,7 @@ TEST(NotationTest, ANoteFollowsItsPointAndKeepsItsMeasuredSize)
     note->m_y = 5;
     note->m_seriesIndex = 0;
     note->m_text = "peak";
-    shown.chart.m_objects.AddTail(note);
+    shown.chart.AddObject(note);
     shown.Paint();
     CXGraphDataSerie& series = shown.chart.SeriesAt(0);
     CPoint anchor = shown.chart.SeriesPointToPixel(series, {50, 5});
@@ -593,7 +603,7 @@ TEST(ValueBandTest, ABandIsAtLeastAPixelWideAndItsLabelShowsOnlyWhereItFits)
     // Wide enough for its label.
     x.SetColorRange(3, 10, 40, 6, "wide");
     shown.Paint();
-    const CRect plot = shown.chart.m_plotRect;
+    const CRect plot = shown.chart.GetPlotRect();
     const COLORREF yellow = RGB(255, 255, 0);
     auto yellowColumns = [&](int from, int to) {
         int count = 0;
@@ -625,25 +635,23 @@ TEST(ValueBandTest, ABandIsAtLeastAPixelWideAndItsLabelShowsOnlyWhereItFits)
 TEST(SelectionBandTest, TheBandCoversTheSelectionAndDrawingItTwiceErasesIt)
 {
     PlainChart shown;
-    shown.chart.m_cursorFlags = 0;
+    shown.chart.SetCursorFlags(0);
     shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_CURSOR, 0);
-    shown.chart.m_selectionStart = 20;
-    shown.chart.m_selectionEnd = 40;
+    shown.chart.SetSelection(20, 40);
     const QImage banded = shown.Paint().copy();
     CXGraphAxis& x = shown.chart.XAxisAt(0);
     const int left = x.ValueToPoint({20, 0}).x;
     const int right = x.ValueToPoint({40, 0}).x;
-    const int row = (shown.chart.m_plotRect.top + shown.chart.m_plotRect.bottom) / 2;
+    const int row = (shown.chart.GetPlotRect().top + shown.chart.GetPlotRect().bottom) / 2;
     EXPECT_EQ(shown.At(left - 1, row), RGB(240, 240, 240));
     EXPECT_TRUE(IsDark(shown.At(left, row)));
     EXPECT_TRUE(IsDark(shown.At(right - 1, row)));
     EXPECT_EQ(shown.At(right, row), RGB(240, 240, 240));
-    EXPECT_TRUE(IsDark(shown.At(left + 5, shown.chart.m_plotRect.top)));
-    EXPECT_TRUE(IsDark(shown.At(left + 5, shown.chart.m_plotRect.bottom - 1)));
+    EXPECT_TRUE(IsDark(shown.At(left + 5, shown.chart.GetPlotRect().top)));
+    EXPECT_TRUE(IsDark(shown.At(left + 5, shown.chart.GetPlotRect().bottom - 1)));
 
     // Reversed ends give the same band.
-    shown.chart.m_selectionStart = 40;
-    shown.chart.m_selectionEnd = 20;
+    shown.chart.SetSelection(40, 20);
     EXPECT_EQ(shown.Paint(), banded);
 
     // Drawn once more on the window, it is gone.
@@ -661,28 +669,24 @@ TEST(CursorTest, TheCursorSnapsToTheNearestCurveAndReadsOut)
     CXGraphDataSerie& series = shown.chart.SeriesAt(0);
     series.SetName("LAeq");
     const CPoint onCurve = shown.chart.SeriesPointToPixel(series, {50, 5});
-    shown.chart.m_mousePoint = CPoint(onCurve.x, onCurve.y + 6);
-    CClientDC client(&shown.chart);
-    CDCEx dc(&client);
-    shown.chart.DrawCursor(&dc);
-    EXPECT_EQ(shown.chart.m_cursorSeries, 0);
+    shown.Move(CPoint(onCurve.x, onCurve.y + 6));
+    EXPECT_EQ(shown.chart.GetCursorSeries(), 0);
     // The line moves onto the point found for the value under the mouse.
     const int index = shown.chart.FindPointIndex(0, shown.chart.XAxisAt(0).PointToValue(onCurve.x));
-    EXPECT_EQ(shown.chart.m_mousePoint.y,
+    EXPECT_EQ(shown.chart.GetMousePoint().y,
               shown.chart.SeriesPointToPixel(series, series.m_points[index]).y);
-    EXPECT_EQ(shown.chart.m_cursorY, series.m_points[index].fYVal);
-    EXPECT_TRUE(shown.chart.m_readout.m_visible);
-    const CString text = shown.chart.m_readout.m_text;
+    EXPECT_EQ(shown.chart.GetCursorY(), series.m_points[index].fYVal);
+    EXPECT_TRUE(shown.chart.Readout().m_visible);
+    const CString text = shown.chart.Readout().m_text;
     EXPECT_NE(text.ToUtf8().find(" X[01] : "), std::string::npos);
     EXPECT_NE(text.ToUtf8().find(" Y[01] : "), std::string::npos);
     EXPECT_NE(text.ToUtf8().find(" LAeq[01] : "), std::string::npos);
     EXPECT_NE(text.ToUtf8().find("\r\n"), std::string::npos);
 
     // Far from every curve nothing snaps.
-    shown.chart.m_mousePoint = CPoint(onCurve.x, onCurve.y - 60);
-    shown.chart.DrawCursor(&dc);
-    EXPECT_EQ(shown.chart.m_cursorSeries, -1);
-    EXPECT_EQ(shown.chart.m_mousePoint.y, onCurve.y - 60);
+    shown.Move(CPoint(onCurve.x, onCurve.y - 60));
+    EXPECT_EQ(shown.chart.GetCursorSeries(), -1);
+    EXPECT_EQ(shown.chart.GetMousePoint().y, onCurve.y - 60);
 }
 
 TEST(ChartPrintingTest, APrinterAt600DpiSeesAPageInScreenPixels)
@@ -702,12 +706,18 @@ TEST(ChartPrintingTest, APrinterAt600DpiSeesAPageInScreenPixels)
 
     PlainChart shown;
     shown.chart.RenderToDC(&output);
-    EXPECT_EQ(shown.chart.m_pageRect, CRect(0, 0, static_cast<int>(printer.width() / 6.25f),
-                                            static_cast<int>(printer.height() / 6.25f)));
-    EXPECT_EQ(shown.chart.m_renderTarget, nullptr);
+    // The chart was laid out on the page in screen pixels: its right margin
+    // from the page's right edge, the time axis above its bottom margin.
+    const int pageWidth = static_cast<int>(printer.width() / 6.25f);
+    const int pageHeight = static_cast<int>(printer.height() / 6.25f);
+    const CRect plot = shown.chart.GetPlotRect();
+    EXPECT_EQ(plot.right, pageWidth - CXGraph::kMarginRight);
+    EXPECT_LT(plot.bottom, pageHeight - CXGraph::kMarginBottom);
+    EXPECT_GT(plot.bottom, pageHeight - CXGraph::kMarginBottom - 60);
     output.EndPainting();
     // The page was painted over (the background is white at scale).
     EXPECT_EQ(page.pixel(0, 0), 0xFFFFFFFF);
+    ExpectItPaintsTheScreenAsBefore(shown);
 }
 
 TEST(ChartPrintingTest, AFewColourPrinterGetsWhiteBackgroundsAndBlackSamples)
@@ -727,15 +737,17 @@ TEST(ChartPrintingTest, AFewColourPrinterGetsWhiteBackgroundsAndBlackSamples)
     output.SetAttribDC(&attributes);
 
     PlainChart shown;
-    shown.chart.m_showLegend = true;
-    shown.chart.m_backColour = RGB(210, 210, 210);
+    shown.chart.ShowLegend(true);
+    ChartColours colours = shown.chart.GetColours();
+    colours.background = RGB(210, 210, 210);
+    shown.chart.SetColours(colours);
     shown.chart.RenderToDC(&output);
     output.EndPainting();
-    const CRect plot = shown.chart.m_plotRect;
+    const CRect plot = shown.chart.GetPlotRect();
     EXPECT_EQ(page.pixel(2, 2), 0xFFFFFFFF);
     EXPECT_EQ(page.pixel(plot.left + 20, (plot.top + plot.bottom) / 2), 0xFFFFFFFF);
-    ASSERT_EQ(shown.chart.m_legendEntries.size(), 1u);
-    const CRect line = shown.chart.m_legendEntries[0].rect;
+    ASSERT_EQ(shown.chart.GetLegendEntries().size(), 1u);
+    const CRect line = shown.chart.GetLegendEntries()[0].rect;
     EXPECT_EQ(page.pixel(line.left - 7, line.top + 3), 0xFF000000);
 }
 
@@ -755,10 +767,10 @@ TEST(ChartPrintingTest, PrintingAsksForAPrinterAndWritesOnePage)
     });
     PlainChart shown;
     shown.chart.SeriesAt(0).SetName("LAeq");
-    shown.chart.m_showLegend = true;
+    shown.chart.ShowLegend(true);
     shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_PRINT, 0);
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(shown.chart.m_renderTarget, nullptr);
+    ExpectItPaintsTheScreenAsBefore(shown);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray content = file.readAll();
@@ -777,8 +789,8 @@ TEST(ChartPrintingTest, RenderingOnAPrinterEndsThePageAndTheDocument)
     ASSERT_FALSE(HasFatalFailure());
     PlainChart shown;
     shown.chart.RenderToDC(&dc);
-    EXPECT_EQ(shown.chart.m_renderTarget, nullptr);
-    EXPECT_EQ(shown.chart.m_pageRect.right, static_cast<int>(printer.width() / 3.125f));
+    EXPECT_EQ(shown.chart.GetPlotRect().right,
+              static_cast<int>(printer.width() / 3.125f) - CXGraph::kMarginRight);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray content = file.readAll();
@@ -798,12 +810,11 @@ TEST(ChartPrintingTest, APrintedSelectionShowsTheCurvesInsideTheBand)
     ASSERT_FALSE(HasFatalFailure());
 
     PlainChart shown;
-    shown.chart.m_cursorFlags = 0;
+    shown.chart.SetCursorFlags(0);
     shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_CURSOR, 0);
     shown.chart.SeriesAt(0).m_colour = RGB(255, 0, 0);
     shown.chart.SeriesAt(0).m_lineWidth = 4;
-    shown.chart.m_selectionStart = 20;
-    shown.chart.m_selectionEnd = 60;
+    shown.chart.SetSelection(20, 60);
     shown.chart.RenderToDC(&dc);
 
     // The page as a viewer shows it, one pixel to a chart pixel.
@@ -819,7 +830,7 @@ TEST(ChartPrintingTest, APrintedSelectionShowsTheCurvesInsideTheBand)
                std::abs(GetBValue(seen) - GetBValue(expected)) <= 12;
     };
     const CXGraphDataSerie& series = shown.chart.SeriesAt(0);
-    const CRect plot = shown.chart.m_plotRect;
+    const CRect plot = shown.chart.GetPlotRect();
     // The band inverts the plot's (240, 240, 240) to nearly black, as its
     // brush of (10, 10, 10) does on the screen.
     const CPoint outsideBand(shown.chart.SeriesPointToPixel(series, {10, 0}).x, plot.top + 5);
@@ -839,5 +850,5 @@ TEST(ChartPrintingTest, ACancelledPrintDialogPrintsNothing)
     ScopedModalResponder responder([](const ModalRequest&) -> INT_PTR { return IDCANCEL; });
     PlainChart shown;
     shown.chart.PrintChart();
-    EXPECT_EQ(shown.chart.m_renderTarget, nullptr);
+    ExpectItPaintsTheScreenAsBefore(shown);
 }

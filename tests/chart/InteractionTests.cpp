@@ -35,7 +35,7 @@ struct ModeChart : PlainChart
         CXGraphDataSerie& series = chart.SeriesAt(0);
         return chart.SeriesPointToPixel(series, {x, y});
     }
-    CPoint PlotCentre() const { return chart.m_plotRect.CenterPoint(); }
+    CPoint PlotCentre() const { return chart.GetPlotRect().CenterPoint(); }
 };
 
 int Counter(int& counter)
@@ -136,17 +136,17 @@ TEST(CursorModeTest, DraggingRightToLeftSelectsWithMinimumBelowMaximum)
 TEST(CursorModeTest, DraggingTheSelectionLeavesTheBandAPaintWouldDraw)
 {
     ModeChart shown(ID_XGRAPH_CURSOR);
-    shown.chart.m_cursorFlags = 0;
+    shown.chart.SetCursorFlags(0);
     shown.Paint();
     shown.Press(shown.At(50, 5));
     for (double x : {70.0, 60.0, 30.0, 45.0, 20.0})
         shown.Drag(shown.At(x, 5));
     // A row below the read-out label, which a paint draws over the band.
-    const int row = shown.chart.m_plotRect.top + 60;
+    const int row = shown.chart.GetPlotRect().top + 60;
     const QImage dragged = shown.chart.GetBackingImage()->copy();
     shown.Paint();
     const QImage painted = *shown.chart.GetBackingImage();
-    for (int x = shown.chart.m_plotRect.left; x < shown.chart.m_plotRect.right; ++x)
+    for (int x = shown.chart.GetPlotRect().left; x < shown.chart.GetPlotRect().right; ++x)
         ASSERT_EQ(dragged.pixel(x, row), painted.pixel(x, row)) << x;
     // The band runs from 20 to 50.
     EXPECT_NE(painted.pixel(shown.At(35, 5).x, row), painted.pixel(shown.At(55, 5).x, row));
@@ -156,7 +156,7 @@ TEST(CursorModeTest, DraggingTheSelectionLeavesTheBandAPaintWouldDraw)
 TEST(CursorModeTest, CursorLinesDrawnTwiceEraseThemselves)
 {
     ModeChart shown(ID_XGRAPH_CURSOR);
-    shown.chart.m_cursorFlags = CursorHLine | CursorVLine;
+    shown.chart.SetCursorFlags(CursorHLine | CursorVLine);
     shown.Paint();
     const QImage before = shown.chart.GetBackingImage()->copy();
     const CPoint at = shown.PlotCentre() + CPoint(0, -60);
@@ -164,12 +164,15 @@ TEST(CursorModeTest, CursorLinesDrawnTwiceEraseThemselves)
     const QImage drawn = shown.chart.GetBackingImage()->copy();
     EXPECT_NE(drawn, before);
     // The vertical line inverts the plot colour under it.
-    EXPECT_NE(drawn.pixel(at.x, shown.chart.m_plotRect.top + 5),
-              before.pixel(at.x, shown.chart.m_plotRect.top + 5));
+    EXPECT_NE(drawn.pixel(at.x, shown.chart.GetPlotRect().top + 5),
+              before.pixel(at.x, shown.chart.GetPlotRect().top + 5));
     CClientDC client(&shown.chart);
     CDCEx dc(&client);
-    // Drawn over itself the cursor goes, leaving the picture as it was.
-    shown.chart.m_lastCursorPoint = CPoint(-1, -1);
+    // Drawn over itself the cursor goes, leaving the picture as it was:
+    // choosing cursor mode again forgets the lines on the window, and the
+    // next drawing inverts them away.
+    shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_CURSOR, 0);
+    ASSERT_FALSE(shown.chart.IsCursorDrawn());
     shown.chart.DrawCursor(&dc);
     EXPECT_EQ(*shown.chart.GetBackingImage(), before);
 }
@@ -178,14 +181,14 @@ TEST(CursorModeTest, ArrowKeysMoveTheCursorAndLeaveTheAxes)
 {
     ModeChart shown(ID_XGRAPH_CURSOR);
     // A cursor that follows no curve: Up and Down move it freely.
-    shown.chart.m_fixedCursorSeries = -1;
-    shown.chart.m_snapCursor = false;
+    shown.chart.SetFixedCursorSeries(-1);
+    shown.chart.SetSnapCursor(false);
     shown.Move(shown.PlotCentre());
-    const CPoint before = shown.chart.m_mousePoint;
+    const CPoint before = shown.chart.GetMousePoint();
     shown.Key(Qt::Key_Left);
-    EXPECT_EQ(shown.chart.m_mousePoint.x, before.x - 1);
+    EXPECT_EQ(shown.chart.GetMousePoint().x, before.x - 1);
     shown.Key(Qt::Key_Down);
-    EXPECT_EQ(shown.chart.m_mousePoint.y, before.y + 1);
+    EXPECT_EQ(shown.chart.GetMousePoint().y, before.y + 1);
     EXPECT_EQ(shown.chart.XAxisAt(0).m_viewMin, 0);
     EXPECT_EQ(shown.chart.XAxisAt(0).m_viewMax, 100);
     EXPECT_EQ(shown.chart.YAxisAt(0).m_viewMax, 10);
@@ -238,11 +241,11 @@ TEST(ScrollBarTest, PagingGoesPastTheEndAndLinesStopAtTheLastPage)
     shown.chart.XAxisAt(0).SetFullRange(0, 20);
     SCROLLINFO info{};
     info.cbSize = sizeof info;
-    shown.chart.m_scrollBar.GetScrollInfo(&info, SIF_ALL);
+    shown.chart.GetScrollBar().GetScrollInfo(&info, SIF_ALL);
     EXPECT_EQ(info.nMin, 0);
     EXPECT_EQ(info.nMax, 1000);
     EXPECT_EQ(info.nPage, 200u);
-    auto* bar = static_cast<QScrollBar*>(shown.chart.m_scrollBar.GetClientWidget());
+    auto* bar = static_cast<QScrollBar*>(shown.chart.GetScrollBar().GetClientWidget());
     for (int i = 0; i < 4; ++i)
         bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_DOUBLE_EQ(shown.chart.XAxisAt(0).m_viewMin, 80);
@@ -273,13 +276,13 @@ TEST(PanTest, DraggingInPanModeMovesEveryAxisWithTheMouse)
     shown.Release(to);
     EXPECT_NEAR(shown.chart.XAxisAt(0).m_viewMin, 10, 0.5);
     EXPECT_NEAR(shown.chart.YAxisAt(0).m_viewMin, -1, 0.1);
-    EXPECT_EQ(shown.chart.m_panAnchor, CPoint(0, 0));
+    EXPECT_FALSE(shown.chart.HoldsPanAnchor());
 }
 
 TEST(PanTest, RightButtonPansInCursorModeEndWithTheButton)
 {
     ModeChart shown(ID_XGRAPH_CURSOR);
-    shown.chart.m_cursorFlags = 0;
+    shown.chart.SetCursorFlags(0);
     shown.DeliverPosted();
     auto rightDrag = [&](CPoint from, CPoint to) {
         shown.Mouse(QEvent::MouseButtonPress, from, Qt::RightButton, Qt::RightButton);
@@ -293,7 +296,7 @@ TEST(PanTest, RightButtonPansInCursorModeEndWithTheButton)
     rightDrag(shown.At(70, 7), shown.At(70, 7) + CPoint(1, 0));
     EXPECT_DOUBLE_EQ(shown.chart.XAxisAt(0).m_viewMin, 0);
     EXPECT_DOUBLE_EQ(shown.chart.YAxisAt(0).m_viewMin, 0);
-    EXPECT_EQ(shown.chart.m_panAnchor, CPoint(0, 0));
+    EXPECT_FALSE(shown.chart.HoldsPanAnchor());
     // A real right-button drag still pans.
     const CPoint from = shown.At(50, 5);
     const CPoint to = shown.At(40, 5);
@@ -312,8 +315,8 @@ TEST(MeasureTest, AMeasureRunsFromCurveToCurve)
     shown.Press(from);
     shown.Drag(to);
     shown.Release(to);
-    ASSERT_EQ(shown.chart.m_measures.size(), 1u);
-    const MeasureRecord& measure = shown.chart.m_measures[0];
+    ASSERT_EQ(shown.chart.GetMeasures().size(), 1u);
+    const MeasureRecord& measure = shown.chart.GetMeasures()[0];
     EXPECT_EQ(measure.startSeries, 0);
     EXPECT_EQ(measure.endSeries, 0);
     EXPECT_NEAR(measure.startPoint, 20, 1);
@@ -342,7 +345,7 @@ TEST(SelectTest, ClickingACurveSelectsItsSeries)
     ModeChart shown(ID_XGRAPH_SELECT);
     shown.Click(shown.At(50, 5));
     shown.DeliverPosted();
-    EXPECT_EQ(shown.chart.m_selectedSeries, 0);
+    EXPECT_EQ(shown.chart.GetSelectedSeries(), 0);
     EXPECT_TRUE(shown.chart.SeriesAt(0).m_selected);
     ASSERT_EQ(shown.parent.Count(WM_XGRAPH_SERIES_CLICKED), 1);
     shown.Click(shown.At(50, 9));
@@ -384,7 +387,7 @@ TEST(EditPointsTest, DraggingAPointChangesItAndReportsIt)
     shown.Press(on);
     shown.Release(on);
     shown.Paint();
-    ASSERT_EQ(shown.chart.m_selectedSeries, 0);
+    ASSERT_EQ(shown.chart.GetSelectedSeries(), 0);
     shown.Press(on);
     shown.Drag(on);
     shown.Drag(on + CPoint(0, -30));
@@ -398,7 +401,7 @@ TEST(EditPointsTest, DraggingAPointChangesItAndReportsIt)
     EXPECT_EQ(record->series, 0);
     EXPECT_GT(record->newY, record->oldY);
     EXPECT_EQ(shown.points[static_cast<std::size_t>(record->point)].fYVal, record->newY);
-    EXPECT_TRUE(shown.chart.m_showEditedValue);
+    EXPECT_TRUE(shown.chart.IsEditedValueShown());
     shown.Release(on + CPoint(0, -30));
 }
 
@@ -457,25 +460,25 @@ TEST(LabelInteractionTest, DeleteRemovesATrackedLabelButNeverTheReadout)
     ModeChart shown(ID_XGRAPH_CURSOR);
     // In cursor mode the read-out label shows; make it the tracked object.
     shown.Move(shown.PlotCentre());
-    CXGraphLabel& readout = shown.chart.m_readout;
+    CXGraphLabel& readout = shown.chart.Readout();
     ASSERT_TRUE(readout.m_visible);
     shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_SELECT, 0);
     readout.m_visible = true;
     const CPoint onReadout = readout.m_rect.CenterPoint();
     shown.Click(onReadout);
     shown.PressTracked(onReadout);
-    EXPECT_EQ(shown.chart.m_currentObject, &readout);
+    EXPECT_EQ(shown.chart.GetCurrentObject(), &readout);
     EXPECT_TRUE(readout.m_trackerShown);
     shown.Key(Qt::Key_Delete);
-    EXPECT_EQ(shown.chart.m_objects.GetCount(), 1);
+    EXPECT_EQ(shown.chart.GetObjectCount(), 1);
 
     CXGraphLabel* label = shown.chart.AddLabel(CRect(250, 150, 300, 190), "x");
     shown.Click(CPoint(270, 170));
     EXPECT_TRUE(label->m_trackerShown);
     shown.PressTracked(CPoint(270, 170));
     shown.Key(Qt::Key_Delete);
-    EXPECT_EQ(shown.chart.m_objects.GetCount(), 1);
-    EXPECT_EQ(shown.chart.m_currentObject, nullptr);
+    EXPECT_EQ(shown.chart.GetObjectCount(), 1);
+    EXPECT_EQ(shown.chart.GetCurrentObject(), nullptr);
 }
 
 TEST(LabelInteractionTest, TheHiddenReadoutTakesNoClicks)
@@ -484,7 +487,7 @@ TEST(LabelInteractionTest, TheHiddenReadoutTakesNoClicks)
     ScopedModalResponder responder([&](const ModalRequest&) -> INT_PTR { return Counter(menus); });
     ModeChart shown(ID_XGRAPH_CURSOR);
     shown.Move(shown.PlotCentre());
-    CXGraphLabel& readout = shown.chart.m_readout;
+    CXGraphLabel& readout = shown.chart.Readout();
     ASSERT_TRUE(readout.m_visible);
     const CPoint onReadout = readout.m_rect.CenterPoint();
     // Leaving cursor mode hides the read-out; its old place is plot again.
@@ -492,7 +495,7 @@ TEST(LabelInteractionTest, TheHiddenReadoutTakesNoClicks)
     shown.Paint();
     ASSERT_FALSE(readout.m_visible);
     shown.Click(onReadout);
-    EXPECT_NE(shown.chart.m_currentObject, &readout);
+    EXPECT_NE(shown.chart.GetCurrentObject(), &readout);
     EXPECT_FALSE(readout.m_trackerShown);
     shown.RightClick(onReadout);
     shown.DeliverPosted();
@@ -507,7 +510,7 @@ TEST(NonInteractiveTest, ClicksNeitherSelectNorPostNorOpen)
     int menus = 0;
     ScopedModalResponder responder([&](const ModalRequest&) -> INT_PTR { return Counter(menus); });
     ModeChart shown(ID_XGRAPH_SELECT);
-    shown.chart.m_interactive = false;
+    shown.chart.SetInteractive(false);
     CXGraphLabel* label = shown.chart.AddLabel(CRect(100, 40, 180, 80), "note");
     CXGraphAxis& y = shown.chart.YAxisAt(0);
     shown.Click(CPoint(y.m_originX, shown.PlotCentre().y));
@@ -520,7 +523,7 @@ TEST(NonInteractiveTest, ClicksNeitherSelectNorPostNorOpen)
     EXPECT_FALSE(shown.chart.SeriesAt(0).m_selected);
     EXPECT_FALSE(label->m_selected);
     EXPECT_FALSE(label->m_trackerShown);
-    EXPECT_EQ(shown.chart.m_selectedSeries, -1);
+    EXPECT_EQ(shown.chart.GetSelectedSeries(), -1);
     for (UINT message = WM_XGRAPH_YAXIS_CLICKED; message <= WM_XGRAPH_RBUTTONUP; ++message)
         EXPECT_EQ(shown.parent.Count(message), 0) << message;
     EXPECT_EQ(g_chartPageRuns, 0);
@@ -534,7 +537,7 @@ TEST(NonInteractiveTest, ClicksNeitherSelectNorPostNorOpen)
 TEST(NonInteractiveTest, ZoomPanCursorAndKeysStillWork)
 {
     ModeChart shown(ID_XGRAPH_ZOOM);
-    shown.chart.m_interactive = false;
+    shown.chart.SetInteractive(false);
     shown.Press(shown.At(20, 2));
     shown.Release(shown.At(60, 8));
     EXPECT_NEAR(shown.chart.XAxisAt(0).m_viewMin, 20, 0.5);

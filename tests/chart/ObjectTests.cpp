@@ -81,7 +81,7 @@ TEST(LabelTest, InvisibleLabelsAndWhiteBackgroundsFollowTheirRules)
 TEST(LabelTest, ALabelAttachedToASeriesDrawsALineToItsMiddlePoint)
 {
     ShownChart shown;
-    shown.chart.m_showLegend = false;
+    shown.chart.ShowLegend(false);
     std::vector<DataPoint> points = Line(11, 0, 10, 5, 0);
     shown.chart.SetSeriesData(points.data(), 11, 0, 0, 0, false);
     shown.chart.SeriesAt(0).m_visible = false;

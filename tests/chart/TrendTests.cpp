@@ -366,7 +366,7 @@ TEST(TrendCommandTest, TheChartsLinearTrendCommandAddsATrendOfTheClickedCurve)
     shown.Paint();
     const CXGraphDataSerie& curve = shown.chart.SeriesAt(0);
     shown.Click(shown.chart.SeriesPointToPixel(curve, {50, 5}));
-    ASSERT_EQ(shown.chart.m_selectedSeries, 0);
+    ASSERT_EQ(shown.chart.GetSelectedSeries(), 0);
 
     shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_LINEAR_TREND, 0);
     EXPECT_EQ(boxes.count, 0);
@@ -405,7 +405,7 @@ TEST(TrendCommandTest, WithoutASelectedCurveOrWithOnePointTheCommandSaysWhy)
 
     DataPoint single{3, 4};
     shown.chart.SetSeriesData(&single, 1, 1, 0, 0, false);
-    shown.chart.m_selectedSeries = 1;
+    shown.chart.SetSelectedSeries(1);
     shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_CUBIC_TREND, 0);
     EXPECT_EQ(boxes.count, 2);
     EXPECT_NE(boxes.last.text.ToUtf8().find("two points"), std::string::npos);
@@ -493,7 +493,7 @@ TEST(TrendCommandTest, APolynomialTrendAddsItsFormulaAsALabelAsLargeAsTheText)
         points.push_back({static_cast<double>(x), 1.0 + 2.0 * x + x * x});
     shown.chart.SetSeriesData(points.data(), 7, 0, 0, 0, false);
     shown.chart.SeriesAt(0).SetName("P");
-    const int objectsBefore = shown.chart.m_objects.GetCount();
+    const int objectsBefore = shown.chart.GetObjectCount();
 
     ASSERT_EQ(shown.chart.AddPolynomialTrendSeries(0, 3, 1), 1);
     EXPECT_EQ(boxes.count, 0);
@@ -503,8 +503,9 @@ TEST(TrendCommandTest, APolynomialTrendAddsItsFormulaAsALabelAsLargeAsTheText)
     EXPECT_EQ(trend.m_points[7].fXVal, 4);
     EXPECT_NEAR(trend.m_points[7].fYVal, 25, 1e-9);
 
-    ASSERT_EQ(shown.chart.m_objects.GetCount(), objectsBefore + 1);
-    auto* label = static_cast<CXGraphLabel*>(shown.chart.m_objects.GetTail());
+    ASSERT_EQ(shown.chart.GetObjectCount(), objectsBefore + 1);
+    auto* label =
+        static_cast<CXGraphLabel*>(shown.chart.ObjectAt(shown.chart.GetObjectCount() - 1));
     const CPolynomialSolver& fit = shown.chart.SeriesAt(0).m_polynomial;
     EXPECT_EQ(label->m_text, fit.FormulaText());
     EXPECT_TRUE(label->m_text.ToUtf8().starts_with("f(x)="));
@@ -529,12 +530,12 @@ TEST(TrendCommandTest, APolynomialThatDoesNotFitShowsAnErrorAndAddsNothing)
     ShownChart shown;
     DataPoint same[] = {{1, 1}, {1, 2}, {1, 3}};
     shown.chart.SetSeriesData(same, 3, 0, 0, 0, false);
-    const int objectsBefore = shown.chart.m_objects.GetCount();
+    const int objectsBefore = shown.chart.GetObjectCount();
     EXPECT_EQ(shown.chart.AddPolynomialTrendSeries(0, 3, 0), -1);
     EXPECT_EQ(boxes.count, 1);
     EXPECT_EQ(boxes.last.type & MB_ICONERROR, MB_ICONERROR);
     EXPECT_EQ(shown.chart.GetSeriesCount(), 1);
-    EXPECT_EQ(shown.chart.m_objects.GetCount(), objectsBefore);
+    EXPECT_EQ(shown.chart.GetObjectCount(), objectsBefore);
 
     // Coefficient counts the dialog would not offer.
     DataPoint line[] = {{0, 0}, {1, 1}, {2, 2}};
@@ -543,5 +544,5 @@ TEST(TrendCommandTest, APolynomialThatDoesNotFitShowsAnErrorAndAddsNothing)
     EXPECT_EQ(shown.chart.AddPolynomialTrendSeries(0, 21, 0), -1);
     EXPECT_EQ(boxes.count, 3);
     EXPECT_EQ(shown.chart.GetSeriesCount(), 1);
-    EXPECT_EQ(shown.chart.m_objects.GetCount(), objectsBefore);
+    EXPECT_EQ(shown.chart.GetObjectCount(), objectsBefore);
 }

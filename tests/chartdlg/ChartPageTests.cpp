@@ -155,8 +155,8 @@ TEST(ChartPageTest, TheChartTabsListsChooseWhatTheOtherTabsEdit)
 TEST(ChartPageTest, OkInATabAppliesAndEndsTheSheetAndCancelKeepsWhatWasApplied)
 {
     ThreeSeriesChart shown;
-    shown.chart.m_snapRange = 10;
-    shown.chart.m_doubleBuffer = true;
+    shown.chart.SetSnapRange(10);
+    shown.chart.SetDoubleBuffer(true);
     const INT_PTR ok = RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
         page.m_pChartTab->SetDlgItemText(6075, "33");
         Press(*page.m_pChartTab, IDOK);
@@ -164,7 +164,7 @@ TEST(ChartPageTest, OkInATabAppliesAndEndsTheSheetAndCancelKeepsWhatWasApplied)
         return IDOK;
     });
     EXPECT_EQ(ok, IDOK);
-    EXPECT_EQ(shown.chart.m_snapRange, 33);
+    EXPECT_EQ(shown.chart.GetSnapRange(), 33);
 
     RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
         CChartDlg& chartTab = *page.m_pChartTab;
@@ -176,14 +176,14 @@ TEST(ChartPageTest, OkInATabAppliesAndEndsTheSheetAndCancelKeepsWhatWasApplied)
         EXPECT_TRUE(page.IsEnded());
         return IDCANCEL;
     });
-    EXPECT_FALSE(shown.chart.m_doubleBuffer);
-    EXPECT_EQ(shown.chart.m_snapRange, 33);
+    EXPECT_FALSE(shown.chart.IsDoubleBuffered());
+    EXPECT_EQ(shown.chart.GetSnapRange(), 33);
 }
 
 TEST(ChartPageTest, AValueThatDoesNotPassKeepsTheSheetOpen)
 {
     ThreeSeriesChart shown;
-    shown.chart.m_snapRange = 10;
+    shown.chart.SetSnapRange(10);
     RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
         // The range message is answered by the same responder.
         page.m_pChartTab->SetDlgItemText(6075, "500");
@@ -191,7 +191,7 @@ TEST(ChartPageTest, AValueThatDoesNotPassKeepsTheSheetOpen)
         EXPECT_FALSE(page.IsEnded());
         return IDCANCEL;
     });
-    EXPECT_EQ(shown.chart.m_snapRange, 10);
+    EXPECT_EQ(shown.chart.GetSnapRange(), 10);
 }
 
 TEST(ChartPageTest, TheChartTabListsTheSeriesTheCurveTabAdded)
@@ -223,7 +223,9 @@ TEST(ChartPageTest, AColourPopUpTakesClicksWhileTheSheetRunsModally)
 {
     ASSERT_FALSE(ModalSeam::HasResponder());
     ThreeSeriesChart shown;
-    shown.chart.m_backColour = RGB(255, 255, 255);
+    ChartColours colours = shown.chart.GetColours();
+    colours.background = RGB(255, 255, 255);
+    shown.chart.SetColours(colours);
     CChartPage page(&shown.chart);
     page.m_pGraph = &shown.chart;
     COLORREF chosen = 0;
@@ -250,7 +252,9 @@ TEST(ChartPageTest, TabReachesTheColourButtonsAndTheirPopUpsKeepTheirKeys)
 {
     ASSERT_FALSE(ModalSeam::HasResponder());
     ThreeSeriesChart shown;
-    shown.chart.m_backColour = RGB(255, 255, 255);
+    ChartColours colours = shown.chart.GetColours();
+    colours.background = RGB(255, 255, 255);
+    shown.chart.SetColours(colours);
     CChartPage page(&shown.chart);
     page.m_pGraph = &shown.chart;
     std::vector<CWnd*> reached;

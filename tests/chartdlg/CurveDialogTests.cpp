@@ -491,7 +491,7 @@ TEST_F(CurveDialogTest, SymbolEntriesDrawTheChartsSymbolInBlackOrGreyWhenDisable
     EXPECT_EQ(PixelAt(disabled, 7, 7), Rgb(GetSysColor(COLOR_INACTIVEBORDER)));
 
     // The chart's own procedure of that number draws it.
-    chart.m_symbolProcedures[6] = &RecordSymbol;
+    chart.SetSymbolProcedure(6, &RecordSymbol);
     symbols->RenderEntry(6, 60, ODS_DISABLED);
     EXPECT_EQ(g_symbolCall.x, 2);
     EXPECT_EQ(g_symbolCall.y, 2);

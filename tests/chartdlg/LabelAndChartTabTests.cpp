@@ -178,10 +178,12 @@ TEST(LabelDialogTest, PropertiesOfALabelRunTheDialogAndOkApplies)
 TEST(ChartTabTest, ItLoadsTheChartAndClearingTheLegendDisablesItsPosition)
 {
     ThreeSeriesChart shown;
-    shown.chart.m_showLegend = true;
-    shown.chart.m_legendPosition = 0;
-    shown.chart.m_snapRange = 25;
-    shown.chart.m_plotColour = RGB(10, 20, 30);
+    shown.chart.ShowLegend(true);
+    shown.chart.SetLegendPosition(0);
+    shown.chart.SetSnapRange(25);
+    ChartColours colours = shown.chart.GetColours();
+    colours.plot = RGB(10, 20, 30);
+    shown.chart.SetColours(colours);
     CChartDlg tab;
     tab.m_pGraph = &shown.chart;
     ASSERT_TRUE(tab.CreateDialogWindow(&shown.parent));
@@ -203,7 +205,7 @@ TEST(ChartTabTest, ItLoadsTheChartAndClearingTheLegendDisablesItsPosition)
     EXPECT_FALSE(tab.GetDlgItem(6051)->IsWindowEnabled());
     EXPECT_TRUE(ApplyEnabled(tab));
     // Nothing is written before Apply.
-    EXPECT_TRUE(shown.chart.m_showLegend);
+    EXPECT_TRUE(shown.chart.IsLegendShown());
     Click(tab, 6050);
     EXPECT_TRUE(tab.GetDlgItem(6051)->IsWindowEnabled());
 }
@@ -211,8 +213,8 @@ TEST(ChartTabTest, ItLoadsTheChartAndClearingTheLegendDisablesItsPosition)
 TEST(ChartTabTest, ApplyWritesTheChartAndDisablesItselfUntilTheNextChange)
 {
     ThreeSeriesChart shown;
-    shown.chart.m_doubleBuffer = true;
-    shown.chart.m_snapCursor = true;
+    shown.chart.SetDoubleBuffer(true);
+    shown.chart.SetSnapCursor(true);
     CChartDlg tab;
     tab.m_pGraph = &shown.chart;
     ASSERT_TRUE(tab.CreateDialogWindow(&shown.parent));
@@ -224,11 +226,11 @@ TEST(ChartTabTest, ApplyWritesTheChartAndDisablesItselfUntilTheNextChange)
     tab.m_backgroundButton.SetColour(RGB(1, 2, 3));
     Click(tab, kApply);
     EXPECT_FALSE(ApplyEnabled(tab));
-    EXPECT_FALSE(shown.chart.m_doubleBuffer);
-    EXPECT_FALSE(shown.chart.m_snapCursor);
-    EXPECT_EQ(shown.chart.m_legendPosition, 0);
-    EXPECT_EQ(shown.chart.m_snapRange, 40);
-    EXPECT_EQ(shown.chart.m_backColour, RGB(1, 2, 3));
+    EXPECT_FALSE(shown.chart.IsDoubleBuffered());
+    EXPECT_FALSE(shown.chart.IsCursorSnapped());
+    EXPECT_EQ(shown.chart.GetLegendPosition(), 0);
+    EXPECT_EQ(shown.chart.GetSnapRange(), 40);
+    EXPECT_EQ(shown.chart.GetColours().background, RGB(1, 2, 3));
     // A colour chosen in a colour button is a change.
     tab.SendMessage(CPN_SELENDOK, RGB(9, 9, 9), 6049);
     EXPECT_TRUE(ApplyEnabled(tab));
@@ -237,7 +239,7 @@ TEST(ChartTabTest, ApplyWritesTheChartAndDisablesItselfUntilTheNextChange)
 TEST(ChartTabTest, ASnapDistanceOutOfRangeIsRefusedAndNotApplied)
 {
     ThreeSeriesChart shown;
-    shown.chart.m_snapRange = 10;
+    shown.chart.SetSnapRange(10);
     CChartDlg tab;
     tab.m_pGraph = &shown.chart;
     ASSERT_TRUE(tab.CreateDialogWindow(&shown.parent));
@@ -253,5 +255,5 @@ TEST(ChartTabTest, ASnapDistanceOutOfRangeIsRefusedAndNotApplied)
     messages.clear();
     Click(tab, kApply);
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(shown.chart.m_snapRange, 10);
+    EXPECT_EQ(shown.chart.GetSnapRange(), 10);
 }

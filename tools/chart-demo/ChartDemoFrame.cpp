@@ -212,7 +212,7 @@ void FillSampleDay(CXGraph& chart)
 void AppendChartCommands(CMenu& menu, CXGraph& chart)
 {
     for (const ModeCommand& command : kModeCommands)
-        menu.AppendMenu(MF_STRING | (chart.m_mode == command.mode ? MF_CHECKED : 0), command.id,
+        menu.AppendMenu(MF_STRING | (chart.GetMode() == command.mode ? MF_CHECKED : 0), command.id,
                         command.text);
     menu.AppendMenu(MF_SEPARATOR);
     bool zoomed = false;
@@ -242,7 +242,7 @@ bool ChartDemoFrame::CreateDemo(const CRect& place)
         return false;
     // As a program that lets its user work on the chart: clicks select,
     // double clicks open the properties, right clicks reach this frame.
-    chart.m_interactive = true;
+    chart.SetInteractive(true);
     FillSampleDay(chart);
     return true;
 }

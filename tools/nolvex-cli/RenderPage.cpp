@@ -2,10 +2,10 @@
 
 #include "CDC.h"
 #include "CFile.h"
+#include "MetricChart.h"
 #include "NolvexDoc.h"
 #include "NolvexMetric.h"
-#include "NolvexView.h"
-#include "WindowClass.h"
+#include "XGraph.h"
 
 #include <QApplication>
 #include <QFile>
@@ -16,7 +16,6 @@
 
 #include <clocale>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
@@ -42,29 +41,21 @@ CString RenderPage(CNolvexDoc& document, int testPosition, const std::vector<int
     QApplication application(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
 
-    CWnd frame;
-    auto view = std::make_unique<CNolvexView>();
-    if (!frame.Create(AfxRegisterWndClass(0), "", 0, CRect(0, 0, 1100, 700), nullptr, 0))
-        return "the page could not be drawn";
-    view->SetDocument(&document);
-    if (!view->Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 1100, 700),
-                      &frame, 0xE900))
-        return "the page could not be drawn";
-    view->OnInitialUpdate();
-    CPropTreeItem* row = view->GetTree().GetRootItem()->GetChild()->GetChild();
-    for (int i = 0; i < testPosition && row != nullptr; ++i)
-        row = row->GetSibling();
-    view->GetTree().FocusItem(row);
+    // The metrics as the view's Add Metric puts them on display: the list
+    // shows them in the order they were added, the chart and the page
+    // newest first.
     for (std::size_t i = 0; i < dataTypes.size(); ++i)
-        view->OnAddMetric();
-    // The list shows the metrics in the order they were added, the chart
-    // and the page newest first.
+        document.AddMetric();
     int position = static_cast<int>(dataTypes.size()) - 1;
     for (CNolvexMetric* metric = document.firstMetric; metric != nullptr && position >= 0;
          metric = metric->next, --position)
         metric->dataType = dataTypes[static_cast<std::size_t>(position)];
-    view->RebuildChart();
-    view->UpdateCumulativeValues();
+    // The chart the view shows for the test, without a window.
+    CNolvexTest* test = document.GetTest(testPosition);
+    CXGraph chart;
+    MetricChart::ApplyScreenLook(chart);
+    MetricChart::Build(chart, &document, test);
+    const PrintLook look = MetricChart::PageLook(document, test);
 
     // The page goes to a temporary file beside the output, which takes the
     // output's place only once it is complete: a failure leaves an earlier
@@ -88,7 +79,7 @@ CString RenderPage(CNolvexDoc& document, int testPosition, const std::vector<int
         if (dc.StartDoc(&info) <= 0)
             return CString("cannot write ") + output;
         dc.StartPage();
-        view->OnDraw(&dc);
+        chart.RenderToDC(&dc, look);
         dc.EndDoc();
         if (printer.printerState() == QPrinter::Error ||
             !MoveFileIntoPlace(CString::FromQString(partial.fileName()),
@@ -98,13 +89,12 @@ CString RenderPage(CNolvexDoc& document, int testPosition, const std::vector<int
         QImage page(kPageWidth, kPageHeight, QImage::Format_RGB32);
         page.fill(Qt::white);
         dc.BeginPainting(&page);
-        view->OnDraw(&dc);
+        chart.RenderToDC(&dc, look);
         dc.EndPainting();
         QSaveFile file(path);
         if (!file.open(QIODevice::WriteOnly) || !page.save(&file, "PNG") || !file.commit())
             return CString("cannot write ") + output + ": " +
                    CString::FromQString(file.errorString());
     }
-    view.reset();
     return {};
 }

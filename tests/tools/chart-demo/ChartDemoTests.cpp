@@ -128,7 +128,7 @@ TEST(ChartDemoMenuTest, EachModeItemPutsTheChartInItsModeAndIsCheckedAfterwards)
     const char* previous = "&Select";
     for (const Expected& expected : modes) {
         shown.Choose(shown.Empty(), expected.text);
-        EXPECT_EQ(shown.chart.m_mode, expected.mode) << expected.text;
+        EXPECT_EQ(shown.chart.GetMode(), expected.mode) << expected.text;
         // The menu just shown had the mode the chart was in checked.
         const CMenu::Item* checked = shown.LastMenuItem(previous);
         ASSERT_NE(checked, nullptr) << previous;
@@ -179,9 +179,9 @@ TEST(ChartDemoMenuTest, ALinearTrendIsDrawnForTheCurveRightClicked)
 TEST(ChartDemoMenuTest, InsertLabelPutsANewLabelOnTheChart)
 {
     ShownDemo shown;
-    const int objects = shown.chart.m_objects.GetCount();
+    const int objects = shown.chart.GetObjectCount();
     shown.Choose(shown.Empty(), "Insert &Label");
-    EXPECT_EQ(shown.chart.m_objects.GetCount(), objects + 1);
+    EXPECT_EQ(shown.chart.GetObjectCount(), objects + 1);
 }
 
 TEST(ChartDemoMenuTest, PropertiesOpenTheChartPageForTheEmptyPlotRightClicked)
