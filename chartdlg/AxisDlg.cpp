@@ -2,6 +2,7 @@
 
 #include "CDC.h"
 #include "ChartDialogTemplates.h"
+#include "DialogControlIds.h"
 #include "XGraph.h"
 #include "XGraphAxis.h"
 
@@ -10,37 +11,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr UINT kTitleEdit = 6010;
-constexpr UINT kVisibleCheck = 6009;
-constexpr UINT kAutoScaleCheck = 6039;
-constexpr UINT kDateTimeCheck = 6015;
-constexpr UINT kGridCheck = 6014;
-constexpr UINT kShowSymbolsCheck = 6058;
-constexpr UINT kViewMinEdit = 6040;
-constexpr UINT kViewMaxEdit = 6013;
-constexpr UINT kStepEdit = 6024;
-constexpr UINT kMinDatePicker = 6025;
-constexpr UINT kMinTimePicker = 6026;
-constexpr UINT kMaxDatePicker = 6029;
-constexpr UINT kMaxTimePicker = 6030;
-constexpr UINT kStepCountEdit = 6081;
-constexpr UINT kStepUnitList = 6083;
-constexpr UINT kDecimalsEdit = 6016;
-constexpr UINT kDecimalsSpin = 6017;
-constexpr UINT kFormatEdit = 6046;
-constexpr UINT kTickLengthEdit = 6018;
-constexpr UINT kTickLengthSpin = 6019;
-constexpr UINT kLabelGapEdit = 6020;
-constexpr UINT kLabelGapSpin = 6021;
-constexpr UINT kSymbolSizeEdit = 6022;
-constexpr UINT kSymbolSizeSpin = 6023;
-constexpr UINT kColourButton = 6007;
-constexpr UINT kGridColourButton = 6033;
-constexpr UINT kGridStyleList = 6072;
-constexpr UINT kPlacementList = 6077;
-constexpr UINT kLabelFontButton = 6001;
-constexpr UINT kTitleFontButton = 6002;
 
 constexpr double kSecondsPerDay = 86400.0;
 // The lengths of the step units of the unit list, in seconds.
@@ -192,15 +162,15 @@ BOOL CAxisDlg::OnInitDialog()
     // The texts of the lists; the grid styles are drawn, their names only
     // name the entries.
     for (const char* unit : {"seconds", "minutes", "hours", "days"})
-        GetDlgItem(kStepUnitList)->AddString(unit);
+        GetDlgItem(IDC_AXIS_STEP_UNIT)->AddString(unit);
     for (const char* placement : {"left", "right", "automatic"})
-        GetDlgItem(kPlacementList)->AddString(placement);
+        GetDlgItem(IDC_AXIS_PLACEMENT)->AddString(placement);
     for (const char* style : {"solid", "dash", "dot", "dash-dot", "dash-dot-dot"})
-        GetDlgItem(kGridStyleList)->AddString(style);
+        GetDlgItem(IDC_AXIS_GRID_STYLE)->AddString(style);
     const DWORD buttonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-    m_colourButton.Create(buttonStyle, GetTemplateRect(kColourButton), this, kColourButton);
-    m_gridColourButton.Create(buttonStyle, GetTemplateRect(kGridColourButton), this,
-                              kGridColourButton);
+    m_colourButton.Create(buttonStyle, GetTemplateRect(IDC_AXIS_COLOUR), this, IDC_AXIS_COLOUR);
+    m_gridColourButton.Create(buttonStyle, GetTemplateRect(IDC_AXIS_GRID_COLOUR), this,
+                              IDC_AXIS_GRID_COLOUR);
     // Does what the base's loading does (controls filled as changes of
     // nobody, apply disabled), with the axis read first.
     LoadFromAxis();
@@ -214,10 +184,10 @@ void CAxisDlg::LoadFromAxis()
     if (m_pAxis != nullptr)
         ReadAxis();
     m_loading = true;
-    GetDlgItem(kDecimalsSpin)->SetRange32(0, kMaxDecimals);
-    GetDlgItem(kTickLengthSpin)->SetRange32(1, 10);
-    GetDlgItem(kLabelGapSpin)->SetRange32(1, 10);
-    GetDlgItem(kSymbolSizeSpin)->SetRange32(1, 20);
+    GetDlgItem(IDC_AXIS_DECIMALS_SPIN)->SetRange32(0, kMaxDecimals);
+    GetDlgItem(IDC_AXIS_TICK_LENGTH_SPIN)->SetRange32(1, 10);
+    GetDlgItem(IDC_AXIS_LABEL_GAP_SPIN)->SetRange32(1, 10);
+    GetDlgItem(IDC_AXIS_SYMBOL_SIZE_SPIN)->SetRange32(1, 20);
     UpdateData(FALSE);
     m_loading = false;
     UpdateEnabling();
@@ -262,49 +232,49 @@ void CAxisDlg::ReadAxis()
 void CAxisDlg::DoDataExchange(CDataExchange* pDX)
 {
     const bool saving = pDX->m_bSaveAndValidate != FALSE;
-    DDX_Text(pDX, kTitleEdit, m_title);
-    DDX_Check(pDX, kVisibleCheck, m_visible);
-    DDX_Check(pDX, kAutoScaleCheck, m_autoScale);
-    DDX_Check(pDX, kDateTimeCheck, m_dateTime);
-    DDX_Check(pDX, kGridCheck, m_grid);
-    DDX_Check(pDX, kShowSymbolsCheck, m_showSymbols);
+    DDX_Text(pDX, IDC_AXIS_TITLE, m_title);
+    DDX_Check(pDX, IDC_AXIS_VISIBLE, m_visible);
+    DDX_Check(pDX, IDC_AXIS_AUTO_SCALE, m_autoScale);
+    DDX_Check(pDX, IDC_AXIS_DATE_TIME, m_dateTime);
+    DDX_Check(pDX, IDC_AXIS_GRID, m_grid);
+    DDX_Check(pDX, IDC_AXIS_SHOW_SYMBOLS, m_showSymbols);
 
     // Every field is loaded; a field the check boxes leave disabled is
     // neither taken nor validated, as its value is not written and the user
     // could not correct it.
     if (!saving || (m_autoScale == 0 && m_dateTime == 0)) {
-        DDX_Text(pDX, kViewMinEdit, m_viewMin);
-        DDX_Text(pDX, kViewMaxEdit, m_viewMax);
+        DDX_Text(pDX, IDC_AXIS_MINIMUM, m_viewMin);
+        DDX_Text(pDX, IDC_AXIS_MAXIMUM, m_viewMax);
         DDV_RangeInOrder(pDX, m_viewMin, m_viewMax);
-        DDX_Text(pDX, kStepEdit, m_step);
+        DDX_Text(pDX, IDC_AXIS_STEP, m_step);
         DDV_StepNotNegative(pDX, m_step);
     }
     if (!saving || (m_autoScale == 0 && m_dateTime != 0)) {
-        DDX_Picker(pDX, kMinDatePicker, m_minDate);
-        DDX_Picker(pDX, kMinTimePicker, m_minTime);
-        DDX_Picker(pDX, kMaxDatePicker, m_maxDate);
-        DDX_Picker(pDX, kMaxTimePicker, m_maxTime);
+        DDX_Picker(pDX, IDC_AXIS_FROM_DATE, m_minDate);
+        DDX_Picker(pDX, IDC_AXIS_FROM_TIME, m_minTime);
+        DDX_Picker(pDX, IDC_AXIS_TO_DATE, m_maxDate);
+        DDX_Picker(pDX, IDC_AXIS_TO_TIME, m_maxTime);
         DDV_RangeInOrder(pDX, CombineDateAndTime(m_minDate, m_minTime),
                          CombineDateAndTime(m_maxDate, m_maxTime));
-        DDX_Text(pDX, kStepCountEdit, m_stepCount);
+        DDX_Text(pDX, IDC_AXIS_STEP_COUNT, m_stepCount);
         DDV_MinMaxInt(pDX, m_stepCount, 1, kMaxStepCount);
-        DDX_CBIndex(pDX, kStepUnitList, m_stepUnit);
+        DDX_CBIndex(pDX, IDC_AXIS_STEP_UNIT, m_stepUnit);
     }
     if (!saving || m_dateTime == 0) {
-        DDX_Text(pDX, kDecimalsEdit, m_decimals);
+        DDX_Text(pDX, IDC_AXIS_DECIMALS, m_decimals);
         DDV_MinMaxInt(pDX, m_decimals, 0, kMaxDecimals);
     }
     if (!saving || m_dateTime != 0)
-        DDX_Text(pDX, kFormatEdit, m_dateTimeFormat);
+        DDX_Text(pDX, IDC_AXIS_DATE_TIME_FORMAT, m_dateTimeFormat);
 
-    DDX_Text(pDX, kTickLengthEdit, m_tickLength);
+    DDX_Text(pDX, IDC_AXIS_TICK_LENGTH, m_tickLength);
     DDV_MinMaxInt(pDX, m_tickLength, 1, 10);
-    DDX_Text(pDX, kLabelGapEdit, m_labelGap);
+    DDX_Text(pDX, IDC_AXIS_LABEL_GAP, m_labelGap);
     DDV_MinMaxInt(pDX, m_labelGap, 1, 10);
-    DDX_Text(pDX, kSymbolSizeEdit, m_symbolSize);
+    DDX_Text(pDX, IDC_AXIS_SYMBOL_SIZE, m_symbolSize);
     DDV_MinMaxInt(pDX, m_symbolSize, 1, 20);
-    DDX_CBIndex(pDX, kGridStyleList, m_gridStyle);
-    DDX_CBIndex(pDX, kPlacementList, m_placement);
+    DDX_CBIndex(pDX, IDC_AXIS_GRID_STYLE, m_gridStyle);
+    DDX_CBIndex(pDX, IDC_AXIS_PLACEMENT, m_placement);
     if (saving) {
         m_colour = m_colourButton.GetColour();
         m_gridColour = m_gridColourButton.GetColour();
@@ -357,7 +327,7 @@ BOOL CAxisDlg::Apply()
 BOOL CAxisDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     const UINT id = LOWORD(wParam);
-    if (HIWORD(wParam) == BN_CLICKED && (id == kLabelFontButton || id == kTitleFontButton)) {
+    if (HIWORD(wParam) == BN_CLICKED && (id == IDC_AXIS_LABEL_FONT || id == IDC_AXIS_TITLE_FONT)) {
         ChooseFont(id);
         return TRUE;
     }
@@ -368,7 +338,7 @@ void CAxisDlg::OnControlChanged(UINT id)
 {
     // A colour button's click only opens its pop-up; the chosen colour
     // comes as its own message.
-    if (id == kColourButton || id == kGridColourButton)
+    if (id == IDC_AXIS_COLOUR || id == IDC_AXIS_GRID_COLOUR)
         return;
     CChartObjectDlg::OnControlChanged(id);
     UpdateEnabling();
@@ -378,7 +348,7 @@ void CAxisDlg::ChooseFont(UINT button)
 {
     if (m_pAxis == nullptr)
         return;
-    CFont& font = button == kLabelFontButton ? m_pAxis->m_labelFont : m_pAxis->m_titleFont;
+    CFont& font = button == IDC_AXIS_LABEL_FONT ? m_pAxis->m_labelFont : m_pAxis->m_titleFont;
     if (!ChooseFontFor(font, nullptr))
         return;
     if (m_pAxis->m_graph != nullptr && m_pAxis->m_graph->GetSafeHwnd() != nullptr)
@@ -394,26 +364,26 @@ void CAxisDlg::EnableControl(UINT id, bool enable)
 
 void CAxisDlg::UpdateEnabling()
 {
-    const bool autoScale = IsDlgButtonChecked(kAutoScaleCheck) != 0;
-    const bool dateTime = IsDlgButtonChecked(kDateTimeCheck) != 0;
-    for (UINT id : {kViewMinEdit, kViewMaxEdit, kStepEdit})
+    const bool autoScale = IsDlgButtonChecked(IDC_AXIS_AUTO_SCALE) != 0;
+    const bool dateTime = IsDlgButtonChecked(IDC_AXIS_DATE_TIME) != 0;
+    for (UINT id : {IDC_AXIS_MINIMUM, IDC_AXIS_MAXIMUM, IDC_AXIS_STEP})
         EnableControl(id, !autoScale && !dateTime);
-    for (UINT id : {kMinDatePicker, kMinTimePicker, kMaxDatePicker, kMaxTimePicker, kStepCountEdit,
-                    kStepUnitList})
+    for (UINT id : {IDC_AXIS_FROM_DATE, IDC_AXIS_FROM_TIME, IDC_AXIS_TO_DATE, IDC_AXIS_TO_TIME,
+                    IDC_AXIS_STEP_COUNT, IDC_AXIS_STEP_UNIT})
         EnableControl(id, dateTime && !autoScale);
-    for (UINT id : {kDecimalsEdit, kDecimalsSpin, kPlacementList})
+    for (UINT id : {IDC_AXIS_DECIMALS, IDC_AXIS_DECIMALS_SPIN, IDC_AXIS_PLACEMENT})
         EnableControl(id, !dateTime);
-    EnableControl(kFormatEdit, dateTime);
+    EnableControl(IDC_AXIS_DATE_TIME_FORMAT, dateTime);
 }
 
 void CAxisDlg::OnMeasureItem(int id, LPMEASUREITEMSTRUCT measure)
 {
-    if (id == static_cast<int>(kGridStyleList))
+    if (id == static_cast<int>(IDC_AXIS_GRID_STYLE))
         measure->itemHeight = kStyleEntryHeight;
 }
 
 void CAxisDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT drawItem)
 {
-    if (id == static_cast<int>(kGridStyleList))
+    if (id == static_cast<int>(IDC_AXIS_GRID_STYLE))
         DrawLineStyleEntry(drawItem);
 }

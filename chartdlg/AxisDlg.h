@@ -41,8 +41,8 @@ private:
     // Enables the range, step, decimals, placement and format fields that
     // the auto-scale and date-time check boxes leave in use.
     void UpdateEnabling();
-    // Runs the font dialog for the label font (6001) or the title font
-    // (6002) and re-creates that font of the axis from the answer.
+    // Runs the font dialog for the label font or the title font, as the
+    // button says, and re-creates that font of the axis from the answer.
     void ChooseFont(UINT button);
     void EnableControl(UINT id, bool enable);
 

@@ -2,22 +2,10 @@
 
 #include "ChartDialogTemplates.h"
 #include "ChartPage.h"
+#include "DialogControlIds.h"
 #include "XGraph.h"
 
 namespace {
-
-constexpr UINT kBackgroundButton = 6047;
-constexpr UINT kFrameButton = 6048;
-constexpr UINT kPlotButton = 6049;
-constexpr UINT kLegendCheck = 6050;
-constexpr UINT kLegendPositionList = 6051;
-constexpr UINT kDoubleBufferCheck = 6052;
-constexpr UINT kSnapCheck = 6076;
-constexpr UINT kSnapRangeEdit = 6075;
-constexpr UINT kSnapRangeSpin = 6074;
-constexpr UINT kSeriesList = 6057;
-constexpr UINT kXAxisList = 6055;
-constexpr UINT kYAxisList = 6070;
 
 CString Entry(int index, const CString& name)
 {
@@ -35,14 +23,15 @@ CChartDlg::CChartDlg(CWnd* parent) : CChartObjectDlg(Resources::IDD_CHART, paren
 BOOL CChartDlg::OnInitDialog()
 {
     m_backgroundButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP,
-                              GetTemplateRect(kBackgroundButton), this, kBackgroundButton);
-    m_frameButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, GetTemplateRect(kFrameButton), this,
-                         kFrameButton);
-    m_plotButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, GetTemplateRect(kPlotButton), this,
-                        kPlotButton);
+                              GetTemplateRect(IDC_CHART_BACKGROUND_COLOUR), this,
+                              IDC_CHART_BACKGROUND_COLOUR);
+    m_frameButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP,
+                         GetTemplateRect(IDC_CHART_FRAME_COLOUR), this, IDC_CHART_FRAME_COLOUR);
+    m_plotButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, GetTemplateRect(IDC_CHART_PLOT_COLOUR),
+                        this, IDC_CHART_PLOT_COLOUR);
     for (const char* position : {"Left of the plot", "Right of the plot"})
-        GetDlgItem(kLegendPositionList)->AddString(position);
-    GetDlgItem(kSnapRangeSpin)->SetRange32(0, 100);
+        GetDlgItem(IDC_CHART_LEGEND_POSITION)->AddString(position);
+    GetDlgItem(IDC_CHART_SNAP_DISTANCE_SPIN)->SetRange32(0, 100);
     if (m_pGraph != nullptr) {
         const ChartColours& colours = m_pGraph->GetColours();
         m_backgroundButton.SetColour(colours.background);
@@ -58,12 +47,12 @@ BOOL CChartDlg::OnInitDialog()
         m_seriesIndex = m_pGraph->IndexOfSeries(series);
         RefillSeriesList();
         for (int i = 0; i < m_pGraph->GetXAxisCount(); ++i) {
-            GetDlgItem(kXAxisList)->AddString(Entry(i, m_pGraph->XAxisAt(i).m_title));
+            GetDlgItem(IDC_CHART_X_AXIS)->AddString(Entry(i, m_pGraph->XAxisAt(i).m_title));
             if (&m_pGraph->XAxisAt(i) == axis)
                 m_xAxisIndex = i;
         }
         for (int i = 0; i < m_pGraph->GetYAxisCount(); ++i) {
-            GetDlgItem(kYAxisList)->AddString(Entry(i, m_pGraph->YAxisAt(i).m_title));
+            GetDlgItem(IDC_CHART_Y_AXIS)->AddString(Entry(i, m_pGraph->YAxisAt(i).m_title));
             if (&m_pGraph->YAxisAt(i) == axis)
                 m_yAxisIndex = i;
         }
@@ -79,7 +68,7 @@ void CChartDlg::RefillSeriesList()
         return;
     if (m_pPage != nullptr)
         m_seriesIndex = m_pGraph->IndexOfSeries(m_pPage->m_pCurrentSeries);
-    CDialogItem* list = GetDlgItem(kSeriesList);
+    CDialogItem* list = GetDlgItem(IDC_CHART_SERIES);
     const bool wasLoading = m_loading;
     m_loading = true;
     list->ResetContent();
@@ -91,15 +80,15 @@ void CChartDlg::RefillSeriesList()
 
 void CChartDlg::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_Check(pDX, kLegendCheck, m_showLegend);
-    DDX_CBIndex(pDX, kLegendPositionList, m_legendPosition);
-    DDX_Check(pDX, kDoubleBufferCheck, m_doubleBuffer);
-    DDX_Check(pDX, kSnapCheck, m_snapCursor);
-    DDX_Text(pDX, kSnapRangeEdit, m_snapRange);
+    DDX_Check(pDX, IDC_CHART_SHOW_LEGEND, m_showLegend);
+    DDX_CBIndex(pDX, IDC_CHART_LEGEND_POSITION, m_legendPosition);
+    DDX_Check(pDX, IDC_CHART_DOUBLE_BUFFER, m_doubleBuffer);
+    DDX_Check(pDX, IDC_CHART_SNAP_CURSOR, m_snapCursor);
+    DDX_Text(pDX, IDC_CHART_SNAP_DISTANCE, m_snapRange);
     DDV_MinMaxInt(pDX, m_snapRange, 0, 100);
-    DDX_CBIndex(pDX, kSeriesList, m_seriesIndex);
-    DDX_CBIndex(pDX, kXAxisList, m_xAxisIndex);
-    DDX_CBIndex(pDX, kYAxisList, m_yAxisIndex);
+    DDX_CBIndex(pDX, IDC_CHART_SERIES, m_seriesIndex);
+    DDX_CBIndex(pDX, IDC_CHART_X_AXIS, m_xAxisIndex);
+    DDX_CBIndex(pDX, IDC_CHART_Y_AXIS, m_yAxisIndex);
 }
 
 BOOL CChartDlg::Apply()
@@ -111,7 +100,7 @@ BOOL CChartDlg::Apply()
             {m_backgroundButton.GetColour(), m_frameButton.GetColour(), m_plotButton.GetColour()});
         m_pGraph->ShowLegend(m_showLegend != 0);
         m_pGraph->SetDoubleBuffer(m_doubleBuffer != 0);
-        m_pGraph->SetLegendPosition(GetDlgItem(kLegendPositionList)->GetCurSel());
+        m_pGraph->SetLegendPosition(GetDlgItem(IDC_CHART_LEGEND_POSITION)->GetCurSel());
         m_pGraph->SetSnapCursor(m_snapCursor != 0);
         m_pGraph->SetSnapRange(m_snapRange);
         if (m_pGraph->GetSafeHwnd() != nullptr)
@@ -125,13 +114,13 @@ BOOL CChartDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
     if (HIWORD(wParam) == CBN_SELCHANGE && !m_loading) {
         switch (LOWORD(wParam)) {
-        case kXAxisList:
+        case IDC_CHART_X_AXIS:
             OnXAxisChosen();
             return TRUE;
-        case kYAxisList:
+        case IDC_CHART_Y_AXIS:
             OnYAxisChosen();
             return TRUE;
-        case kSeriesList:
+        case IDC_CHART_SERIES:
             OnSeriesChosen();
             return TRUE;
         default:
@@ -143,8 +132,9 @@ BOOL CChartDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CChartDlg::OnControlChanged(UINT id)
 {
-    if (id != kLegendCheck && id != kDoubleBufferCheck && id != kSnapCheck &&
-        id != kLegendPositionList && id != kSnapRangeEdit)
+    if (id != IDC_CHART_SHOW_LEGEND && id != IDC_CHART_DOUBLE_BUFFER &&
+        id != IDC_CHART_SNAP_CURSOR && id != IDC_CHART_LEGEND_POSITION &&
+        id != IDC_CHART_SNAP_DISTANCE)
         return;
     // Only the tab on show takes changes.
     if ((GetStyle() & WS_VISIBLE) == 0)
@@ -157,17 +147,18 @@ void CChartDlg::OnControlChanged(UINT id)
 
 void CChartDlg::EnableLegendPosition()
 {
-    GetDlgItem(kLegendPositionList)->EnableWindow(IsDlgButtonChecked(kLegendCheck) != 0);
+    GetDlgItem(IDC_CHART_LEGEND_POSITION)
+        ->EnableWindow(IsDlgButtonChecked(IDC_CHART_SHOW_LEGEND) != 0);
 }
 
 void CChartDlg::OnXAxisChosen()
 {
-    const int index = GetDlgItem(kXAxisList)->GetCurSel();
+    const int index = GetDlgItem(IDC_CHART_X_AXIS)->GetCurSel();
     if (m_pGraph == nullptr || index < 0 || index >= m_pGraph->GetXAxisCount())
         return;
     m_xAxisIndex = index;
     m_yAxisIndex = -1;
-    GetDlgItem(kYAxisList)->SetCurSel(-1);
+    GetDlgItem(IDC_CHART_Y_AXIS)->SetCurSel(-1);
     if (m_pPage != nullptr)
         m_pPage->SetCurrentAxis(&m_pGraph->XAxisAt(index));
     m_pGraph->SelectXAxisOnly(index);
@@ -175,12 +166,12 @@ void CChartDlg::OnXAxisChosen()
 
 void CChartDlg::OnYAxisChosen()
 {
-    const int index = GetDlgItem(kYAxisList)->GetCurSel();
+    const int index = GetDlgItem(IDC_CHART_Y_AXIS)->GetCurSel();
     if (m_pGraph == nullptr || index < 0 || index >= m_pGraph->GetYAxisCount())
         return;
     m_yAxisIndex = index;
     m_xAxisIndex = -1;
-    GetDlgItem(kXAxisList)->SetCurSel(-1);
+    GetDlgItem(IDC_CHART_X_AXIS)->SetCurSel(-1);
     if (m_pPage != nullptr)
         m_pPage->SetCurrentAxis(&m_pGraph->YAxisAt(index));
     m_pGraph->SelectYAxisOnly(index);
@@ -188,7 +179,7 @@ void CChartDlg::OnYAxisChosen()
 
 void CChartDlg::OnSeriesChosen()
 {
-    const int index = GetDlgItem(kSeriesList)->GetCurSel();
+    const int index = GetDlgItem(IDC_CHART_SERIES)->GetCurSel();
     if (m_pGraph == nullptr || index < 0 || index >= m_pGraph->GetSeriesCount())
         return;
     m_seriesIndex = index;

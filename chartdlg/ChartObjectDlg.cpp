@@ -4,6 +4,7 @@
 #include "CFontDialog.h"
 #include "CPen.h"
 #include "ColourPopup.h"
+#include "DialogControlIds.h"
 #include "SystemMetrics.h"
 
 CChartObjectDlg::CChartObjectDlg(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}

@@ -4,9 +4,6 @@
 
 class CFont;
 
-// The apply button of the chart's property dialogs.
-constexpr UINT IDC_APPLY = 5002;
-
 // A dialog that edits one object of the chart (the chart itself, an axis,
 // a series, a label) and writes its changes into it on Apply: every change
 // of a control or colour enables the apply button, Apply writes the values

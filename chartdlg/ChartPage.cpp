@@ -4,13 +4,13 @@
 #include "ChartDialogTemplates.h"
 #include "ChartDlg.h"
 #include "CurveDlg.h"
+#include "DialogControlIds.h"
 #include "XGraph.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr UINT kTabControl = 6073;
 // Where a tab's dialog sits inside the tab control: below the tab strip.
 constexpr int kTabLeft = 8;
 constexpr int kTabTop = 25;
@@ -55,7 +55,7 @@ BOOL CChartPage::OnInitDialog()
     m_pCurveTab->m_pSeries = m_pCurrentSeries;
     m_pAxisTab->m_pAxis = m_pCurrentAxis;
 
-    CDialogItem* tabs = GetDlgItem(kTabControl);
+    CDialogItem* tabs = GetDlgItem(IDC_CHART_PAGE_TABS);
     if (tabs == nullptr)
         return TRUE;
     CSize largest(0, 0);
@@ -115,7 +115,8 @@ void CChartPage::ShowTab(int index)
     shown->ShowWindow(SW_SHOW);
     shown->EnableWindow(TRUE);
     shown->ModifyStyle(WS_CAPTION, 0);
-    if (CDialogItem* tabs = GetDlgItem(kTabControl); tabs != nullptr && tabs->GetCurSel() != index)
+    if (CDialogItem* tabs = GetDlgItem(IDC_CHART_PAGE_TABS);
+        tabs != nullptr && tabs->GetCurSel() != index)
         tabs->SetCurSel(index);
 }
 
@@ -158,8 +159,8 @@ void CChartPage::OnCancel()
 BOOL CChartPage::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header->idFrom == kTabControl && header->code == TCN_SELCHANGE) {
-        if (CDialogItem* tabs = GetDlgItem(kTabControl))
+    if (header->idFrom == IDC_CHART_PAGE_TABS && header->code == TCN_SELCHANGE) {
+        if (CDialogItem* tabs = GetDlgItem(IDC_CHART_PAGE_TABS))
             ShowTab(tabs->GetCurSel());
         *result = 0;
         return TRUE;

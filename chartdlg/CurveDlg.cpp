@@ -2,6 +2,7 @@
 
 #include "ChartDialogTemplates.h"
 #include "DCEx.h"
+#include "DialogControlIds.h"
 #include "MovingAvgDlg.h"
 #include "SystemMetrics.h"
 #include "TrendDlg.h"
@@ -11,29 +12,14 @@
 
 namespace {
 
-constexpr UINT kName = 6010;
-constexpr UINT kVisible = 6009;
-constexpr UINT kColour = 6007;
-constexpr UINT kDrawMode = 6034;
-constexpr UINT kLineWidth = 6035;
-constexpr UINT kLineWidthSpin = 6006;
-constexpr UINT kPenStyle = 6008;
-constexpr UINT kShowSymbols = 6038;
-// The symbol kind radios: numbered square, then the chart's symbol.
-constexpr UINT kSymbolNumbered = 6062;
-constexpr UINT kSymbolCustom = 6059;
-constexpr UINT kSymbolList = 6060;
-constexpr UINT kSymbolSize = 6022;
-constexpr UINT kSymbolSizeSpin = 6023;
-constexpr UINT kFill = 6011;
-// The fill style radios, hatch styles 0 to 5, then solid.
-constexpr UINT kFillStyles[] = {6045, 6027, 6028, 6042, 6043, 6031, 6032};
-constexpr UINT kTransparentFill = 6012;
-constexpr UINT kFillTo = 6085;
-constexpr UINT kMovingAverage = 6065;
-constexpr UINT kLinearTrend = 6066;
-constexpr UINT kCubicTrend = 6067;
-constexpr UINT kPolynomialTrend = 6080;
+// The fill style radios by style: hatch styles 0 to 5, then solid.
+constexpr UINT kFillStyles[] = {IDC_CURVE_FILL_HORIZONTAL,
+                                IDC_CURVE_FILL_VERTICAL,
+                                IDC_CURVE_FILL_FALLING_DIAGONAL,
+                                IDC_CURVE_FILL_RISING_DIAGONAL,
+                                IDC_CURVE_FILL_CROSS,
+                                IDC_CURVE_FILL_DIAGONAL_CROSS,
+                                IDC_CURVE_FILL_SOLID};
 
 constexpr int kMinLineWidth = 1;
 constexpr int kMaxLineWidth = 5;
@@ -70,25 +56,25 @@ int CCurveDlg::SeriesPosition() const
 BOOL CCurveDlg::OnInitDialog()
 {
     if (m_colourButton.GetSafeHwnd() == nullptr)
-        m_colourButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, GetTemplateRect(kColour), this,
-                              kColour);
+        m_colourButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, GetTemplateRect(IDC_CURVE_COLOUR),
+                              this, IDC_CURVE_COLOUR);
 
-    CDialogItem* drawModes = GetDlgItem(kDrawMode);
+    CDialogItem* drawModes = GetDlgItem(IDC_CURVE_DRAW_MODE);
     drawModes->ResetContent();
     drawModes->AddString("Lines");
     drawModes->AddString("Marks");
     // The owner-drawn lists show their entries as drawn; the texts only
     // name them.
-    CDialogItem* penStyles = GetDlgItem(kPenStyle);
+    CDialogItem* penStyles = GetDlgItem(IDC_CURVE_LINE_STYLE);
     penStyles->ResetContent();
     for (const char* style : {"Solid", "Dash", "Dot", "Dash-dot", "Dash-dot-dot"})
         penStyles->AddString(style);
-    CDialogItem* symbols = GetDlgItem(kSymbolList);
+    CDialogItem* symbols = GetDlgItem(IDC_CURVE_SYMBOL_LIST);
     symbols->ResetContent();
     for (int number = 0; number < kSymbolCount; ++number)
         symbols->AddString(CString::Formatted("Symbol %d", number + 1));
-    GetDlgItem(kLineWidthSpin)->SetRange32(kMinLineWidth, kMaxLineWidth);
-    GetDlgItem(kSymbolSizeSpin)->SetRange32(kMinSymbolSize, kMaxSymbolSize);
+    GetDlgItem(IDC_CURVE_LINE_WIDTH_SPIN)->SetRange32(kMinLineWidth, kMaxLineWidth);
+    GetDlgItem(IDC_CURVE_SYMBOL_SIZE_SPIN)->SetRange32(kMinSymbolSize, kMaxSymbolSize);
 
     m_loading = true;
     CopyFromSeries();
@@ -134,13 +120,13 @@ void CCurveDlg::CopyFromSeries()
     FillFillToList(series.m_fillToSeries);
     // The spins step from the values shown; the edits then get the values
     // themselves, out of range or not.
-    GetDlgItem(kLineWidthSpin)->SetPos32(m_lineWidth);
-    GetDlgItem(kSymbolSizeSpin)->SetPos32(m_symbolSize);
+    GetDlgItem(IDC_CURVE_LINE_WIDTH_SPIN)->SetPos32(m_lineWidth);
+    GetDlgItem(IDC_CURVE_SYMBOL_SIZE_SPIN)->SetPos32(m_symbolSize);
 }
 
 void CCurveDlg::FillFillToList(int fillToSeries)
 {
-    CDialogItem* list = GetDlgItem(kFillTo);
+    CDialogItem* list = GetDlgItem(IDC_CURVE_FILL_TO);
     list->ResetContent();
     m_fillToEntries.clear();
     m_fillToEntry = -1;
@@ -171,21 +157,21 @@ int CCurveDlg::ChosenFillToSeries() const
 
 void CCurveDlg::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_Text(pDX, kName, m_name);
-    DDX_Check(pDX, kVisible, m_visible);
-    DDX_CBIndex(pDX, kDrawMode, m_drawMode);
-    DDX_Text(pDX, kLineWidth, m_lineWidth);
+    DDX_Text(pDX, IDC_CURVE_NAME, m_name);
+    DDX_Check(pDX, IDC_CURVE_VISIBLE, m_visible);
+    DDX_CBIndex(pDX, IDC_CURVE_DRAW_MODE, m_drawMode);
+    DDX_Text(pDX, IDC_CURVE_LINE_WIDTH, m_lineWidth);
     DDV_MinMaxInt(pDX, m_lineWidth, kMinLineWidth, kMaxLineWidth);
-    DDX_CBIndex(pDX, kPenStyle, m_penStyle);
-    DDX_Check(pDX, kShowSymbols, m_showSymbols);
-    DDX_Radio(pDX, kSymbolNumbered, m_symbolKind);
-    DDX_CBIndex(pDX, kSymbolList, m_symbolNumber);
-    DDX_Text(pDX, kSymbolSize, m_symbolSize);
+    DDX_CBIndex(pDX, IDC_CURVE_LINE_STYLE, m_penStyle);
+    DDX_Check(pDX, IDC_CURVE_SHOW_SYMBOLS, m_showSymbols);
+    DDX_Radio(pDX, IDC_CURVE_SYMBOL_NUMBERED, m_symbolKind);
+    DDX_CBIndex(pDX, IDC_CURVE_SYMBOL_LIST, m_symbolNumber);
+    DDX_Text(pDX, IDC_CURVE_SYMBOL_SIZE, m_symbolSize);
     DDV_MinMaxInt(pDX, m_symbolSize, kMinSymbolSize, kMaxSymbolSize);
-    DDX_Check(pDX, kFill, m_fill);
+    DDX_Check(pDX, IDC_CURVE_FILL, m_fill);
     DDX_Radio(pDX, kFillStyles[0], m_fillStyle);
-    DDX_Check(pDX, kTransparentFill, m_transparentFill);
-    DDX_CBIndex(pDX, kFillTo, m_fillToEntry);
+    DDX_Check(pDX, IDC_CURVE_TRANSPARENT_FILL, m_transparentFill);
+    DDX_CBIndex(pDX, IDC_CURVE_FILL_TO, m_fillToEntry);
 }
 
 BOOL CCurveDlg::Apply()
@@ -230,22 +216,23 @@ void CCurveDlg::EnableControl(UINT id, bool enable)
 
 void CCurveDlg::UpdateEnabling()
 {
-    const bool fill = IsDlgButtonChecked(kFill) != 0;
+    const bool fill = IsDlgButtonChecked(IDC_CURVE_FILL) != 0;
     for (UINT style : kFillStyles)
         EnableControl(style, fill);
-    EnableControl(kTransparentFill, fill);
-    EnableControl(kFillTo, fill);
-    const bool symbols = IsDlgButtonChecked(kShowSymbols) != 0;
-    EnableControl(kSymbolNumbered, symbols);
-    EnableControl(kSymbolCustom, symbols);
-    EnableControl(kSymbolList, symbols && IsDlgButtonChecked(kSymbolCustom) != 0);
+    EnableControl(IDC_CURVE_TRANSPARENT_FILL, fill);
+    EnableControl(IDC_CURVE_FILL_TO, fill);
+    const bool symbols = IsDlgButtonChecked(IDC_CURVE_SHOW_SYMBOLS) != 0;
+    EnableControl(IDC_CURVE_SYMBOL_NUMBERED, symbols);
+    EnableControl(IDC_CURVE_SYMBOL_CUSTOM, symbols);
+    EnableControl(IDC_CURVE_SYMBOL_LIST,
+                  symbols && IsDlgButtonChecked(IDC_CURVE_SYMBOL_CUSTOM) != 0);
 }
 
 void CCurveDlg::OnControlChanged(UINT id)
 {
     // A click on the colour button only opens its pop-up; a colour chosen
     // there enables the apply button.
-    if (id == kColour)
+    if (id == IDC_CURVE_COLOUR)
         return;
     CChartObjectDlg::OnControlChanged(id);
     UpdateEnabling();
@@ -257,11 +244,12 @@ BOOL CCurveDlg::OnCommand(WPARAM wParam, LPARAM lParam)
     // The derived curves are added to the chart at once; they change
     // nothing of this series.
     if (HIWORD(wParam) == BN_CLICKED && !m_loading) {
-        if (id == kMovingAverage) {
+        if (id == IDC_CURVE_ADD_MOVING_AVERAGE) {
             AddMovingAverage();
             return TRUE;
         }
-        if (id == kLinearTrend || id == kCubicTrend || id == kPolynomialTrend) {
+        if (id == IDC_CURVE_ADD_LINEAR_TREND || id == IDC_CURVE_ADD_CUBIC_TREND ||
+            id == IDC_CURVE_ADD_POLYNOMIAL_TREND) {
             AddTrend(id);
             return TRUE;
         }
@@ -299,9 +287,9 @@ void CCurveDlg::AddTrend(UINT button)
     if (dialog.DoModal() != IDOK)
         return;
     int added = -1;
-    if (button == kLinearTrend)
+    if (button == IDC_CURVE_ADD_LINEAR_TREND)
         added = graph->AddLinearTrendSeries(position, dialog.m_forecast);
-    else if (button == kCubicTrend)
+    else if (button == IDC_CURVE_ADD_CUBIC_TREND)
         added = graph->AddCubicTrendSeries(position, dialog.m_forecast);
     else
         added = graph->AddPolynomialTrendSeries(position, dialog.m_coefficients, dialog.m_forecast);
@@ -311,7 +299,7 @@ void CCurveDlg::AddTrend(UINT button)
 
 void CCurveDlg::SeriesAdded(CXGraph* graph, int position)
 {
-    const int chosenEntry = GetDlgItem(kFillTo)->GetCurSel();
+    const int chosenEntry = GetDlgItem(IDC_CURVE_FILL_TO)->GetCurSel();
     const int chosen = chosenEntry >= 0 && chosenEntry < static_cast<int>(m_fillToEntries.size())
                            ? m_fillToEntries[static_cast<std::size_t>(chosenEntry)]
                            : -1;
@@ -326,19 +314,19 @@ void CCurveDlg::SeriesAdded(CXGraph* graph, int position)
 
 void CCurveDlg::OnMeasureItem(int id, LPMEASUREITEMSTRUCT measure)
 {
-    if (id == static_cast<int>(kPenStyle)) {
+    if (id == static_cast<int>(IDC_CURVE_LINE_STYLE)) {
         measure->itemWidth = kLineStyleEntryWidth;
         measure->itemHeight = kEntryHeight;
-    } else if (id == static_cast<int>(kSymbolList)) {
+    } else if (id == static_cast<int>(IDC_CURVE_SYMBOL_LIST)) {
         measure->itemHeight = kEntryHeight;
     }
 }
 
 void CCurveDlg::OnDrawItem(int id, LPDRAWITEMSTRUCT drawItem)
 {
-    if (id == static_cast<int>(kPenStyle))
+    if (id == static_cast<int>(IDC_CURVE_LINE_STYLE))
         DrawLineStyleEntry(drawItem);
-    else if (id == static_cast<int>(kSymbolList))
+    else if (id == static_cast<int>(IDC_CURVE_SYMBOL_LIST))
         DrawSymbolEntry(drawItem);
 }
 

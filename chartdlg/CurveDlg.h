@@ -52,7 +52,7 @@ private:
     void EnableControl(UINT id, bool enable);
 
     void AddMovingAverage();
-    // 6066 linear, 6067 cubic, 6080 polynomial.
+    // The trend of the button's kind: linear, cubic or polynomial.
     void AddTrend(UINT button);
     // The chart's list may have moved: finds the edited series again by
     // its position (the old pointer must not be read) and offers the new

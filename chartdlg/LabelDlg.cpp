@@ -1,17 +1,11 @@
 #include "LabelDlg.h"
 
 #include "ChartDialogTemplates.h"
+#include "DialogControlIds.h"
 #include "XGraph.h"
 #include "XGraphLabel.h"
 
 namespace {
-
-constexpr UINT kBorderCheck = 6054;
-constexpr UINT kTransparentCheck = 6078;
-constexpr UINT kFillButton = 6007;
-constexpr UINT kTextFormatList = 6056;
-constexpr UINT kSeriesList = 6071;
-constexpr UINT kFontButton = 6068;
 
 // The list index of a label's DrawText alignment.
 int AlignmentIndex(UINT format)
@@ -45,10 +39,10 @@ CLabelDlg::CLabelDlg(CWnd* parent) : CChartObjectDlg(Resources::IDD_LABEL, paren
 
 BOOL CLabelDlg::OnInitDialog()
 {
-    m_fillButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, GetTemplateRect(kFillButton), this,
-                        kFillButton);
+    m_fillButton.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP, GetTemplateRect(IDC_LABEL_FILL_COLOUR),
+                        this, IDC_LABEL_FILL_COLOUR);
     for (const char* alignment : {"Left", "Centered", "Right"})
-        GetDlgItem(kTextFormatList)->AddString(alignment);
+        GetDlgItem(IDC_LABEL_ALIGNMENT)->AddString(alignment);
     if (m_pLabel != nullptr) {
         m_border = m_pLabel->m_border ? 1 : 0;
         m_transparent = m_pLabel->m_transparent ? 1 : 0;
@@ -57,7 +51,7 @@ BOOL CLabelDlg::OnInitDialog()
         m_attachedSeries = m_pLabel->m_attachedSeries;
         if (CXGraph* graph = m_pLabel->m_graph) {
             for (int i = 0; i < graph->GetSeriesCount(); ++i)
-                GetDlgItem(kSeriesList)
+                GetDlgItem(IDC_LABEL_SERIES)
                     ->AddString(CString::Formatted("%02d %s", i + 1,
                                                    graph->SeriesAt(i).GetName().ToUtf8().c_str()));
             if (m_attachedSeries >= graph->GetSeriesCount())
@@ -70,10 +64,10 @@ BOOL CLabelDlg::OnInitDialog()
 
 void CLabelDlg::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_Check(pDX, kBorderCheck, m_border);
-    DDX_Check(pDX, kTransparentCheck, m_transparent);
-    DDX_CBIndex(pDX, kTextFormatList, m_textFormat);
-    DDX_CBIndex(pDX, kSeriesList, m_attachedSeries);
+    DDX_Check(pDX, IDC_LABEL_BORDER, m_border);
+    DDX_Check(pDX, IDC_LABEL_TRANSPARENT, m_transparent);
+    DDX_CBIndex(pDX, IDC_LABEL_ALIGNMENT, m_textFormat);
+    DDX_CBIndex(pDX, IDC_LABEL_SERIES, m_attachedSeries);
 }
 
 BOOL CLabelDlg::Apply()
@@ -99,7 +93,7 @@ BOOL CLabelDlg::Apply()
 
 BOOL CLabelDlg::OnCommand(WPARAM wParam, LPARAM lParam)
 {
-    if (LOWORD(wParam) == kFontButton && HIWORD(wParam) == BN_CLICKED) {
+    if (LOWORD(wParam) == IDC_LABEL_FONT && HIWORD(wParam) == BN_CLICKED) {
         ChooseFont();
         return TRUE;
     }
@@ -110,7 +104,7 @@ void CLabelDlg::OnControlChanged(UINT id)
 {
     // A click on the fill button only opens its pop-up; a colour chosen
     // there enables the apply button.
-    if (id == kFillButton)
+    if (id == IDC_LABEL_FILL_COLOUR)
         return;
     CChartObjectDlg::OnControlChanged(id);
 }

@@ -3,6 +3,7 @@
 #include "CCmdUI.h"
 #include "CDialog.h"
 #include "CView.h"
+#include "DialogControlIds.h"
 #include "ResourceIds.h"
 
 namespace Resources {
@@ -143,8 +144,8 @@ void RegisterAboutDialogTemplate()
         about.caption = "About Nolvex";
         about.size = CSize(480, 110);
         about.controls = {
-            {DialogControlKind::Static, 0xFFFF, CRect(16, 14, 464, 32), "Nolvex Version 1.2"},
-            {DialogControlKind::Static, 0xFFFF, CRect(16, 38, 464, 56),
+            {DialogControlKind::Static, IDC_STATIC, CRect(16, 14, 464, 32), "Nolvex Version 1.2"},
+            {DialogControlKind::Static, IDC_STATIC, CRect(16, 38, 464, 56),
              "Analysis of sound level meter and noise dosimeter recordings."},
             {DialogControlKind::PushButton, IDOK, CRect(384, 72, 464, 98), "OK"},
         };

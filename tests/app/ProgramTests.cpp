@@ -247,7 +247,7 @@ TEST(ProgramTest, TheAboutBoxRunsThroughTheSeam)
     EXPECT_EQ(lines.size(), 2);
     EXPECT_EQ(seen.text, CString("CAboutDlg"));
     EXPECT_EQ(seen.caption, CString("About Nolvex"));
-    EXPECT_EQ(seen.templateId, 100);
+    EXPECT_EQ(seen.templateId, Resources::IDD_ABOUTBOX);
 }
 
 TEST(ProgramTest, PrintingFromTheCommandLineWritesAPdfBesideTheFileWithoutAPrinter)

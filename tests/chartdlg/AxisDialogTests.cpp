@@ -4,7 +4,9 @@
 // buttons and the drawn grid-style entries.
 
 #include "AxisDlg.h"
+#include "ChartDialogTemplates.h"
 #include "ColourPopup.h"
+#include "DialogControlIds.h"
 #include "XGraphAxis.h"
 
 #include "CFont.h"
@@ -21,8 +23,6 @@
 #include <vector>
 
 namespace {
-
-constexpr UINT kApply = 5002;
 
 // An axis with auto-scale off over [0, 100] in steps of 10.
 CXGraphAxis ManualAxis()
@@ -96,15 +96,16 @@ TEST(AxisDialogTest, ADateTimeStepShowsAsACountOfTheLargestUnitItExceedsAndDivid
                              Case{89.5, "90", 0}, Case{86400, "24", 2}, Case{1800, "30", 1}}) {
         CXGraphAxis axis = DateTimeAxis(each.seconds / 86400.0);
         OpenTab tab(axis);
-        EXPECT_EQ(tab.Text(6081), CString(each.count)) << each.seconds;
-        EXPECT_EQ(tab.dialog.GetDlgItem(6083)->GetCurSel(), each.unit) << each.seconds;
+        EXPECT_EQ(tab.Text(IDC_AXIS_STEP_COUNT), CString(each.count)) << each.seconds;
+        EXPECT_EQ(tab.dialog.GetDlgItem(IDC_AXIS_STEP_UNIT)->GetCurSel(), each.unit)
+            << each.seconds;
         // Decimals show 1 on a date-time axis.
-        EXPECT_EQ(tab.Text(6016), CString("1"));
+        EXPECT_EQ(tab.Text(IDC_AXIS_DECIMALS), CString("1"));
     }
     CXGraphAxis axis = DateTimeAxis(1.0);
     OpenTab tab(axis);
-    tab.Type(6081, "45");
-    tab.dialog.GetDlgItem(6083)->SetCurSel(1);
+    tab.Type(IDC_AXIS_STEP_COUNT, "45");
+    tab.dialog.GetDlgItem(IDC_AXIS_STEP_UNIT)->SetCurSel(1);
     ASSERT_TRUE(tab.dialog.Apply());
     EXPECT_DOUBLE_EQ(axis.m_step, 45 * 60 / 86400.0);
 }
@@ -113,27 +114,33 @@ TEST(AxisDialogTest, AutoScaleAndDateTimeDecideWhichFieldsAreInUse)
 {
     CXGraphAxis axis = ManualAxis();
     OpenTab tab(axis);
-    EXPECT_TRUE(tab.Enabled(6040) && tab.Enabled(6013) && tab.Enabled(6024));
-    EXPECT_FALSE(tab.Enabled(6025) || tab.Enabled(6081) || tab.Enabled(6046));
-    EXPECT_TRUE(tab.Enabled(6016) && tab.Enabled(6077));
+    EXPECT_TRUE(tab.Enabled(IDC_AXIS_MINIMUM) && tab.Enabled(IDC_AXIS_MAXIMUM) &&
+                tab.Enabled(IDC_AXIS_STEP));
+    EXPECT_FALSE(tab.Enabled(IDC_AXIS_FROM_DATE) || tab.Enabled(IDC_AXIS_STEP_COUNT) ||
+                 tab.Enabled(IDC_AXIS_DATE_TIME_FORMAT));
+    EXPECT_TRUE(tab.Enabled(IDC_AXIS_DECIMALS) && tab.Enabled(IDC_AXIS_PLACEMENT));
 
-    tab.Type(6040, "-50");
-    tab.Click(6039);
-    EXPECT_FALSE(tab.Enabled(6040) || tab.Enabled(6013) || tab.Enabled(6024));
+    tab.Type(IDC_AXIS_MINIMUM, "-50");
+    tab.Click(IDC_AXIS_AUTO_SCALE);
+    EXPECT_FALSE(tab.Enabled(IDC_AXIS_MINIMUM) || tab.Enabled(IDC_AXIS_MAXIMUM) ||
+                 tab.Enabled(IDC_AXIS_STEP));
     // With auto-scale on, Apply leaves the range to the axis' own scaling.
     ASSERT_TRUE(tab.dialog.Apply());
     EXPECT_TRUE(axis.m_autoScale);
     EXPECT_EQ(axis.m_viewMin, 0.0);
     EXPECT_EQ(axis.m_viewMax, 100.0);
 
-    tab.Click(6015);
-    EXPECT_FALSE(tab.Enabled(6025) || tab.Enabled(6030) || tab.Enabled(6081));
-    EXPECT_TRUE(tab.Enabled(6046));
-    EXPECT_FALSE(tab.Enabled(6016) || tab.Enabled(6017) || tab.Enabled(6077));
-    tab.Click(6039);
-    for (UINT id : {6025u, 6026u, 6029u, 6030u, 6081u, 6083u})
+    tab.Click(IDC_AXIS_DATE_TIME);
+    EXPECT_FALSE(tab.Enabled(IDC_AXIS_FROM_DATE) || tab.Enabled(IDC_AXIS_TO_TIME) ||
+                 tab.Enabled(IDC_AXIS_STEP_COUNT));
+    EXPECT_TRUE(tab.Enabled(IDC_AXIS_DATE_TIME_FORMAT));
+    EXPECT_FALSE(tab.Enabled(IDC_AXIS_DECIMALS) || tab.Enabled(IDC_AXIS_DECIMALS_SPIN) ||
+                 tab.Enabled(IDC_AXIS_PLACEMENT));
+    tab.Click(IDC_AXIS_AUTO_SCALE);
+    for (UINT id : {IDC_AXIS_FROM_DATE, IDC_AXIS_FROM_TIME, IDC_AXIS_TO_DATE, IDC_AXIS_TO_TIME,
+                    IDC_AXIS_STEP_COUNT, IDC_AXIS_STEP_UNIT})
         EXPECT_TRUE(tab.Enabled(id)) << id;
-    EXPECT_FALSE(tab.Enabled(6040));
+    EXPECT_FALSE(tab.Enabled(IDC_AXIS_MINIMUM));
 }
 
 TEST(AxisDialogTest, TheNumericFormatTakesTheDecimalsAndTurnsToExponentsForExtremeRanges)
@@ -151,9 +158,9 @@ TEST(AxisDialogTest, TheNumericFormatTakesTheDecimalsAndTurnsToExponentsForExtre
           Case{"0", "10", "4", "%5.4f"}, Case{"-1000000", "1000000", "1", "%5.1f"}}) {
         CXGraphAxis axis = ManualAxis();
         OpenTab tab(axis);
-        tab.Type(6040, each.minimum);
-        tab.Type(6013, each.maximum);
-        tab.Type(6016, each.decimals);
+        tab.Type(IDC_AXIS_MINIMUM, each.minimum);
+        tab.Type(IDC_AXIS_MAXIMUM, each.maximum);
+        tab.Type(IDC_AXIS_DECIMALS, each.decimals);
         ASSERT_TRUE(tab.dialog.Apply());
         EXPECT_EQ(axis.m_displayFormat, CString(each.format)) << each.maximum;
     }
@@ -161,22 +168,23 @@ TEST(AxisDialogTest, TheNumericFormatTakesTheDecimalsAndTurnsToExponentsForExtre
     CXGraphAxis axis = ManualAxis();
     axis.m_displayFormat = "%5.3e";
     OpenTab tab(axis);
-    EXPECT_EQ(tab.Text(6016), CString("3"));
+    EXPECT_EQ(tab.Text(IDC_AXIS_DECIMALS), CString("3"));
 }
 
 TEST(AxisDialogTest, ApplyWritesTheFieldsAndIsDisabledUntilTheNextChange)
 {
     CXGraphAxis axis = ManualAxis();
     OpenTab tab(axis);
-    EXPECT_FALSE(tab.Enabled(kApply));
-    tab.Type(6010, "Level dB(A)");
-    EXPECT_TRUE(tab.Enabled(kApply));
-    tab.Type(6018, "8");
-    tab.dialog.GetDlgItem(6072)->SetCurSel(PS_DASHDOT);
-    tab.dialog.GetDlgItem(6077)->SetCurSel(1);
-    tab.dialog.CWnd::GetDlgItem(6033)->SendMessage(CPN_SELENDOK, RGB(10, 20, 30), 0);
-    tab.Click(kApply);
-    EXPECT_FALSE(tab.Enabled(kApply));
+    EXPECT_FALSE(tab.Enabled(IDC_APPLY));
+    tab.Type(IDC_AXIS_TITLE, "Level dB(A)");
+    EXPECT_TRUE(tab.Enabled(IDC_APPLY));
+    tab.Type(IDC_AXIS_TICK_LENGTH, "8");
+    tab.dialog.GetDlgItem(IDC_AXIS_GRID_STYLE)->SetCurSel(PS_DASHDOT);
+    tab.dialog.GetDlgItem(IDC_AXIS_PLACEMENT)->SetCurSel(1);
+    tab.dialog.CWnd::GetDlgItem(IDC_AXIS_GRID_COLOUR)
+        ->SendMessage(CPN_SELENDOK, RGB(10, 20, 30), 0);
+    tab.Click(IDC_APPLY);
+    EXPECT_FALSE(tab.Enabled(IDC_APPLY));
     EXPECT_EQ(axis.m_title, CString("Level dB(A)"));
     EXPECT_EQ(axis.m_tickLength, 8);
     EXPECT_EQ(axis.m_gridStyle, PS_DASHDOT);
@@ -184,22 +192,22 @@ TEST(AxisDialogTest, ApplyWritesTheFieldsAndIsDisabledUntilTheNextChange)
     EXPECT_EQ(axis.m_gridColour, RGB(10, 20, 30));
 
     // A chosen colour and a picked date are changes too.
-    tab.dialog.CWnd::GetDlgItem(6007)->SendMessage(CPN_SELENDOK, RGB(200, 0, 0), 0);
-    EXPECT_TRUE(tab.Enabled(kApply));
-    tab.Click(kApply);
+    tab.dialog.CWnd::GetDlgItem(IDC_AXIS_COLOUR)->SendMessage(CPN_SELENDOK, RGB(200, 0, 0), 0);
+    EXPECT_TRUE(tab.Enabled(IDC_APPLY));
+    tab.Click(IDC_APPLY);
     EXPECT_EQ(axis.m_colour, RGB(200, 0, 0));
-    tab.Pick(6025, COleDateTime(2020, 1, 1, 0, 0, 0));
-    EXPECT_TRUE(tab.Enabled(kApply));
+    tab.Pick(IDC_AXIS_FROM_DATE, COleDateTime(2020, 1, 1, 0, 0, 0));
+    EXPECT_TRUE(tab.Enabled(IDC_APPLY));
 
     // Switching the tab to another axis loads it afresh.
     CXGraphAxis other = DateTimeAxis(2.0);
     other.m_title = "Time";
     tab.dialog.m_pAxis = &other;
     tab.dialog.LoadFromAxis();
-    EXPECT_EQ(tab.Text(6010), CString("Time"));
-    EXPECT_EQ(tab.dialog.IsDlgButtonChecked(6015), 1u);
-    EXPECT_TRUE(tab.Enabled(6025));
-    EXPECT_FALSE(tab.Enabled(kApply));
+    EXPECT_EQ(tab.Text(IDC_AXIS_TITLE), CString("Time"));
+    EXPECT_EQ(tab.dialog.IsDlgButtonChecked(IDC_AXIS_DATE_TIME), 1u);
+    EXPECT_TRUE(tab.Enabled(IDC_AXIS_FROM_DATE));
+    EXPECT_FALSE(tab.Enabled(IDC_APPLY));
 }
 
 TEST(AxisDialogTest, ARefusedValueKeepsTheDialogOpenAndWritesNothing)
@@ -211,16 +219,17 @@ TEST(AxisDialogTest, ARefusedValueKeepsTheDialogOpenAndWritesNothing)
         const char* message;
     };
     for (const Case& each :
-         {Case{6018, "11", "Please enter an integer between 1 and 10."},
-          Case{6022, "0", "Please enter an integer between 1 and 20."},
-          Case{6016, "7", "Please enter an integer between 0 and 6."},
-          Case{6040, "inf", "Please enter a number."},
-          Case{6040, "500", "Please enter a minimum that is not greater than the maximum."},
-          Case{6024, "-1", "Please enter a step of 0 (estimated) or more."}}) {
+         {Case{IDC_AXIS_TICK_LENGTH, "11", "Please enter an integer between 1 and 10."},
+          Case{IDC_AXIS_SYMBOL_SIZE, "0", "Please enter an integer between 1 and 20."},
+          Case{IDC_AXIS_DECIMALS, "7", "Please enter an integer between 0 and 6."},
+          Case{IDC_AXIS_MINIMUM, "inf", "Please enter a number."},
+          Case{IDC_AXIS_MINIMUM, "500",
+               "Please enter a minimum that is not greater than the maximum."},
+          Case{IDC_AXIS_STEP, "-1", "Please enter a step of 0 (estimated) or more."}}) {
         CXGraphAxis axis = ManualAxis();
         OpenTab tab(axis);
         Messages messages;
-        tab.Type(6010, "New title");
+        tab.Type(IDC_AXIS_TITLE, "New title");
         tab.Type(each.field, each.text);
         tab.Click(IDOK);
         EXPECT_FALSE(tab.dialog.IsEnded()) << each.text;
@@ -234,9 +243,9 @@ TEST(AxisDialogTest, ARefusedValueKeepsTheDialogOpenAndWritesNothing)
     CXGraphAxis axis = DateTimeAxis(1.0);
     OpenTab tab(axis);
     Messages messages;
-    tab.Type(6081, "22118401");
+    tab.Type(IDC_AXIS_STEP_COUNT, "22118401");
     EXPECT_FALSE(tab.dialog.Apply());
-    tab.Click(6039);
+    tab.Click(IDC_AXIS_AUTO_SCALE);
     EXPECT_TRUE(tab.dialog.Apply());
     ASSERT_EQ(messages.texts.size(), 1u);
     EXPECT_EQ(messages.texts[0], CString("Please enter an integer between 1 and 22118400."));
@@ -246,8 +255,8 @@ TEST(AxisDialogTest, TheDateTimeFormatShowsLineBreaksAsBackslashN)
 {
     CXGraphAxis axis = DateTimeAxis(1.0);
     OpenTab tab(axis);
-    EXPECT_EQ(tab.Text(6046), CString("%d.%m.%Y\\n%H:%M"));
-    tab.Type(6046, "%H:%M\\n%d %b\\n");
+    EXPECT_EQ(tab.Text(IDC_AXIS_DATE_TIME_FORMAT), CString("%d.%m.%Y\\n%H:%M"));
+    tab.Type(IDC_AXIS_DATE_TIME_FORMAT, "%H:%M\\n%d %b\\n");
     ASSERT_TRUE(tab.dialog.Apply());
     EXPECT_EQ(axis.m_displayFormat, CString("%H:%M\n%d %b\n"));
 }
@@ -257,13 +266,13 @@ TEST(AxisDialogTest, ModallyThePickersCombineDateAndTimeOfDayIntoTheViewRange)
     CXGraphAxis axis = DateTimeAxis(1.0 / 24);
     ScopedModalResponder responder([](const ModalRequest& request) -> INT_PTR {
         EXPECT_EQ(request.text, CString("CAxisDlg"));
-        EXPECT_EQ(request.templateId, 5007);
+        EXPECT_EQ(request.templateId, Resources::IDD_AXIS);
         auto* shown = static_cast<CAxisDlg*>(request.dialogObject);
-        EXPECT_EQ(shown->GetDlgItem(6029)->GetTime().GetDay(), 6);
-        shown->GetDlgItem(6025)->SetTime(COleDateTime(2024, 3, 5, 23, 59, 59));
-        shown->GetDlgItem(6026)->SetTime(COleDateTime(2001, 1, 1, 6, 30, 0));
-        shown->GetDlgItem(6029)->SetTime(COleDateTime(2024, 3, 7, 0, 0, 0));
-        shown->GetDlgItem(6030)->SetTime(COleDateTime(1999, 12, 31, 18, 0, 15));
+        EXPECT_EQ(shown->GetDlgItem(IDC_AXIS_TO_DATE)->GetTime().GetDay(), 6);
+        shown->GetDlgItem(IDC_AXIS_FROM_DATE)->SetTime(COleDateTime(2024, 3, 5, 23, 59, 59));
+        shown->GetDlgItem(IDC_AXIS_FROM_TIME)->SetTime(COleDateTime(2001, 1, 1, 6, 30, 0));
+        shown->GetDlgItem(IDC_AXIS_TO_DATE)->SetTime(COleDateTime(2024, 3, 7, 0, 0, 0));
+        shown->GetDlgItem(IDC_AXIS_TO_TIME)->SetTime(COleDateTime(1999, 12, 31, 18, 0, 15));
         return IDOK;
     });
     CAxisDlg dialog;
@@ -289,14 +298,14 @@ TEST(AxisDialogTest, TheFontButtonsChangeTheAxisFontsAtOnce)
         SetFaceName(&fonts->m_lf, "Liberation Serif");
         return accept ? IDOK : IDCANCEL;
     });
-    tab.Click(6001);
+    tab.Click(IDC_AXIS_LABEL_FONT);
     EXPECT_EQ(openedOn, 13);
     EXPECT_EQ(axis.m_labelFont.m_logFont.lfHeight, -20);
     EXPECT_EQ(FaceNameOf(axis.m_labelFont.m_logFont), CString("Liberation Serif"));
     EXPECT_EQ(axis.m_titleFont.m_logFont.lfHeight, 14);
 
     accept = false;
-    tab.Click(6002);
+    tab.Click(IDC_AXIS_TITLE_FONT);
     EXPECT_EQ(openedOn, 14);
     EXPECT_EQ(axis.m_titleFont.m_logFont.lfHeight, 14);
     EXPECT_EQ(FaceNameOf(axis.m_titleFont.m_logFont), CString("Arial"));
@@ -306,7 +315,7 @@ TEST(AxisDialogTest, EachGridStyleEntryIsALineInItsPenStyle)
 {
     CXGraphAxis axis = ManualAxis();
     OpenTab tab(axis);
-    CDialogItem* list = tab.dialog.GetDlgItem(6072);
+    CDialogItem* list = tab.dialog.GetDlgItem(IDC_AXIS_GRID_STYLE);
     ASSERT_EQ(list->GetCount(), 5);
     EXPECT_EQ(list->GetItemHeight(), 16);
     const QRgb window = GetSysColor(COLOR_WINDOW) & 0xFFFFFF;

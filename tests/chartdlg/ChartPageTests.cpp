@@ -4,11 +4,13 @@
 
 #include "AxisDlg.h"
 #include "ChartDialogRunners.h"
+#include "ChartDialogTemplates.h"
 #include "ChartDialogs.h"
 #include "ChartDlg.h"
 #include "ChartPage.h"
 #include "ChartTestChart.h"
 #include "CurveDlg.h"
+#include "DialogControlIds.h"
 #include "ModalSeam.h"
 #include "PersonInput.h"
 
@@ -26,8 +28,6 @@ using chartdlgtest::ThreeSeriesChart;
 
 namespace {
 
-constexpr UINT kTabControl = 6073;
-
 // Runs the sheet through the chart's runner; the answer looks at the open
 // sheet and says which button ends it.
 INT_PTR RunSheet(CXGraph& chart, CXGraphAxis* axis, CXGraphDataSerie* series,
@@ -40,7 +40,7 @@ INT_PTR RunSheet(CXGraph& chart, CXGraphAxis* axis, CXGraphDataSerie* series,
         if (request.text != CString("CChartPage"))
             return IDOK;
         ++sheets;
-        EXPECT_EQ(request.templateId, 5000);
+        EXPECT_EQ(request.templateId, Resources::IDD_CHART_PAGE);
         result = answer(*static_cast<CChartPage*>(request.dialogObject));
         return result;
     });
@@ -67,7 +67,7 @@ TEST(ChartPageTest, EmptyChartAreaOpensOnChartWithTheFirstAxisAndSeriesInTheOthe
 {
     ThreeSeriesChart shown;
     RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
-        CDialogItem* tabs = page.GetDlgItem(kTabControl);
+        CDialogItem* tabs = page.GetDlgItem(IDC_CHART_PAGE_TABS);
         EXPECT_EQ(tabs->GetCount(), 3);
         EXPECT_EQ(tabs->GetLBText(0), CString("Chart"));
         EXPECT_EQ(tabs->GetLBText(1), CString("Axis"));
@@ -78,16 +78,16 @@ TEST(ChartPageTest, EmptyChartAreaOpensOnChartWithTheFirstAxisAndSeriesInTheOthe
         EXPECT_FALSE(Shown(page.m_pAxisTab));
         EXPECT_EQ(page.m_pAxisTab->m_pAxis, &shown.chart.YAxisAt(0));
         EXPECT_EQ(page.m_pCurveTab->m_pSeries, &shown.chart.SeriesAt(0));
-        EXPECT_EQ(page.m_pAxisTab->GetDlgItemText(6010), CString("dB"));
-        EXPECT_EQ(page.m_pCurveTab->GetDlgItemText(6010), CString("LAF"));
+        EXPECT_EQ(page.m_pAxisTab->GetDlgItemText(IDC_AXIS_TITLE), CString("dB"));
+        EXPECT_EQ(page.m_pCurveTab->GetDlgItemText(IDC_CURVE_NAME), CString("LAF"));
         // The Chart tab's lists show them.
-        EXPECT_EQ(page.m_pChartTab->GetDlgItem(6070)->GetCurSel(), 0);
-        EXPECT_EQ(page.m_pChartTab->GetDlgItem(6055)->GetCurSel(), -1);
-        EXPECT_EQ(page.m_pChartTab->GetDlgItem(6057)->GetCurSel(), 0);
+        EXPECT_EQ(page.m_pChartTab->GetDlgItem(IDC_CHART_Y_AXIS)->GetCurSel(), 0);
+        EXPECT_EQ(page.m_pChartTab->GetDlgItem(IDC_CHART_X_AXIS)->GetCurSel(), -1);
+        EXPECT_EQ(page.m_pChartTab->GetDlgItem(IDC_CHART_SERIES)->GetCurSel(), 0);
         // The tab sits below the tab strip, without a caption.
         CRect where;
         page.m_pChartTab->GetWindowRect(&where);
-        page.GetDlgItem(kTabControl)->ScreenToClient(&where);
+        page.GetDlgItem(IDC_CHART_PAGE_TABS)->ScreenToClient(&where);
         EXPECT_EQ(where.TopLeft(), CPoint(8, 25));
         EXPECT_EQ(page.m_pChartTab->GetStyle() & WS_CAPTION, 0u);
         return IDCANCEL;
@@ -99,16 +99,16 @@ TEST(ChartPageTest, ASeriesOpensOnCurveAndAnAxisOnAxis)
     ThreeSeriesChart shown;
     RunSheet(shown.chart, nullptr, &shown.chart.SeriesAt(1), [&](CChartPage& page) {
         EXPECT_EQ(page.GetShownTab(), 2);
-        EXPECT_EQ(page.GetDlgItem(kTabControl)->GetCurSel(), 2);
-        EXPECT_EQ(page.m_pCurveTab->GetDlgItemText(6010), CString("LCpeak"));
-        EXPECT_EQ(page.m_pChartTab->GetDlgItem(6057)->GetCurSel(), 1);
+        EXPECT_EQ(page.GetDlgItem(IDC_CHART_PAGE_TABS)->GetCurSel(), 2);
+        EXPECT_EQ(page.m_pCurveTab->GetDlgItemText(IDC_CURVE_NAME), CString("LCpeak"));
+        EXPECT_EQ(page.m_pChartTab->GetDlgItem(IDC_CHART_SERIES)->GetCurSel(), 1);
         return IDCANCEL;
     });
     RunSheet(shown.chart, &shown.chart.XAxisAt(0), nullptr, [&](CChartPage& page) {
         EXPECT_EQ(page.GetShownTab(), 1);
-        EXPECT_EQ(page.m_pAxisTab->GetDlgItemText(6010), CString("Time"));
-        EXPECT_EQ(page.m_pChartTab->GetDlgItem(6055)->GetCurSel(), 0);
-        EXPECT_EQ(page.m_pChartTab->GetDlgItem(6070)->GetCurSel(), -1);
+        EXPECT_EQ(page.m_pAxisTab->GetDlgItemText(IDC_AXIS_TITLE), CString("Time"));
+        EXPECT_EQ(page.m_pChartTab->GetDlgItem(IDC_CHART_X_AXIS)->GetCurSel(), 0);
+        EXPECT_EQ(page.m_pChartTab->GetDlgItem(IDC_CHART_Y_AXIS)->GetCurSel(), -1);
         return IDCANCEL;
     });
 }
@@ -117,10 +117,10 @@ TEST(ChartPageTest, ChangingTabsShowsOnlyTheChosenOne)
 {
     ThreeSeriesChart shown;
     RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
-        CDialogItem* tabs = page.GetDlgItem(kTabControl);
+        CDialogItem* tabs = page.GetDlgItem(IDC_CHART_PAGE_TABS);
         tabs->SetCurSel(2);
-        NMHDR header{tabs, kTabControl, TCN_SELCHANGE};
-        page.SendMessage(WM_NOTIFY, kTabControl, reinterpret_cast<LPARAM>(&header));
+        NMHDR header{tabs, IDC_CHART_PAGE_TABS, TCN_SELCHANGE};
+        page.SendMessage(WM_NOTIFY, IDC_CHART_PAGE_TABS, reinterpret_cast<LPARAM>(&header));
         EXPECT_TRUE(Shown(page.m_pCurveTab));
         EXPECT_FALSE(Shown(page.m_pChartTab));
         EXPECT_FALSE(Shown(page.m_pAxisTab));
@@ -134,19 +134,19 @@ TEST(ChartPageTest, TheChartTabsListsChooseWhatTheOtherTabsEdit)
     ThreeSeriesChart shown;
     RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
         CChartDlg& chartTab = *page.m_pChartTab;
-        Choose(chartTab, 6055, 0);
+        Choose(chartTab, IDC_CHART_X_AXIS, 0);
         EXPECT_EQ(page.m_pCurrentAxis, &shown.chart.XAxisAt(0));
         EXPECT_EQ(page.m_pAxisTab->m_pAxis, &shown.chart.XAxisAt(0));
-        EXPECT_EQ(page.m_pAxisTab->GetDlgItemText(6010), CString("Time"));
-        EXPECT_EQ(chartTab.GetDlgItem(6070)->GetCurSel(), -1);
+        EXPECT_EQ(page.m_pAxisTab->GetDlgItemText(IDC_AXIS_TITLE), CString("Time"));
+        EXPECT_EQ(chartTab.GetDlgItem(IDC_CHART_Y_AXIS)->GetCurSel(), -1);
         EXPECT_TRUE(shown.chart.XAxisAt(0).m_selected);
-        Choose(chartTab, 6070, 0);
+        Choose(chartTab, IDC_CHART_Y_AXIS, 0);
         EXPECT_EQ(page.m_pCurrentAxis, &shown.chart.YAxisAt(0));
-        EXPECT_EQ(chartTab.GetDlgItem(6055)->GetCurSel(), -1);
+        EXPECT_EQ(chartTab.GetDlgItem(IDC_CHART_X_AXIS)->GetCurSel(), -1);
         EXPECT_TRUE(shown.chart.YAxisAt(0).m_selected);
-        Choose(chartTab, 6057, 2);
+        Choose(chartTab, IDC_CHART_SERIES, 2);
         EXPECT_EQ(page.m_pCurrentSeries, &shown.chart.SeriesAt(2));
-        EXPECT_EQ(page.m_pCurveTab->GetDlgItemText(6010), CString("TWA"));
+        EXPECT_EQ(page.m_pCurveTab->GetDlgItemText(IDC_CURVE_NAME), CString("TWA"));
         EXPECT_TRUE(shown.chart.SeriesAt(2).m_selected);
         return IDCANCEL;
     });
@@ -158,7 +158,7 @@ TEST(ChartPageTest, OkInATabAppliesAndEndsTheSheetAndCancelKeepsWhatWasApplied)
     shown.chart.SetSnapRange(10);
     shown.chart.SetDoubleBuffer(true);
     const INT_PTR ok = RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
-        page.m_pChartTab->SetDlgItemText(6075, "33");
+        page.m_pChartTab->SetDlgItemText(IDC_CHART_SNAP_DISTANCE, "33");
         Press(*page.m_pChartTab, IDOK);
         EXPECT_TRUE(page.IsEnded());
         return IDOK;
@@ -168,10 +168,10 @@ TEST(ChartPageTest, OkInATabAppliesAndEndsTheSheetAndCancelKeepsWhatWasApplied)
 
     RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
         CChartDlg& chartTab = *page.m_pChartTab;
-        chartTab.CheckDlgButton(6052, 0);
-        Press(chartTab, 6052);
-        Press(chartTab, 5002);
-        chartTab.SetDlgItemText(6075, "77");
+        chartTab.CheckDlgButton(IDC_CHART_DOUBLE_BUFFER, 0);
+        Press(chartTab, IDC_CHART_DOUBLE_BUFFER);
+        Press(chartTab, IDC_APPLY);
+        chartTab.SetDlgItemText(IDC_CHART_SNAP_DISTANCE, "77");
         Press(chartTab, IDCANCEL);
         EXPECT_TRUE(page.IsEnded());
         return IDCANCEL;
@@ -186,7 +186,7 @@ TEST(ChartPageTest, AValueThatDoesNotPassKeepsTheSheetOpen)
     shown.chart.SetSnapRange(10);
     RunSheet(shown.chart, nullptr, nullptr, [&](CChartPage& page) {
         // The range message is answered by the same responder.
-        page.m_pChartTab->SetDlgItemText(6075, "500");
+        page.m_pChartTab->SetDlgItemText(IDC_CHART_SNAP_DISTANCE, "500");
         Press(*page.m_pChartTab, IDOK);
         EXPECT_FALSE(page.IsEnded());
         return IDCANCEL;
@@ -205,10 +205,10 @@ TEST(ChartPageTest, TheChartTabListsTheSeriesTheCurveTabAdded)
         ++sheets;
         auto& page = *static_cast<CChartPage*>(request.dialogObject);
         // The moving average of the second series, answered with OK.
-        Press(*page.m_pCurveTab, 6065);
+        Press(*page.m_pCurveTab, IDC_CURVE_ADD_MOVING_AVERAGE);
         EXPECT_EQ(shown.chart.GetSeriesCount(), 4);
         page.ShowTab(0);
-        CDialogItem* list = page.m_pChartTab->GetDlgItem(6057);
+        CDialogItem* list = page.m_pChartTab->GetDlgItem(IDC_CHART_SERIES);
         EXPECT_EQ(list->GetCount(), 4);
         EXPECT_EQ(list->GetCurSel(), 1);
         EXPECT_EQ(page.m_pCurrentSeries, &shown.chart.SeriesAt(1));
@@ -240,7 +240,7 @@ TEST(ChartPageTest, AColourPopUpTakesClicksWhileTheSheetRunsModally)
             PersonInput::Click(PersonInput::OnScreen(*popup, QPoint(entry.x, entry.y)));
         }
         chosen = button.GetColour();
-        applyEnabled = page.m_pChartTab->GetDlgItem(5002)->IsWindowEnabled() != FALSE;
+        applyEnabled = page.m_pChartTab->GetDlgItem(IDC_APPLY)->IsWindowEnabled() != FALSE;
         page.EndDialog(IDCANCEL);
     });
     page.DoModal();

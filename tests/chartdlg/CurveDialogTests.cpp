@@ -2,7 +2,9 @@
 // writes back, the curves its buttons add and how its lists draw.
 
 #include "CDC.h"
+#include "ChartDialogTemplates.h"
 #include "CurveDlg.h"
+#include "DialogControlIds.h"
 #include "ModalSeam.h"
 #include "MovingAvgDlg.h"
 #include "SystemMetrics.h"
@@ -16,21 +18,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr UINT kName = 6010;
-constexpr UINT kVisible = 6009;
-constexpr UINT kDrawMode = 6034;
-constexpr UINT kLineWidth = 6035;
-constexpr UINT kPenStyle = 6008;
-constexpr UINT kShowSymbols = 6038;
-constexpr UINT kSymbolNumbered = 6062;
-constexpr UINT kSymbolCustom = 6059;
-constexpr UINT kSymbolList = 6060;
-constexpr UINT kSymbolSize = 6022;
-constexpr UINT kFill = 6011;
-constexpr UINT kFillStyles[] = {6045, 6027, 6028, 6042, 6043, 6031, 6032};
-constexpr UINT kTransparentFill = 6012;
-constexpr UINT kFillTo = 6085;
 
 // A chart of three series "Left", "Middle" and "Right"; the middle one has
 // middleCount points on y = 2x.
@@ -103,14 +90,14 @@ TEST_F(CurveDialogTest, TheFillToListOffersTheOtherSeriesAndMapsTheChoiceBack)
 {
     // The middle series fills to itself by default: no other series.
     Open(1);
-    EXPECT_EQ(Entries(kFillTo), (std::vector<CString>{"1 Left", "3 Right"}));
-    EXPECT_EQ(dialog.GetDlgItem(kFillTo)->GetCurSel(), -1);
+    EXPECT_EQ(Entries(IDC_CURVE_FILL_TO), (std::vector<CString>{"1 Left", "3 Right"}));
+    EXPECT_EQ(dialog.GetDlgItem(IDC_CURVE_FILL_TO)->GetCurSel(), -1);
 
-    Choose(dialog, kFillTo, 1);
+    Choose(dialog, IDC_CURVE_FILL_TO, 1);
     ASSERT_TRUE(dialog.Apply());
     EXPECT_EQ(chart.SeriesAt(1).m_fillToSeries, 2);
 
-    dialog.GetDlgItem(kFillTo)->SetCurSel(-1);
+    dialog.GetDlgItem(IDC_CURVE_FILL_TO)->SetCurSel(-1);
     ASSERT_TRUE(dialog.Apply());
     EXPECT_EQ(chart.SeriesAt(1).m_fillToSeries, -1);
 
@@ -119,14 +106,14 @@ TEST_F(CurveDialogTest, TheFillToListOffersTheOtherSeriesAndMapsTheChoiceBack)
     chart.SeriesAt(0).m_fillToSeries = 2;
     dialog.m_pSeries = &chart.SeriesAt(0);
     dialog.LoadFromSeries();
-    EXPECT_EQ(Entries(kFillTo), (std::vector<CString>{"2 Middle", "3 Right"}));
-    EXPECT_EQ(dialog.GetDlgItem(kFillTo)->GetCurSel(), 1);
+    EXPECT_EQ(Entries(IDC_CURVE_FILL_TO), (std::vector<CString>{"2 Middle", "3 Right"}));
+    EXPECT_EQ(dialog.GetDlgItem(IDC_CURVE_FILL_TO)->GetCurSel(), 1);
 
     // A fill-to series the chart does not have shows none and becomes the
     // bottom of the plot.
     chart.SeriesAt(0).m_fillToSeries = 7;
     dialog.LoadFromSeries();
-    EXPECT_EQ(dialog.GetDlgItem(kFillTo)->GetCurSel(), -1);
+    EXPECT_EQ(dialog.GetDlgItem(IDC_CURVE_FILL_TO)->GetCurSel(), -1);
     ASSERT_TRUE(dialog.Apply());
     EXPECT_EQ(chart.SeriesAt(0).m_fillToSeries, -1);
 }
@@ -136,31 +123,34 @@ TEST_F(CurveDialogTest, TheFillToListOffersTheOtherSeriesAndMapsTheChoiceBack)
 TEST_F(CurveDialogTest, FillAndSymbolControlsFollowTheirSwitchesAtOnce)
 {
     Open(1);
-    auto fillControlsEnabled = [this](bool expected) {
-        for (UINT id : kFillStyles)
+    // The fill style radios: six hatch styles and solid.
+    const std::vector<UINT> fillStyles = dialog.RadioGroup(IDC_CURVE_FILL_HORIZONTAL);
+    ASSERT_EQ(fillStyles.size(), 7u);
+    auto fillControlsEnabled = [&](bool expected) {
+        for (UINT id : fillStyles)
             EXPECT_EQ(Enabled(id), expected) << id;
-        EXPECT_EQ(Enabled(kTransparentFill), expected);
-        EXPECT_EQ(Enabled(kFillTo), expected);
+        EXPECT_EQ(Enabled(IDC_CURVE_TRANSPARENT_FILL), expected);
+        EXPECT_EQ(Enabled(IDC_CURVE_FILL_TO), expected);
     };
     fillControlsEnabled(false);
-    EXPECT_FALSE(Enabled(kSymbolNumbered));
-    EXPECT_FALSE(Enabled(kSymbolCustom));
-    EXPECT_FALSE(Enabled(kSymbolList));
+    EXPECT_FALSE(Enabled(IDC_CURVE_SYMBOL_NUMBERED));
+    EXPECT_FALSE(Enabled(IDC_CURVE_SYMBOL_CUSTOM));
+    EXPECT_FALSE(Enabled(IDC_CURVE_SYMBOL_LIST));
 
-    Click(dialog, kFill);
+    Click(dialog, IDC_CURVE_FILL);
     fillControlsEnabled(true);
-    Click(dialog, kFill);
+    Click(dialog, IDC_CURVE_FILL);
     fillControlsEnabled(false);
 
-    Click(dialog, kShowSymbols);
-    EXPECT_TRUE(Enabled(kSymbolNumbered));
-    EXPECT_TRUE(Enabled(kSymbolCustom));
-    EXPECT_FALSE(Enabled(kSymbolList));
-    Click(dialog, kSymbolCustom);
-    EXPECT_TRUE(Enabled(kSymbolList));
-    Click(dialog, kShowSymbols);
-    EXPECT_FALSE(Enabled(kSymbolCustom));
-    EXPECT_FALSE(Enabled(kSymbolList));
+    Click(dialog, IDC_CURVE_SHOW_SYMBOLS);
+    EXPECT_TRUE(Enabled(IDC_CURVE_SYMBOL_NUMBERED));
+    EXPECT_TRUE(Enabled(IDC_CURVE_SYMBOL_CUSTOM));
+    EXPECT_FALSE(Enabled(IDC_CURVE_SYMBOL_LIST));
+    Click(dialog, IDC_CURVE_SYMBOL_CUSTOM);
+    EXPECT_TRUE(Enabled(IDC_CURVE_SYMBOL_LIST));
+    Click(dialog, IDC_CURVE_SHOW_SYMBOLS);
+    EXPECT_FALSE(Enabled(IDC_CURVE_SYMBOL_CUSTOM));
+    EXPECT_FALSE(Enabled(IDC_CURVE_SYMBOL_LIST));
 
     // A series that fills and draws the chart's symbols loads enabled.
     CXGraphDataSerie& right = chart.SeriesAt(2);
@@ -170,46 +160,46 @@ TEST_F(CurveDialogTest, FillAndSymbolControlsFollowTheirSwitchesAtOnce)
     dialog.m_pSeries = &right;
     dialog.LoadFromSeries();
     fillControlsEnabled(true);
-    EXPECT_TRUE(Enabled(kSymbolList));
+    EXPECT_TRUE(Enabled(IDC_CURVE_SYMBOL_LIST));
 }
 
 TEST_F(CurveDialogTest, ApplyIsDisabledUntilTheNextChange)
 {
     Open(1);
     EXPECT_FALSE(ApplyEnabled());
-    dialog.SetDlgItemText(kName, "Renamed");
+    dialog.SetDlgItemText(IDC_CURVE_NAME, "Renamed");
     EXPECT_TRUE(ApplyEnabled());
     Click(dialog, IDC_APPLY);
     EXPECT_FALSE(ApplyEnabled());
     EXPECT_EQ(chart.SeriesAt(1).GetName(), CString("Renamed"));
     // A colour chosen in the colour button is a change too.
-    dialog.SendMessage(CPN_SELENDOK, RGB(1, 2, 3), 6007);
+    dialog.SendMessage(CPN_SELENDOK, RGB(1, 2, 3), IDC_CURVE_COLOUR);
     EXPECT_TRUE(ApplyEnabled());
 
     // Switching to another series starts over.
     dialog.m_pSeries = &chart.SeriesAt(0);
     dialog.LoadFromSeries();
     EXPECT_FALSE(ApplyEnabled());
-    EXPECT_EQ(dialog.GetDlgItemText(kName), CString("Left"));
+    EXPECT_EQ(dialog.GetDlgItemText(IDC_CURVE_NAME), CString("Left"));
 }
 
 TEST_F(CurveDialogTest, EveryFieldAppliedLandsInTheSeries)
 {
     Open(1);
-    dialog.SetDlgItemText(kName, "Edited");
-    Click(dialog, kVisible);
+    dialog.SetDlgItemText(IDC_CURVE_NAME, "Edited");
+    Click(dialog, IDC_CURVE_VISIBLE);
     dialog.ColourButton().SetColour(RGB(10, 20, 30));
-    Choose(dialog, kDrawMode, 1);
-    dialog.SetDlgItemText(kLineWidth, "4");
-    Choose(dialog, kPenStyle, 3);
-    Click(dialog, kShowSymbols);
-    Click(dialog, kSymbolCustom);
-    Choose(dialog, kSymbolList, 5);
-    dialog.SetDlgItemText(kSymbolSize, "17");
-    Click(dialog, kFill);
-    Click(dialog, kFillStyles[4]);
-    Click(dialog, kTransparentFill);
-    Choose(dialog, kFillTo, 0);
+    Choose(dialog, IDC_CURVE_DRAW_MODE, 1);
+    dialog.SetDlgItemText(IDC_CURVE_LINE_WIDTH, "4");
+    Choose(dialog, IDC_CURVE_LINE_STYLE, 3);
+    Click(dialog, IDC_CURVE_SHOW_SYMBOLS);
+    Click(dialog, IDC_CURVE_SYMBOL_CUSTOM);
+    Choose(dialog, IDC_CURVE_SYMBOL_LIST, 5);
+    dialog.SetDlgItemText(IDC_CURVE_SYMBOL_SIZE, "17");
+    Click(dialog, IDC_CURVE_FILL);
+    Click(dialog, IDC_CURVE_FILL_CROSS);
+    Click(dialog, IDC_CURVE_TRANSPARENT_FILL);
+    Choose(dialog, IDC_CURVE_FILL_TO, 0);
     Click(dialog, IDC_APPLY);
 
     const CXGraphDataSerie& series = chart.SeriesAt(1);
@@ -257,8 +247,8 @@ char HatchDirection(int style)
 TEST_F(CurveDialogTest, EachDiagonalFillDrawsTheLinesItsCaptionShows)
 {
     Open(1);
-    Click(dialog, kFill);
-    for (const UINT radio : {kFillStyles[2], kFillStyles[3]}) {
+    Click(dialog, IDC_CURVE_FILL);
+    for (const UINT radio : {IDC_CURVE_FILL_FALLING_DIAGONAL, IDC_CURVE_FILL_RISING_DIAGONAL}) {
         const std::string caption = dialog.GetDlgItemText(radio).ToUtf8();
         ASSERT_EQ(caption.rfind("Diagonal ", 0), 0u) << caption;
         Click(dialog, radio);
@@ -277,22 +267,22 @@ TEST_F(CurveDialogTest, AFieldOutOfRangeKeepsTheDialogOpenAndWritesNothing)
             return IDOK;
         }
         EXPECT_EQ(request.text, CString("CCurveDlg"));
-        EXPECT_EQ(request.templateId, 5004);
+        EXPECT_EQ(request.templateId, Resources::IDD_CURVE);
         auto* shown = static_cast<CCurveDlg*>(request.dialogObject);
-        shown->SetDlgItemText(kName, "Never");
+        shown->SetDlgItemText(IDC_CURVE_NAME, "Never");
         for (const char* width : {"0", "6"}) {
-            shown->SetDlgItemText(kLineWidth, width);
+            shown->SetDlgItemText(IDC_CURVE_LINE_WIDTH, width);
             Click(*shown, IDOK);
             EXPECT_FALSE(shown->IsEnded()) << width;
         }
-        shown->SetDlgItemText(kLineWidth, "5");
-        shown->SetDlgItemText(kSymbolSize, "21");
+        shown->SetDlgItemText(IDC_CURVE_LINE_WIDTH, "5");
+        shown->SetDlgItemText(IDC_CURVE_SYMBOL_SIZE, "21");
         Click(*shown, IDOK);
         EXPECT_FALSE(shown->IsEnded());
         EXPECT_EQ(chart.SeriesAt(1).GetName(), CString("Middle"));
         EXPECT_EQ(chart.SeriesAt(1).m_lineWidth, 1);
 
-        shown->SetDlgItemText(kSymbolSize, "20");
+        shown->SetDlgItemText(IDC_CURVE_SYMBOL_SIZE, "20");
         Click(*shown, IDOK);
         EXPECT_TRUE(shown->IsEnded());
         return IDOK;
@@ -314,7 +304,8 @@ TEST_F(CurveDialogTest, TheMovingAverageButtonAddsTheAverageAsASeries)
     {
         // Cancelled parameter dialogs add nothing.
         ScopedModalResponder cancel([](const ModalRequest&) -> INT_PTR { return IDCANCEL; });
-        for (UINT button : {6065u, 6066u, 6067u, 6080u})
+        for (UINT button : {IDC_CURVE_ADD_MOVING_AVERAGE, IDC_CURVE_ADD_LINEAR_TREND,
+                            IDC_CURVE_ADD_CUBIC_TREND, IDC_CURVE_ADD_POLYNOMIAL_TREND})
             Click(dialog, button);
         EXPECT_EQ(chart.GetSeriesCount(), 3);
     }
@@ -322,12 +313,12 @@ TEST_F(CurveDialogTest, TheMovingAverageButtonAddsTheAverageAsASeries)
         EXPECT_EQ(request.text, CString("CMovingAvgDlg"));
         auto* shown = static_cast<CMovingAvgDlg*>(request.dialogObject);
         EXPECT_EQ(shown->m_maximum, 20);
-        EXPECT_EQ(shown->GetDlgItemText(6063), CString("10"));
-        shown->GetDlgItem(6034)->SetCurSel(AverageLinear);
-        shown->SetDlgItemText(6063, "5");
+        EXPECT_EQ(shown->GetDlgItemText(IDC_MOVING_AVERAGE_POINTS), CString("10"));
+        shown->GetDlgItem(IDC_MOVING_AVERAGE_KIND)->SetCurSel(AverageLinear);
+        shown->SetDlgItemText(IDC_MOVING_AVERAGE_POINTS, "5");
         return IDOK;
     });
-    Click(dialog, 6065);
+    Click(dialog, IDC_CURVE_ADD_MOVING_AVERAGE);
     ASSERT_EQ(chart.GetSeriesCount(), 4);
     const CXGraphDataSerie& average = chart.SeriesAt(3);
     EXPECT_EQ(average.GetName(), CString("Middle AVG, linear"));
@@ -336,7 +327,7 @@ TEST_F(CurveDialogTest, TheMovingAverageButtonAddsTheAverageAsASeries)
     // The tab goes on with its series, wherever the chart's list moved it,
     // and offers the new one to fill to.
     EXPECT_EQ(dialog.m_pSeries, &chart.SeriesAt(1));
-    EXPECT_EQ(Entries(kFillTo),
+    EXPECT_EQ(Entries(IDC_CURVE_FILL_TO),
               (std::vector<CString>{"1 Left", "3 Right", "4 Middle AVG, linear"}));
     EXPECT_FALSE(ApplyEnabled());
 }
@@ -353,11 +344,12 @@ TEST_F(CurveDialogTest, ADerivedCurveKeepsTheRangesSetInTheAxisTab)
     Open(1);
     ScopedModalResponder responder([](const ModalRequest& request) -> INT_PTR {
         if (request.text == CString("CTrendDlg"))
-            static_cast<CDialog*>(request.dialogObject)->SetDlgItemText(6079, "20");
+            static_cast<CDialog*>(request.dialogObject)
+                ->SetDlgItemText(IDC_TREND_FORECAST_POINTS, "20");
         return IDOK;
     });
-    Click(dialog, 6065);
-    Click(dialog, 6066);
+    Click(dialog, IDC_CURVE_ADD_MOVING_AVERAGE);
+    Click(dialog, IDC_CURVE_ADD_LINEAR_TREND);
     ASSERT_EQ(chart.GetSeriesCount(), 5);
     EXPECT_EQ(x.m_viewMin, 5);
     EXPECT_EQ(x.m_viewMax, 30);
@@ -371,7 +363,7 @@ TEST_F(CurveDialogTest, ADerivedCurveKeepsTheRangesSetInTheAxisTab)
 
     // An axis that scales itself takes in the new curve.
     y.m_autoScale = true;
-    Click(dialog, 6066);
+    Click(dialog, IDC_CURVE_ADD_LINEAR_TREND);
     EXPECT_EQ(y.m_viewMin, y.m_fullMin);
     EXPECT_EQ(y.m_viewMax, y.m_fullMax);
 }
@@ -392,10 +384,10 @@ TEST_F(CurveDialogTest, AMovingAverageOfAOnePointCurveOffersAWindowOfOne)
         }
         auto* shown = static_cast<CMovingAvgDlg*>(request.dialogObject);
         maximum = shown->m_maximum;
-        window = shown->GetDlgItemText(6063);
+        window = shown->GetDlgItemText(IDC_MOVING_AVERAGE_POINTS);
         return IDOK;
     });
-    Click(dialog, 6065);
+    Click(dialog, IDC_CURVE_ADD_MOVING_AVERAGE);
     EXPECT_EQ(maximum, 1);
     EXPECT_EQ(window, CString("1"));
     EXPECT_TRUE(messages.empty());
@@ -410,13 +402,13 @@ TEST_F(CurveDialogTest, TheTrendButtonsAddTrendCurvesWithTheirForecast)
     ScopedModalResponder responder([](const ModalRequest& request) -> INT_PTR {
         EXPECT_EQ(request.text, CString("CTrendDlg"));
         auto* shown = static_cast<CTrendDlg*>(request.dialogObject);
-        shown->SetDlgItemText(6082, "3");
-        shown->SetDlgItemText(6079, "2");
+        shown->SetDlgItemText(IDC_TREND_COEFFICIENTS, "3");
+        shown->SetDlgItemText(IDC_TREND_FORECAST_POINTS, "2");
         return IDOK;
     });
-    Click(dialog, 6066);
-    Click(dialog, 6067);
-    Click(dialog, 6080);
+    Click(dialog, IDC_CURVE_ADD_LINEAR_TREND);
+    Click(dialog, IDC_CURVE_ADD_CUBIC_TREND);
+    Click(dialog, IDC_CURVE_ADD_POLYNOMIAL_TREND);
     ASSERT_EQ(chart.GetSeriesCount(), 6);
     EXPECT_EQ(chart.SeriesAt(3).GetName(), CString("Middle Trend (lin.)"));
     EXPECT_EQ(chart.SeriesAt(4).GetName(), CString("Middle Trend (cub.)"));
@@ -434,7 +426,7 @@ TEST_F(CurveDialogTest, TheTrendButtonsAddTrendCurvesWithTheirForecast)
 TEST_F(CurveDialogTest, LineStyleEntriesDrawTheirPenSixPixelsBelowTheTop)
 {
     Open(1);
-    CDialogItem* styles = dialog.GetDlgItem(kPenStyle);
+    CDialogItem* styles = dialog.GetDlgItem(IDC_CURVE_LINE_STYLE);
     ASSERT_EQ(styles->GetCount(), 5);
     EXPECT_EQ(styles->GetItemHeight(), 16);
 
@@ -479,7 +471,7 @@ void RecordSymbol(int x, int y, int size, COLORREF colour, int, CDCEx*)
 TEST_F(CurveDialogTest, SymbolEntriesDrawTheChartsSymbolInBlackOrGreyWhenDisabled)
 {
     Open(1);
-    CDialogItem* symbols = dialog.GetDlgItem(kSymbolList);
+    CDialogItem* symbols = dialog.GetDlgItem(IDC_CURVE_SYMBOL_LIST);
     ASSERT_EQ(symbols->GetCount(), 8);
     EXPECT_EQ(symbols->GetItemHeight(), 16);
 

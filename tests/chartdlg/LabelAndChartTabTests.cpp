@@ -4,9 +4,11 @@
 
 #include "CFontDialog.h"
 #include "ChartDialogRunners.h"
+#include "ChartDialogTemplates.h"
 #include "ChartDialogs.h"
 #include "ChartDlg.h"
 #include "ChartTestChart.h"
+#include "DialogControlIds.h"
 #include "LabelDlg.h"
 #include "ModalSeam.h"
 #include "PersonInput.h"
@@ -21,11 +23,9 @@ using chartdlgtest::ThreeSeriesChart;
 
 namespace {
 
-constexpr UINT kApply = 5002;
-
 bool ApplyEnabled(CDialog& dialog)
 {
-    return dialog.GetDlgItem(kApply)->IsWindowEnabled() != FALSE;
+    return dialog.GetDlgItem(IDC_APPLY)->IsWindowEnabled() != FALSE;
 }
 
 void Click(CDialog& dialog, UINT id)
@@ -51,10 +51,10 @@ TEST(LabelDialogTest, ItLoadsTheLabelAndApplyWritesItBack)
     CLabelDlg dialog(&shown.chart);
     dialog.m_pLabel = label;
     ASSERT_TRUE(dialog.CreateDialogWindow(&shown.parent));
-    EXPECT_EQ(dialog.IsDlgButtonChecked(6054), 1u);
-    EXPECT_EQ(dialog.IsDlgButtonChecked(6078), 0u);
-    EXPECT_EQ(dialog.GetDlgItem(6056)->GetCurSel(), 1);
-    CDialogItem* series = dialog.GetDlgItem(6071);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_LABEL_BORDER), 1u);
+    EXPECT_EQ(dialog.IsDlgButtonChecked(IDC_LABEL_TRANSPARENT), 0u);
+    EXPECT_EQ(dialog.GetDlgItem(IDC_LABEL_ALIGNMENT)->GetCurSel(), 1);
+    CDialogItem* series = dialog.GetDlgItem(IDC_LABEL_SERIES);
     ASSERT_EQ(series->GetCount(), 3);
     EXPECT_EQ(series->GetLBText(0), CString("01 LAF"));
     EXPECT_EQ(series->GetLBText(2), CString("03 TWA"));
@@ -62,13 +62,13 @@ TEST(LabelDialogTest, ItLoadsTheLabelAndApplyWritesItBack)
     EXPECT_EQ(dialog.m_fillButton.GetColour(), RGB(255, 255, 200));
     EXPECT_FALSE(ApplyEnabled(dialog));
 
-    Click(dialog, 6078);
+    Click(dialog, IDC_LABEL_TRANSPARENT);
     EXPECT_TRUE(ApplyEnabled(dialog));
-    Click(dialog, 6054);
-    Choose(dialog, 6056, 2);
-    Choose(dialog, 6071, 2);
+    Click(dialog, IDC_LABEL_BORDER);
+    Choose(dialog, IDC_LABEL_ALIGNMENT, 2);
+    Choose(dialog, IDC_LABEL_SERIES, 2);
     dialog.m_fillButton.SetColour(RGB(0, 128, 0));
-    Click(dialog, kApply);
+    Click(dialog, IDC_APPLY);
     EXPECT_FALSE(ApplyEnabled(dialog));
     EXPECT_FALSE(label->m_border);
     EXPECT_TRUE(label->m_transparent);
@@ -142,7 +142,7 @@ TEST(LabelDialogTest, TheFontButtonSetsFontAndTextColourAtOnce)
             asked = true;
             return IDOK;
         });
-        Click(dialog, 6068);
+        Click(dialog, IDC_LABEL_FONT);
     }
     EXPECT_TRUE(asked);
     LOGFONT after{};
@@ -162,10 +162,10 @@ TEST(LabelDialogTest, PropertiesOfALabelRunTheDialogAndOkApplies)
     int shownDialogs = 0;
     ScopedModalResponder responder([&](const ModalRequest& request) -> INT_PTR {
         EXPECT_EQ(request.text, CString("CLabelDlg"));
-        EXPECT_EQ(request.templateId, 5012);
+        EXPECT_EQ(request.templateId, Resources::IDD_LABEL);
         auto* dialog = static_cast<CLabelDlg*>(request.dialogObject);
         EXPECT_EQ(dialog->m_pLabel, label);
-        dialog->CheckDlgButton(6054, 0);
+        dialog->CheckDlgButton(IDC_LABEL_BORDER, 0);
         ++shownDialogs;
         return IDOK;
     });
@@ -188,26 +188,26 @@ TEST(ChartTabTest, ItLoadsTheChartAndClearingTheLegendDisablesItsPosition)
     tab.m_pGraph = &shown.chart;
     ASSERT_TRUE(tab.CreateDialogWindow(&shown.parent));
     tab.ShowWindow(SW_SHOW);
-    EXPECT_EQ(tab.GetDlgItemText(6075), CString("25"));
+    EXPECT_EQ(tab.GetDlgItemText(IDC_CHART_SNAP_DISTANCE), CString("25"));
     EXPECT_EQ(tab.m_plotButton.GetColour(), RGB(10, 20, 30));
-    EXPECT_EQ(tab.GetDlgItem(6057)->GetLBText(1), CString("2 LCpeak"));
-    EXPECT_EQ(tab.GetDlgItem(6055)->GetLBText(0), CString("1 Time"));
-    EXPECT_EQ(tab.GetDlgItem(6070)->GetLBText(0), CString("1 dB"));
+    EXPECT_EQ(tab.GetDlgItem(IDC_CHART_SERIES)->GetLBText(1), CString("2 LCpeak"));
+    EXPECT_EQ(tab.GetDlgItem(IDC_CHART_X_AXIS)->GetLBText(0), CString("1 Time"));
+    EXPECT_EQ(tab.GetDlgItem(IDC_CHART_Y_AXIS)->GetLBText(0), CString("1 dB"));
     int low = -1;
     int high = -1;
-    tab.GetDlgItem(6074)->GetRange32(low, high);
+    tab.GetDlgItem(IDC_CHART_SNAP_DISTANCE_SPIN)->GetRange32(low, high);
     EXPECT_EQ(low, 0);
     EXPECT_EQ(high, 100);
-    EXPECT_TRUE(tab.GetDlgItem(6051)->IsWindowEnabled());
+    EXPECT_TRUE(tab.GetDlgItem(IDC_CHART_LEGEND_POSITION)->IsWindowEnabled());
     EXPECT_FALSE(ApplyEnabled(tab));
 
-    Click(tab, 6050);
-    EXPECT_FALSE(tab.GetDlgItem(6051)->IsWindowEnabled());
+    Click(tab, IDC_CHART_SHOW_LEGEND);
+    EXPECT_FALSE(tab.GetDlgItem(IDC_CHART_LEGEND_POSITION)->IsWindowEnabled());
     EXPECT_TRUE(ApplyEnabled(tab));
     // Nothing is written before Apply.
     EXPECT_TRUE(shown.chart.IsLegendShown());
-    Click(tab, 6050);
-    EXPECT_TRUE(tab.GetDlgItem(6051)->IsWindowEnabled());
+    Click(tab, IDC_CHART_SHOW_LEGEND);
+    EXPECT_TRUE(tab.GetDlgItem(IDC_CHART_LEGEND_POSITION)->IsWindowEnabled());
 }
 
 TEST(ChartTabTest, ApplyWritesTheChartAndDisablesItselfUntilTheNextChange)
@@ -219,12 +219,12 @@ TEST(ChartTabTest, ApplyWritesTheChartAndDisablesItselfUntilTheNextChange)
     tab.m_pGraph = &shown.chart;
     ASSERT_TRUE(tab.CreateDialogWindow(&shown.parent));
     tab.ShowWindow(SW_SHOW);
-    Click(tab, 6052);
-    Click(tab, 6076);
-    Choose(tab, 6051, 0);
-    tab.SetDlgItemText(6075, "40");
+    Click(tab, IDC_CHART_DOUBLE_BUFFER);
+    Click(tab, IDC_CHART_SNAP_CURSOR);
+    Choose(tab, IDC_CHART_LEGEND_POSITION, 0);
+    tab.SetDlgItemText(IDC_CHART_SNAP_DISTANCE, "40");
     tab.m_backgroundButton.SetColour(RGB(1, 2, 3));
-    Click(tab, kApply);
+    Click(tab, IDC_APPLY);
     EXPECT_FALSE(ApplyEnabled(tab));
     EXPECT_FALSE(shown.chart.IsDoubleBuffered());
     EXPECT_FALSE(shown.chart.IsCursorSnapped());
@@ -232,7 +232,7 @@ TEST(ChartTabTest, ApplyWritesTheChartAndDisablesItselfUntilTheNextChange)
     EXPECT_EQ(shown.chart.GetSnapRange(), 40);
     EXPECT_EQ(shown.chart.GetColours().background, RGB(1, 2, 3));
     // A colour chosen in a colour button is a change.
-    tab.SendMessage(CPN_SELENDOK, RGB(9, 9, 9), 6049);
+    tab.SendMessage(CPN_SELENDOK, RGB(9, 9, 9), IDC_CHART_PLOT_COLOUR);
     EXPECT_TRUE(ApplyEnabled(tab));
 }
 
@@ -249,11 +249,11 @@ TEST(ChartTabTest, ASnapDistanceOutOfRangeIsRefusedAndNotApplied)
         messages.push_back(request.text);
         return IDOK;
     });
-    tab.SetDlgItemText(6075, "101");
+    tab.SetDlgItemText(IDC_CHART_SNAP_DISTANCE, "101");
     ASSERT_FALSE(messages.empty());
     EXPECT_EQ(messages.back(), CString("Please enter an integer between 0 and 100."));
     messages.clear();
-    Click(tab, kApply);
+    Click(tab, IDC_APPLY);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(shown.chart.GetSnapRange(), 10);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ScreenSearch.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -101,26 +103,3 @@ private:
     bool m_ended = false;
     std::string m_logPath;
 };
-
-// Finding what the program shows, in a screenshot.
-namespace ScreenSearch {
-
-// The windows with a sunken edge (the view's tree, chart and list panes),
-// largest first, within an area of the screen.
-std::vector<QRect> SunkenPanes(const QImage& screen, QRect within);
-// Rows of an area whose pixels all have one colour.
-bool IsUniform(const QImage& image, QRect area, QRgb colour);
-int CountColour(const QImage& image, QRect area, QRgb colour);
-// The first point of an area, row by row, whose colour passes; null when
-// none does.
-QPoint Find(const QImage& image, QRect area, const std::function<bool(QRgb)>& passes);
-// Strongly red, as the first metric's texts are drawn.
-bool IsRed(QRgb colour);
-// The title bar of the active child window inside an area: the first band
-// of rows that are mostly the blue of an active title; empty when none.
-QRect ActiveTitleBar(const QImage& image, QRect area);
-// The middle of the close button at the right end of a title bar: the
-// rightmost white glyph on it.
-QPoint CloseButton(const QImage& image, QRect titleBar);
-
-} // namespace ScreenSearch

@@ -1,9 +1,9 @@
 // The chart demo run as a person would with --screenshot: it ends cleanly
 // and its picture shows each of the sample curves inside the plot.
 
+#include "ProgramScreenshot.h"
+
 #include <QImage>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -21,16 +21,7 @@ const std::map<QRgb, const char*> kCurveColours = {{qRgb(100, 149, 237), "A fast
 
 TEST(ChartDemoScreenshotTest, ThePictureShowsEveryCurveInThePlot)
 {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString path = folder.filePath("chart-demo.png");
-    QProcess demo;
-    demo.start(CHART_DEMO_PATH, {"--screenshot", path});
-    ASSERT_TRUE(demo.waitForFinished(60000));
-    EXPECT_EQ(demo.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(demo.exitCode(), 0) << demo.readAllStandardError().toStdString();
-
-    QImage picture(path);
+    const QImage picture = ProgramScreenshot(CHART_DEMO_PATH);
     ASSERT_FALSE(picture.isNull());
     EXPECT_EQ(picture.size(), QSize(900, 540));
     // The middle of the plot, clear of the legend and of the series symbols

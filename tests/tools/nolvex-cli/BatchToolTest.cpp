@@ -4,10 +4,12 @@
 #include "CArchive.h"
 #include "CFile.h"
 #include "CsvExport.h"
+#include "MetricCatalogue.h"
 #include "NolvexDoc.h"
 #include "NolvexMetric.h"
 #include "NolvexTest.h"
 #include "SampleGenerator.h"
+#include "ScreenSearch.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +21,12 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -268,28 +275,183 @@ TEST_F(BatchTool, FailedCutLeavesTheOutputAsItWas)
     EXPECT_EQ(ReadAll(recording), before);
 }
 
+constexpr QRgb kPaper = qRgb(255, 255, 255);
+constexpr QRgb kBlack = qRgb(0, 0, 0);
+
+QRgb AsQRgb(COLORREF colour)
+{
+    return qRgb(GetRValue(colour), GetGValue(colour), GetBValue(colour));
+}
+
+// Ink of a colour on the page's paper.
+std::function<bool(QRgb)> InkOf(QRgb colour)
+{
+    return [colour](QRgb pixel) { return ScreenSearch::IsInk(pixel, colour, kPaper); };
+}
+
+// The middle row of a curve's pixels in each column of the plot it reaches.
+std::map<int, double> CurveRows(const QImage& page, QRect plot, QRgb colour)
+{
+    std::map<int, double> rows;
+    for (int x = plot.left(); x <= plot.right(); ++x) {
+        int count = 0;
+        double sum = 0.0;
+        for (int y = plot.top(); y <= plot.bottom(); ++y) {
+            if (page.pixel(x, y) == colour) {
+                ++count;
+                sum += y;
+            }
+        }
+        if (count > 0)
+            rows[x] = sum / count;
+    }
+    return rows;
+}
+
+// Pairs of a metric's value and the row its curve shows it at, one per
+// column the curve reaches: the samples are spread evenly from the curve's
+// first column to its last, and a column between two samples shows a value
+// between theirs.
+void AddValueRows(const CNolvexTest& test, int dataType, const std::map<int, double>& rows,
+                  std::vector<std::pair<double, double>>& pairs)
+{
+    const int first = rows.begin()->first;
+    const int last = rows.rbegin()->first;
+    const int lastSample = test.sampleCount - 1;
+    for (const auto& [x, row] : rows) {
+        const double sample = static_cast<double>(x - first) / (last - first) * lastSample;
+        const int before = std::min(static_cast<int>(sample), lastSample - 1);
+        const double after = sample - before;
+        const double value =
+            test.Value(dataType, before) * (1.0 - after) + test.Value(dataType, before + 1) * after;
+        pairs.emplace_back(value, row);
+    }
+}
+
+// How well the rows follow one straight line of the values, from -1 (higher
+// values exactly higher on the page) to 1.
+double Correlation(const std::vector<std::pair<double, double>>& pairs)
+{
+    double meanValue = 0.0;
+    double meanRow = 0.0;
+    for (const auto& [value, row] : pairs) {
+        meanValue += value / pairs.size();
+        meanRow += row / pairs.size();
+    }
+    double both = 0.0;
+    double values = 0.0;
+    double rows = 0.0;
+    for (const auto& [value, row] : pairs) {
+        both += (value - meanValue) * (row - meanRow);
+        values += (value - meanValue) * (value - meanValue);
+        rows += (row - meanRow) * (row - meanRow);
+    }
+    return both / std::sqrt(values * rows);
+}
+
 } // namespace
 
-TEST_F(BatchTool, RenderDrawsThePrintedPageAsPictureOrPdf)
+TEST_F(BatchTool, RenderDrawsThePrintedPageIntoAPicture)
 {
     const CliRun picture = RunCli({"render", recording, "--test", "2", "--metric", "A fast",
                                    "--metric", "A leq", "--output", Path("page.png")});
     ASSERT_EQ(picture.exitCode, 0) << picture.err;
     const QByteArray png = ReadAll(Path("page.png"));
-    ASSERT_GT(png.size(), 1000);
     EXPECT_TRUE(png.startsWith("\x89PNG"));
     QImage page;
     ASSERT_TRUE(page.loadFromData(png, "PNG"));
-    EXPECT_EQ(page.width(), 1123);
-    EXPECT_EQ(page.height(), 794);
-    // The background is white as on paper, and something is drawn on it.
-    EXPECT_EQ(page.pixel(page.width() / 2, 2), qRgb(255, 255, 255));
-    int ink = 0;
-    for (int y = 0; y < page.height(); y += 2)
-        for (int x = 0; x < page.width(); x += 2)
-            ink += page.pixel(x, y) != qRgb(255, 255, 255) ? 1 : 0;
-    EXPECT_GT(ink, 2000);
+    page = page.convertToFormat(QImage::Format_RGB32);
+    // An A4 page on its side at 96 dots per inch, white as paper.
+    ASSERT_EQ(page.size(), QSize(1123, 794));
+    EXPECT_EQ(page.pixel(page.width() / 2, 2), kPaper);
 
+    // The plot: right of the value axis and above the time axis, two black
+    // lines that meet at its bottom left and reach across most of the page.
+    const QRect valueAxis = ScreenSearch::LongestLine(
+        page, QRect(0, 0, page.width() / 3, page.height()), kBlack, Qt::Vertical);
+    const QRect timeAxis = ScreenSearch::LongestLine(
+        page, QRect(0, page.height() * 2 / 3, page.width(), page.height()), kBlack, Qt::Horizontal);
+    ASSERT_GE(valueAxis.height(), page.height() * 8 / 10) << "no value axis";
+    ASSERT_GE(timeAxis.width(), page.width() * 8 / 10) << "no time axis";
+    EXPECT_LE(std::abs(valueAxis.bottom() - timeAxis.top()), 1);
+    EXPECT_LE(std::abs(timeAxis.left() - valueAxis.left()), 1);
+    const QRect plot(QPoint(valueAxis.left() + 1, valueAxis.top()),
+                     QPoint(timeAxis.right(), timeAxis.top() - 1));
+
+    // The axes' labels: numbers down the value axis, times along the time
+    // axis.
+    EXPECT_GE(ScreenSearch::RowBands(
+                  page, QRect(QPoint(0, plot.top()), QPoint(valueAxis.left() - 3, timeAxis.top())),
+                  InkOf(kBlack))
+                  .size(),
+              5u);
+    for (int fifth = 0; fifth < 5; ++fifth) {
+        const QRect under(plot.left() + plot.width() * fifth / 5, timeAxis.top() + 3,
+                          plot.width() / 5, page.height() - timeAxis.top() - 3);
+        EXPECT_GT(ScreenSearch::Count(page, under, InkOf(kBlack)), 10) << "fifth " << fifth;
+    }
+
+    // Each metric's curve in the colour it was given, added in the order
+    // named, along the whole test inside the plot.
+    const CNolvexTest& test = *document.GetTest(1);
+    struct Shown
+    {
+        const char* name;
+        QRgb colour;
+    };
+    const Shown metrics[] = {{"A fast", AsQRgb(MetricPalette::ColourOfTurn(0))},
+                             {"A leq", AsQRgb(MetricPalette::ColourOfTurn(1))}};
+    std::vector<std::pair<double, double>> valueRows;
+    for (const Shown& metric : metrics) {
+        const std::map<int, double> rows = CurveRows(page, plot, metric.colour);
+        ASSERT_FALSE(rows.empty()) << metric.name << " has no curve";
+        const int first = rows.begin()->first;
+        const int last = rows.rbegin()->first;
+        EXPECT_LE(first - plot.left(), plot.width() / 50) << metric.name;
+        EXPECT_GE(last - first, plot.width() * 8 / 10) << metric.name;
+        // Unbroken from end to end, but where the other curve covers it.
+        EXPECT_GE(static_cast<int>(rows.size()), (last - first + 1) * 95 / 100) << metric.name;
+        AddValueRows(test, MetricCatalogue::FindByName(metric.name), rows, valueRows);
+    }
+    // Both curves on the one value axis: the rows follow the values, higher
+    // values higher up, for both together. Another metric's curve, or one
+    // at another height, would leave the line.
+    EXPECT_LT(Correlation(valueRows), -0.98);
+
+    // The legend right of the plot: a patch of each metric's colour, the
+    // newest first, with its name beside it.
+    const QRect legendArea(QPoint(timeAxis.right() + 1, 0),
+                           QPoint(page.width() - 1, plot.center().y()));
+    int below = legendArea.top();
+    for (const Shown& metric : {metrics[1], metrics[0]}) {
+        const QPoint corner = ScreenSearch::Find(
+            page, QRect(QPoint(legendArea.left(), below), legendArea.bottomRight()),
+            [&](QRgb pixel) { return pixel == metric.colour; });
+        ASSERT_FALSE(corner.isNull()) << metric.name << " is not in the legend";
+        const QRect patch = ScreenSearch::SolidRect(page, corner);
+        EXPECT_GE(patch.width(), 5) << metric.name;
+        EXPECT_GE(patch.height(), 5) << metric.name;
+        const QRect name(QPoint(patch.right() + 2, patch.top()),
+                         QPoint(legendArea.right(), patch.bottom()));
+        EXPECT_GT(ScreenSearch::Count(page, name, InkOf(kBlack)), 10) << metric.name;
+        below = patch.bottom() + 1;
+    }
+
+    // A leq runs from the start of the test: its last value is printed in
+    // its colour at the top of the plot. The text is smoothed, so it has
+    // shades of the colour that the curves, drawn without smoothing, do not.
+    const QRgb leqColour = metrics[1].colour;
+    const QRect top(plot.topLeft(), QSize(plot.width() / 2, plot.height() / 8));
+    EXPECT_GT(ScreenSearch::Count(page, top,
+                                  [&](QRgb pixel) {
+                                      return pixel != leqColour &&
+                                             ScreenSearch::IsInk(pixel, leqColour, kPaper);
+                                  }),
+              20);
+}
+
+TEST_F(BatchTool, RenderWritesThePrintedPageIntoAPdf)
+{
     const CliRun pdf = RunCli(
         {"render", recording, "--test", "1", "--metric", "TWA", "--output", Path("page.pdf")});
     ASSERT_EQ(pdf.exitCode, 0) << pdf.err;
