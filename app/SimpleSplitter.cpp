@@ -290,8 +290,9 @@ void CSimpleSplitter::OnLButtonUp(UINT, CPoint)
 
 BOOL CSimpleSplitter::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
 {
-    // A control that handles its own notification (custom drawing) keeps
-    // it; the rest go up to the window that holds the splitter.
+    // A control that handles its own notification (the value list's column
+    // clicks) keeps it; the rest go up to the window that holds the
+    // splitter.
     if (CWnd::OnNotify(wParam, lParam, result))
         return TRUE;
     CWnd* parent = GetParent();
