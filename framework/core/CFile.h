@@ -42,7 +42,6 @@ public:
     virtual void Abort();
 
     const CString& GetFilePath() const { return m_path; }
-    bool IsOpen() const { return m_device != nullptr; }
 
 protected:
     [[noreturn]] void ThrowFileError(int cause) const;

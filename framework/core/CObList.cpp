@@ -52,11 +52,6 @@ CObject*& CObList::GetHead()
     return m_head->data;
 }
 
-CObject*& CObList::GetTail()
-{
-    return m_tail->data;
-}
-
 POSITION CObList::AddHead(CObject* element)
 {
     Node* node = NewNode(nullptr, m_head, element);
@@ -79,20 +74,6 @@ POSITION CObList::AddTail(CObject* element)
     return reinterpret_cast<POSITION>(node);
 }
 
-CObject* CObList::RemoveHead()
-{
-    CObject* element = m_head->data;
-    RemoveAt(GetHeadPosition());
-    return element;
-}
-
-CObject* CObList::RemoveTail()
-{
-    CObject* element = m_tail->data;
-    RemoveAt(GetTailPosition());
-    return element;
-}
-
 void CObList::RemoveAll()
 {
     while (m_blocks != nullptr) {
@@ -108,13 +89,6 @@ CObject*& CObList::GetNext(POSITION& position)
 {
     Node* node = NodeAt(position);
     position = reinterpret_cast<POSITION>(node->next);
-    return node->data;
-}
-
-CObject*& CObList::GetPrev(POSITION& position)
-{
-    Node* node = NodeAt(position);
-    position = reinterpret_cast<POSITION>(node->prev);
     return node->data;
 }
 
@@ -135,34 +109,6 @@ void CObList::RemoveAt(POSITION position)
     else
         m_tail = node->prev;
     FreeNode(node);
-}
-
-POSITION CObList::InsertBefore(POSITION position, CObject* element)
-{
-    if (position == nullptr)
-        return AddHead(element);
-    Node* old = NodeAt(position);
-    Node* node = NewNode(old->prev, old, element);
-    if (old->prev != nullptr)
-        old->prev->next = node;
-    else
-        m_head = node;
-    old->prev = node;
-    return reinterpret_cast<POSITION>(node);
-}
-
-POSITION CObList::InsertAfter(POSITION position, CObject* element)
-{
-    if (position == nullptr)
-        return AddTail(element);
-    Node* old = NodeAt(position);
-    Node* node = NewNode(old, old->next, element);
-    if (old->next != nullptr)
-        old->next->prev = node;
-    else
-        m_tail = node;
-    old->next = node;
-    return reinterpret_cast<POSITION>(node);
 }
 
 POSITION CObList::Find(const CObject* element, POSITION start) const

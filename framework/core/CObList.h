@@ -23,22 +23,16 @@ public:
     bool IsEmpty() const { return m_count == 0; }
 
     CObject*& GetHead();
-    CObject*& GetTail();
     POSITION AddHead(CObject* element);
     POSITION AddTail(CObject* element);
-    CObject* RemoveHead();
-    CObject* RemoveTail();
     void RemoveAll();
 
     POSITION GetHeadPosition() const { return reinterpret_cast<POSITION>(m_head); }
     POSITION GetTailPosition() const { return reinterpret_cast<POSITION>(m_tail); }
     // The element at position, and position moved to the next (previous) one.
     CObject*& GetNext(POSITION& position);
-    CObject*& GetPrev(POSITION& position);
     CObject*& GetAt(POSITION position);
     void RemoveAt(POSITION position);
-    POSITION InsertBefore(POSITION position, CObject* element);
-    POSITION InsertAfter(POSITION position, CObject* element);
 
     // The first position after start (from the head when null) holding
     // element, or null.

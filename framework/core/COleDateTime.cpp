@@ -477,21 +477,6 @@ int COleDateTimeSpan::GetSeconds() const
     return static_cast<int>(SecondsOf(*this) % 60);
 }
 
-double COleDateTimeSpan::GetTotalDays() const
-{
-    return GetTotalSeconds() / static_cast<double>(kSecondsPerDay);
-}
-
-double COleDateTimeSpan::GetTotalHours() const
-{
-    return GetTotalSeconds() / 3600.0;
-}
-
-double COleDateTimeSpan::GetTotalMinutes() const
-{
-    return GetTotalSeconds() / 60.0;
-}
-
 double COleDateTimeSpan::GetTotalSeconds() const
 {
     return static_cast<double>(SecondsOf(*this));

@@ -116,10 +116,6 @@ public:
     int GetHours() const;
     int GetMinutes() const;
     int GetSeconds() const;
-    // The whole span in each unit, to the second.
-    double GetTotalDays() const;
-    double GetTotalHours() const;
-    double GetTotalMinutes() const;
     double GetTotalSeconds() const;
 
     // %D the whole days, %H %M %S the hours, minutes and seconds left over as

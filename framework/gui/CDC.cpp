@@ -862,15 +862,6 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF colour)
     return colour;
 }
 
-COLORREF CDC::GetPixel(int x, int y) const
-{
-    const QImage* image = GetImage();
-    const QPoint at = ToDevice(x, y);
-    if (image == nullptr || !image->rect().contains(at))
-        return static_cast<COLORREF>(-1);
-    return FromQColor(QColor(image->pixel(at)));
-}
-
 // Text ----------------------------------------------------------------------
 
 CSize CDC::GetTextExtent(const CString& text) const
@@ -1023,21 +1014,6 @@ int CDC::IntersectClipRect(int left, int top, int right, int bottom)
     m_ctx->state.clipped = true;
     ApplyClip();
     return m_ctx->state.clip.isEmpty() ? NULLREGION : SIMPLEREGION;
-}
-
-int CDC::ExcludeClipRect(int left, int top, int right, int bottom)
-{
-    const QRect deviceRect = ToDevice(CRect(left, top, right, bottom));
-    const QRegion current =
-        m_ctx->state.clipped
-            ? m_ctx->state.clip
-            : QRegion(m_ctx->device != nullptr
-                          ? QRect(0, 0, m_ctx->device->width(), m_ctx->device->height())
-                          : QRect());
-    m_ctx->state.clip = current.subtracted(deviceRect);
-    m_ctx->state.clipped = true;
-    ApplyClip();
-    return m_ctx->state.clip.isEmpty() ? NULLREGION : COMPLEXREGION;
 }
 
 int CDC::SelectClipRgn(std::nullptr_t)

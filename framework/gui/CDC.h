@@ -90,7 +90,6 @@ public:
     UINT SetTextAlign(UINT align);
     CPoint SetWindowOrg(int x, int y);
     CPoint SetWindowOrg(POINT point) { return SetWindowOrg(point.x, point.y); }
-    CPoint GetWindowOrg() const { return m_ctx->state.windowOrigin; }
     // Returns the saved level; RestoreDC(-1) restores the last one saved.
     int SaveDC();
     BOOL RestoreDC(int savedLevel);
@@ -100,7 +99,6 @@ public:
     CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
     BOOL LineTo(int x, int y);
     BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
-    CPoint GetCurrentPosition() const { return m_ctx->state.position; }
     BOOL Polyline(const POINT* points, int count);
     BOOL Rectangle(int left, int top, int right, int bottom);
     BOOL Rectangle(const RECT* rect)
@@ -128,7 +126,6 @@ public:
     BOOL StretchBlt(int x, int y, int width, int height, CDC* source, int sourceX, int sourceY,
                     int sourceWidth, int sourceHeight, DWORD rop);
     COLORREF SetPixel(int x, int y, COLORREF colour);
-    COLORREF GetPixel(int x, int y) const;
 
     // Text.
     BOOL TextOut(int x, int y, const CString& text);
@@ -144,7 +141,6 @@ public:
     {
         return IntersectClipRect(rect->left, rect->top, rect->right, rect->bottom);
     }
-    int ExcludeClipRect(int left, int top, int right, int bottom);
     // Takes the clipping region away (only the null region is selected).
     int SelectClipRgn(std::nullptr_t);
     int GetClipBox(RECT* rect) const;

@@ -146,15 +146,6 @@ void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum)
     pDX->Fail();
 }
 
-void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minimum, double maximum)
-{
-    if (!Saving(pDX) || (value >= minimum && value <= maximum))
-        return;
-    AfxMessageBox(CString::Formatted("Please enter a number between %g and %g.", minimum, maximum),
-                  MB_OK | MB_ICONEXCLAMATION);
-    pDX->Fail();
-}
-
 // The dialog -----------------------------------------------------------------
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_parentWindow(parent)
@@ -416,12 +407,6 @@ UINT CDialog::IsDlgButtonChecked(UINT id) const
 {
     CDialogItem* item = GetDlgItem(id);
     return item != nullptr ? static_cast<UINT>(item->GetCheck()) : 0;
-}
-
-void CDialog::CheckRadioButton(UINT first, UINT last, UINT id)
-{
-    for (UINT each = first; each <= last; ++each)
-        CheckDlgButton(each, each == id ? 1 : 0);
 }
 
 std::vector<UINT> CDialog::RadioGroup(UINT id) const

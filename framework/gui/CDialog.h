@@ -54,7 +54,6 @@ void DDX_CBIndex(CDataExchange* pDX, UINT id, int& index);
 // The index of the checked radio of the group that starts at id.
 void DDX_Radio(CDataExchange* pDX, UINT id, int& index);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum);
-void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minimum, double maximum);
 
 // A dialog made from a template by number: modal with DoModal, or a child
 // window with Create (a tab of a property sheet). OK and Cancel end a modal
@@ -85,8 +84,6 @@ public:
     CString GetDlgItemText(UINT id) const;
     void CheckDlgButton(UINT id, int check);
     UINT IsDlgButtonChecked(UINT id) const;
-    // Checks id and clears the others from first to last.
-    void CheckRadioButton(UINT first, UINT last, UINT id);
     // The radio ids of the group that starts at id, in template order.
     std::vector<UINT> RadioGroup(UINT id) const;
 

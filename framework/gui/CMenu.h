@@ -37,7 +37,6 @@ public:
     // chosen.
     BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* window, const RECT* rect = nullptr);
 
-    int GetMenuItemCount() const { return static_cast<int>(m_items.size()); }
     const std::vector<Item>& Items() const { return m_items; }
 
 private:

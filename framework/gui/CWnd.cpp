@@ -1034,16 +1034,6 @@ void CWnd::ValidateRect(const RECT* rect)
     }
 }
 
-BOOL CWnd::GetUpdateRect(LPRECT rect, BOOL)
-{
-    const QRect bounds = m_updateRegion.boundingRect();
-    if (rect != nullptr)
-        *rect = m_updateRegion.isEmpty()
-                    ? CRect()
-                    : CRect(bounds.left(), bounds.top(), bounds.right() + 1, bounds.bottom() + 1);
-    return m_updateRegion.isEmpty() ? FALSE : TRUE;
-}
-
 void CWnd::UpdateWindow()
 {
     if (m_hWnd == nullptr || m_native)

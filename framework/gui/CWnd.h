@@ -173,7 +173,6 @@ public:
     void UpdateWindow();
     BOOL RedrawWindow(const RECT* rect = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    BOOL GetUpdateRect(LPRECT rect, BOOL erase = FALSE);
 
     // The window's own scroll bar (WS_VSCROLL / WS_HSCROLL; bar SB_VERT or
     // SB_HORZ). It reports WM_VSCROLL / WM_HSCROLL with a null scroll bar.

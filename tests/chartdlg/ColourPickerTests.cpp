@@ -207,7 +207,8 @@ TEST(ColourPopupLayoutTest, CellsFormEightColumnsBetweenTheTwoBoxes)
     const int gridTop = automatic.bottom + margin;
     EXPECT_EQ(popup->GetEntryRect(0), CRect(margin, gridTop, margin + 18, gridTop + 18));
     EXPECT_EQ(popup->GetEntryRect(13).TopLeft(), CPoint(margin + 5 * 18, gridTop + 18));
-    EXPECT_EQ(popup->GetEntryRect(39).BottomRight(), CPoint(margin + 8 * 18, gridTop + 5 * 18));
+    const CRect last = popup->GetEntryRect(39);
+    EXPECT_EQ(CPoint(last.right, last.bottom), CPoint(margin + 8 * 18, gridTop + 5 * 18));
     EXPECT_EQ(more.top, gridTop + 5 * 18 + margin);
     EXPECT_EQ(client.Height(), more.bottom + margin);
     EXPECT_EQ(popup->EntryAt(more.CenterPoint()), CColourPopup::kMoreColoursBox);

@@ -141,9 +141,10 @@ TEST(PaintingTest, AValidatedAreaIsNotPainted)
     shown.window.InvalidateRect(&a);
     shown.window.InvalidateRect(&b);
     shown.window.ValidateRect(&a);
-    CRect pending;
-    EXPECT_TRUE(shown.window.GetUpdateRect(&pending));
-    EXPECT_EQ(pending, b);
+    // Only b is painted.
+    shown.window.UpdateWindow();
+    EXPECT_EQ(shown.window.messages, (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+    EXPECT_EQ(shown.window.lastPaintRect, b);
 }
 
 TEST(PaintingTest, TheEventLoopPaintsAnInvalidatedShownWindow)
