@@ -28,7 +28,6 @@ public:
     void RemoveAll();
 
     POSITION GetHeadPosition() const { return reinterpret_cast<POSITION>(m_head); }
-    POSITION GetTailPosition() const { return reinterpret_cast<POSITION>(m_tail); }
     // The element at position, and position moved to the next (previous) one.
     CObject*& GetNext(POSITION& position);
     CObject*& GetAt(POSITION position);

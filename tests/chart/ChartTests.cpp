@@ -577,7 +577,7 @@ TEST(NotationTest, ANoteFollowsItsPointAndKeepsItsMeasuredSize)
     CXGraphDataSerie& series = shown.chart.SeriesAt(0);
     CPoint anchor = shown.chart.SeriesPointToPixel(series, {50, 5});
     EXPECT_EQ(note->m_rect.TopLeft(), CPoint(anchor.x, anchor.y - 20));
-    const CSize size = note->m_rect.Size();
+    const CSize size = CSize(note->m_rect.Width(), note->m_rect.Height());
     EXPECT_GT(size.cx, 10);
     // The frame and the dot are black, the box white.
     EXPECT_EQ(shown.At(anchor.x, anchor.y), RGB(0, 0, 0));
@@ -587,7 +587,7 @@ TEST(NotationTest, ANoteFollowsItsPointAndKeepsItsMeasuredSize)
     shown.Paint();
     anchor = shown.chart.SeriesPointToPixel(series, {50, 5});
     EXPECT_EQ(note->m_rect.TopLeft(), CPoint(anchor.x, anchor.y - 20));
-    EXPECT_EQ(note->m_rect.Size(), size);
+    EXPECT_EQ(CSize(note->m_rect.Width(), note->m_rect.Height()), size);
 }
 
 TEST(ValueBandTest, ABandIsAtLeastAPixelWideAndItsLabelShowsOnlyWhereItFits)

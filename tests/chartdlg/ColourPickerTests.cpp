@@ -220,7 +220,8 @@ TEST(ColourPopupLayoutTest, CellsFormEightColumnsBetweenTheTwoBoxes)
     picker.button.SetCustomText("");
     popup = picker.Open();
     popup->GetClientRect(&client);
-    EXPECT_EQ(client.Size(), CSize(2 * margin + 8 * 18, 2 * margin + 5 * 18));
+    EXPECT_EQ(CSize(client.Width(), client.Height()),
+              CSize(2 * margin + 8 * 18, 2 * margin + 5 * 18));
     EXPECT_TRUE(popup->GetEntryRect(CColourPopup::kMoreColoursBox).IsRectEmpty());
     EXPECT_EQ(popup->GetEntryRect(0).TopLeft(), CPoint(margin, margin));
 }

