@@ -4,6 +4,7 @@
 
 #include "CArchive.h"
 #include "CFile.h"
+#include "CMemFile.h"
 #include "CsvExport.h"
 #include "NolvexDoc.h"
 #include "NolvexMetric.h"

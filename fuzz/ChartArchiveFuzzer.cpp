@@ -14,6 +14,7 @@
 #include "BitmapEx.h"
 #include "CArchive.h"
 #include "CFile.h"
+#include "CMemFile.h"
 #include "CWnd.h"
 #include "DCEx.h"
 #include "Exceptions.h"

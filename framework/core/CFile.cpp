@@ -160,39 +160,6 @@ bool IsSameFile(const CString& left, const CString& right)
     return leftInfo.exists() && leftInfo.canonicalFilePath() == rightInfo.canonicalFilePath();
 }
 
-CMemFile::~CMemFile() = default;
-
-void CMemFile::Open(const CString& path, unsigned flags)
-{
-    m_path = path;
-    m_position = 0;
-    if (flags & modeCreate)
-        m_bytes.clear();
-}
-
-std::size_t CMemFile::Read(void* buffer, std::size_t size)
-{
-    const std::size_t count = std::min(size, m_bytes.size() - m_position);
-    // An empty file has no bytes to copy from, not even a place.
-    if (count > 0)
-        std::memcpy(buffer, m_bytes.data() + m_position, count);
-    m_position += count;
-    return count;
-}
-
-void CMemFile::Write(const void* data, std::size_t size)
-{
-    const BYTE* bytes = static_cast<const BYTE*>(data);
-    if (m_position == m_bytes.size()) {
-        m_bytes.insert(m_bytes.end(), bytes, bytes + size);
-    } else {
-        if (m_position + size > m_bytes.size())
-            m_bytes.resize(m_position + size);
-        std::memcpy(m_bytes.data() + m_position, bytes, size);
-    }
-    m_position += size;
-}
-
 bool MoveFileIntoPlace(const CString& temporaryPath, const CString& path)
 {
     const QByteArray from = QFile::encodeName(temporaryPath.ToQString());

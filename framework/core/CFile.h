@@ -61,27 +61,3 @@ bool MoveFileIntoPlace(const CString& temporaryPath, const CString& path);
 // Whether two paths name the same file (the same absolute path, or the same
 // file behind links).
 bool IsSameFile(const CString& left, const CString& right);
-
-// A file held in memory: the bytes written to it, or given to it to be read.
-class CMemFile : public CFile
-{
-public:
-    CMemFile() = default;
-    explicit CMemFile(std::vector<BYTE> contents) : m_bytes(std::move(contents)) {}
-    ~CMemFile() override;
-
-    void Open(const CString& path, unsigned flags) override;
-    std::size_t Read(void* buffer, std::size_t size) override;
-    void Write(const void* data, std::size_t size) override;
-    std::uint64_t GetLength() const override { return m_bytes.size(); }
-    void Close() override {}
-    void Abort() override {}
-
-    void Reserve(std::size_t size) { m_bytes.reserve(size); }
-    const std::vector<BYTE>& Bytes() const { return m_bytes; }
-    std::vector<BYTE> TakeBytes() { return std::move(m_bytes); }
-
-private:
-    std::vector<BYTE> m_bytes;
-    std::size_t m_position = 0;
-};

@@ -70,9 +70,6 @@ public:                                                                         
     static const CRuntimeClassRegistration registration##class_name(RUNTIME_CLASS(class_name));
 
 // In one source file.
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                             \
-    NOLVEX_IMPLEMENT_RUNTIMECLASS(class_name, base_class_name, nullptr)
-
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                           \
     CObject* class_name::CreateObject()                                                            \
     {                                                                                              \

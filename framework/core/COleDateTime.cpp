@@ -292,14 +292,6 @@ std::optional<DateFields> FieldsOf(const COleDateTime& date)
     return date.m_status == COleDateTime::valid ? SplitDate(date.m_dt) : std::nullopt;
 }
 
-// The seconds of a span that is valid, 0 otherwise.
-std::int64_t SecondsOf(const COleDateTimeSpan& span)
-{
-    const std::optional<std::int64_t> seconds =
-        span.m_status == COleDateTimeSpan::valid ? SpanSeconds(span.m_span) : std::nullopt;
-    return seconds.value_or(0);
-}
-
 } // namespace
 
 COleDateTime::COleDateTime(DATE value) : m_dt(value), m_status(IsValidDate(value) ? valid : invalid)
@@ -378,18 +370,6 @@ int COleDateTime::GetSecond() const
     return fields ? fields->second : -1;
 }
 
-int COleDateTime::GetDayOfWeek() const
-{
-    const std::optional<DateFields> fields = FieldsOf(*this);
-    return fields ? fields->weekday + 1 : -1;
-}
-
-int COleDateTime::GetDayOfYear() const
-{
-    const std::optional<DateFields> fields = FieldsOf(*this);
-    return fields ? fields->yearDay + 1 : -1;
-}
-
 CString COleDateTime::Format(const CString& pattern) const
 {
     if (m_status == null)
@@ -455,31 +435,6 @@ void COleDateTimeSpan::SetDateTimeSpan(long days, int hours, int minutes, int se
                                 hours * 3600.0 + minutes * 60.0 + seconds;
     m_span = totalSeconds / static_cast<double>(kSecondsPerDay);
     m_status = SpanSeconds(m_span) ? valid : invalid;
-}
-
-long COleDateTimeSpan::GetDays() const
-{
-    return static_cast<long>(SecondsOf(*this) / kSecondsPerDay);
-}
-
-int COleDateTimeSpan::GetHours() const
-{
-    return static_cast<int>(SecondsOf(*this) / 3600 % 24);
-}
-
-int COleDateTimeSpan::GetMinutes() const
-{
-    return static_cast<int>(SecondsOf(*this) / 60 % 60);
-}
-
-int COleDateTimeSpan::GetSeconds() const
-{
-    return static_cast<int>(SecondsOf(*this) % 60);
-}
-
-double COleDateTimeSpan::GetTotalSeconds() const
-{
-    return static_cast<double>(SecondsOf(*this));
 }
 
 CString COleDateTimeSpan::Format(const CString& pattern) const

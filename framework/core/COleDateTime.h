@@ -52,10 +52,6 @@ public:
     int GetHour() const;
     int GetMinute() const;
     int GetSecond() const;
-    // 1 for Sunday to 7 for Saturday.
-    int GetDayOfWeek() const;
-    // 1 for the first of January.
-    int GetDayOfYear() const;
 
     // The text of the date after the C library's strftime in the C locale:
     // %a %A %b %B %c %d %H %I %j %m %M %p %S %U %w %W %x %X %y %Y %z %Z and %%,
@@ -109,14 +105,6 @@ public:
     DateTimeSpanStatus GetStatus() const { return m_status; }
     void SetStatus(DateTimeSpanStatus status) { m_status = status; }
     void SetDateTimeSpan(long days, int hours, int minutes, int seconds);
-
-    // The whole days and the hours, minutes and seconds left over; each has
-    // the sign of the span.
-    long GetDays() const;
-    int GetHours() const;
-    int GetMinutes() const;
-    int GetSeconds() const;
-    double GetTotalSeconds() const;
 
     // %D the whole days, %H %M %S the hours, minutes and seconds left over as
     // two digits, %% a per cent sign; a negative span begins with '-'. Other

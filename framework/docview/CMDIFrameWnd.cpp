@@ -393,12 +393,6 @@ void CMDIFrameWnd::ListWindows(QMenu* menu)
     }
 }
 
-QAction* CMDIFrameWnd::ActionOf(UINT id) const
-{
-    const auto found = m_actions.find(id);
-    return found != m_actions.end() ? found->second : nullptr;
-}
-
 void CMDIFrameWnd::SetToolbar(const std::vector<ToolbarButton>& buttons, int width, int height)
 {
     if (m_toolbar == nullptr) {
@@ -465,19 +459,6 @@ void CMDIFrameWnd::UpdateIndicators()
     }
 }
 
-CString CMDIFrameWnd::GetIndicatorText(int index) const
-{
-    if (index < 0 || index >= static_cast<int>(m_indicators.size()))
-        return {};
-    return CString::FromQString(m_indicators[static_cast<std::size_t>(index)]->text());
-}
-
-bool CMDIFrameWnd::IsIndicatorEnabled(int index) const
-{
-    return index >= 0 && index < static_cast<int>(m_indicators.size()) &&
-           m_indicators[static_cast<std::size_t>(index)]->isEnabled();
-}
-
 void CMDIFrameWnd::SetMessageText(const CString& text)
 {
     if (m_message != nullptr)
@@ -494,11 +475,6 @@ void CMDIFrameWnd::SetIdleMessage(const CString& text)
 {
     m_idleMessage = text;
     SetMessageText(text);
-}
-
-CString CMDIFrameWnd::GetMessageText() const
-{
-    return m_message != nullptr ? CString::FromQString(m_message->text()) : CString();
 }
 
 void CMDIFrameWnd::ShowToolbar(bool show)

@@ -73,8 +73,6 @@ public:
     // Reads the lock keys into the indicators (also done four times a
     // second).
     void UpdateIndicators();
-    CString GetIndicatorText(int index) const;
-    bool IsIndicatorEnabled(int index) const;
     // What the help commands (F1, Shift+F1) show; without a text they do
     // nothing.
     void SetHelpText(const CString& caption, const CString& text)
@@ -85,7 +83,6 @@ public:
     // The icon of the program's windows.
     void SetIcon(const QImage& icon);
     void SetMessageText(const CString& text);
-    CString GetMessageText() const;
     // What the message pane shows when no command is being prompted
     // ("Ready"); shown at once.
     void SetIdleMessage(const CString& text);
@@ -120,7 +117,6 @@ public:
     void SetRecentFiles(const std::vector<CString>& paths);
 
     QMainWindow* MainWindow() const { return m_window; }
-    QAction* ActionOf(UINT id) const;
     QToolBar* Toolbar() const { return m_toolbar; }
 
     // The command ids of the Window menu's list of windows.

@@ -48,7 +48,6 @@ public:
     const std::vector<CString>& RecentFiles() const { return m_recentFiles; }
 
     void AddDocTemplate(CMultiDocTemplate* docTemplate);
-    CMultiDocTemplate* GetDocTemplate() const { return m_template.get(); }
 
     // Opens a file in a new child frame; null when it cannot be read.
     CDocument* OpenDocumentFile(const CString& path);

@@ -5,12 +5,6 @@
 
 namespace {
 
-QString& LedFolder()
-{
-    static QString folder = "/sys/class/leds";
-    return folder;
-}
-
 const char* LedSuffix(LockKey key)
 {
     switch (key) {
@@ -26,14 +20,9 @@ const char* LedSuffix(LockKey key)
 
 } // namespace
 
-void SetLockKeyLedFolder(const CString& folder)
+std::optional<bool> LockKeyState(LockKey key, const CString& ledFolder)
 {
-    LedFolder() = folder.ToQString();
-}
-
-std::optional<bool> LockKeyState(LockKey key)
-{
-    const QDir folder(LedFolder());
+    const QDir folder(ledFolder.ToQString());
     const QStringList leds =
         folder.entryList({QString("*") + LedSuffix(key)}, QDir::Dirs | QDir::NoDotAndDotDot);
     std::optional<bool> state;

@@ -14,7 +14,7 @@ enum class LockKey
     scrollLock
 };
 
-// On, off, or nothing when no keyboard shows that lock.
-std::optional<bool> LockKeyState(LockKey key);
-// Where the LEDs are looked for; tests point it at a folder of their own.
-void SetLockKeyLedFolder(const CString& folder);
+// On, off, or nothing when no keyboard shows that lock; the LEDs are looked
+// for in ledFolder.
+std::optional<bool> LockKeyState(LockKey key,
+                                 const CString& ledFolder = CString("/sys/class/leds"));

@@ -15,11 +15,6 @@ QColor ToQColor(COLORREF colour)
     return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
 }
 
-COLORREF FromQColor(const QColor& colour)
-{
-    return RGB(colour.red(), colour.green(), colour.blue());
-}
-
 QRect RectOf(int left, int top, int right, int bottom)
 {
     return QRect(left, top, right - left, bottom - top);

@@ -73,14 +73,11 @@ public:
     CFont* SelectObject(CFont* font);
     CBitmap* SelectObject(CBitmap* bitmap);
     CGdiObject* SelectStockObject(int index);
-    CPen* GetCurrentPen() const { return m_ctx->state.pen; }
-    CBrush* GetCurrentBrush() const { return m_ctx->state.brush; }
     CFont* GetCurrentFont() const { return m_ctx->state.font; }
     static CBrush* GetHalftoneBrush();
 
     // State.
     COLORREF SetTextColor(COLORREF colour);
-    COLORREF GetTextColor() const { return m_ctx->state.textColour; }
     COLORREF SetBkColor(COLORREF colour);
     COLORREF GetBkColor() const { return m_ctx->state.backColour; }
     int SetBkMode(int mode);

@@ -92,9 +92,10 @@ public:
 
     // The name the modal seam shows the dialog by.
     CString m_dialogName = "CDialog";
-    bool IsEnded() const { return m_ended; }
 
 protected:
+    // Whether EndDialog was called since the dialog began.
+    bool IsEnded() const { return m_ended; }
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The entries of owner-drawn lists: their height and their drawing.

@@ -55,7 +55,6 @@ public:
     BOOL RedrawItems(int first, int last);
     BOOL Update(int item) { return RedrawItems(item, item); }
 
-    CHeaderCtrl* GetHeaderCtrl() { return Header(); }
     CImageList* SetImageList(CImageList* images, int type);
     CImageList* GetImageList(int type) const;
     int GetRowHeight() const;

@@ -7,7 +7,6 @@
 
 void CToolTipCtrl::Show(CWnd* window, const CString& text, CPoint at)
 {
-    m_text = text;
     if (text.IsEmpty() || window == nullptr || window->GetClientWidget() == nullptr) {
         Hide();
         return;
@@ -18,6 +17,5 @@ void CToolTipCtrl::Show(CWnd* window, const CString& text, CPoint at)
 
 void CToolTipCtrl::Hide()
 {
-    m_text.Empty();
     QToolTip::hideText();
 }

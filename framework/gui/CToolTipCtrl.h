@@ -13,11 +13,9 @@ public:
     // empty text hides the tip.
     void Show(CWnd* window, const CString& text, CPoint at);
     void Hide();
-    const CString& GetShownText() const { return m_text; }
     int GetToolId() const { return m_tool; }
     void SetToolId(int tool) { m_tool = tool; }
 
 private:
-    CString m_text;
     int m_tool = 0;
 };

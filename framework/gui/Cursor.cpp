@@ -53,11 +53,6 @@ HCURSOR SetCursor(HCURSOR cursor)
     return previous;
 }
 
-HCURSOR GetCursor()
-{
-    return g_currentCursor;
-}
-
 BOOL GetCursorPos(POINT* point)
 {
     // Where the last mouse message came from: on the desktop that is where

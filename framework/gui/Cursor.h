@@ -30,7 +30,5 @@ HCURSOR LoadCursor(void* instance, int cursorId);
 // Makes the cursor the one shown over the window that receives the mouse;
 // returns the previous cursor.
 HCURSOR SetCursor(HCURSOR cursor);
-// The cursor last set.
-HCURSOR GetCursor();
 // The mouse position in screen coordinates.
 BOOL GetCursorPos(POINT* point);

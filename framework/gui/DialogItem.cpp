@@ -338,15 +338,6 @@ int CDialogItem::SetCurSel(int index)
     return -1;
 }
 
-CString CDialogItem::GetLBText(int index) const
-{
-    if (auto* list = qobject_cast<QComboBox*>(m_widget))
-        return CString::FromQString(list->itemText(index));
-    if (auto* tabs = qobject_cast<QTabBar*>(m_widget))
-        return CString::FromQString(tabs->tabText(index));
-    return {};
-}
-
 int CDialogItem::GetItemHeight() const
 {
     MEASUREITEMSTRUCT measure{
@@ -397,12 +388,6 @@ void CDialogItem::SetRange32(int low, int high)
     m_spinLow = low;
     m_spinHigh = high;
     SetPos32(m_spinPos);
-}
-
-void CDialogItem::GetRange32(int& low, int& high) const
-{
-    low = m_spinLow;
-    high = m_spinHigh;
 }
 
 int CDialogItem::SetPos32(int position)

@@ -92,7 +92,6 @@ public:
     int GetCount() const;
     int GetCurSel() const;
     int SetCurSel(int index);
-    CString GetLBText(int index) const;
     // Owner-drawn lists: the entry as the dialog draws it, in a rectangle
     // of the entry height the dialog gave and the given width.
     QImage RenderEntry(int index, int width, UINT state) const;
@@ -100,7 +99,6 @@ public:
     // Spin controls: a 32-bit range and position, shown in the buddy edit.
     void SetBuddy(CDialogItem* buddy) { m_buddy = buddy; }
     void SetRange32(int low, int high);
-    void GetRange32(int& low, int& high) const;
     int SetPos32(int position);
     int GetPos32() const;
     // Date and time pickers.

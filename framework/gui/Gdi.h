@@ -30,9 +30,7 @@ constexpr int PS_DASHDOTDOT = 4;
 constexpr int PS_NULL = 5;
 constexpr int PS_INSIDEFRAME = 6;
 
-// Brush styles and hatch patterns.
-constexpr UINT BS_NULL = 1;
-
+// Hatch patterns.
 constexpr int HS_HORIZONTAL = 0;
 constexpr int HS_VERTICAL = 1;
 constexpr int HS_FDIAGONAL = 2;
@@ -84,7 +82,6 @@ constexpr int DEFAULT_GUI_FONT = 17;
 // Region types, returned by the clip calls.
 constexpr int NULLREGION = 1;
 constexpr int SIMPLEREGION = 2;
-constexpr int COMPLEXREGION = 3;
 
 // DrawText flags.
 constexpr UINT DT_TOP = 0x00000000;
@@ -149,7 +146,6 @@ constexpr BYTE ANSI_CHARSET = 0;
 constexpr BYTE DEFAULT_CHARSET = 1;
 
 constexpr BYTE OUT_DEFAULT_PRECIS = 0;
-constexpr BYTE OUT_TT_PRECIS = 4;
 constexpr BYTE CLIP_DEFAULT_PRECIS = 0;
 constexpr BYTE CLIP_CHARACTER_PRECIS = 1;
 constexpr BYTE CLIP_LH_ANGLES = 0x10;
@@ -158,7 +154,6 @@ constexpr BYTE DEFAULT_QUALITY = 0;
 constexpr BYTE ANTIALIASED_QUALITY = 4;
 
 constexpr BYTE DEFAULT_PITCH = 0;
-constexpr BYTE VARIABLE_PITCH = 2;
 constexpr BYTE FF_DONTCARE = 0x00;
 
 constexpr int LF_FACESIZE = 32;

@@ -99,11 +99,6 @@ void ModalSeam::SetResponder(Responder responder)
     CurrentResponder() = std::move(responder);
 }
 
-bool ModalSeam::HasResponder()
-{
-    return static_cast<bool>(CurrentResponder());
-}
-
 ScopedModalResponder::ScopedModalResponder(ModalSeam::Responder responder)
 {
     ModalSeam::SetResponder(std::move(responder));

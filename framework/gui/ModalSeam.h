@@ -64,7 +64,6 @@ public:
     // showing it for real.
     static INT_PTR Run(const ModalRequest& request, const std::function<INT_PTR()>& showForReal);
     static void SetResponder(Responder responder);
-    static bool HasResponder();
 };
 
 // Installs a responder for its lifetime.

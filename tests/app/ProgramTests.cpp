@@ -36,11 +36,15 @@
 #include <QMimeData>
 #include <QPrinterInfo>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -62,12 +66,46 @@ QString WriteRecording(const QTemporaryDir& directory, const QString& name, int 
     return path;
 }
 
+// The program, telling how many documents it holds open.
+class ObservedApp : public CNolvexApp
+{
+public:
+    std::size_t OpenDocumentCount() const
+    {
+        return m_template != nullptr ? m_template->Documents().size() : 0;
+    }
+};
+
+// The texts of the status bar's panes, as shown: the message pane first,
+// then the indicators.
+QStringList StatusBarTexts(CMDIFrameWnd* frame)
+{
+    QStringList texts;
+    for (QLabel* pane : frame->MainWindow()->statusBar()->findChildren<QLabel*>())
+        texts << pane->text();
+    return texts;
+}
+
+// The menu item of a command, as a person finds it in the menu bar.
+QAction* MenuItem(CMDIFrameWnd* frame, UINT id)
+{
+    for (QAction* title : frame->MainWindow()->menuBar()->actions()) {
+        if (title->menu() == nullptr)
+            continue;
+        for (QAction* item : title->menu()->actions()) {
+            if (!item->isSeparator() && item->data().toUInt() == id)
+                return item;
+        }
+    }
+    return nullptr;
+}
+
 // The program started with these arguments; the settings go to a
 // temporary place.
 struct Program
 {
     QTemporaryDir directory;
-    CNolvexApp app;
+    ObservedApp app;
     BOOL started = FALSE;
 
     explicit Program(const std::vector<CString>& arguments = {})
@@ -106,7 +144,7 @@ TEST(ProgramTest, WithoutAFileTheMainFrameIsEmptyAndNewMakesNothing)
     EXPECT_EQ(program.MenuTitles(), (QStringList{"&File", "&View", "&Help"}));
     program.Frame()->RouteCommand(ID_FILE_NEW);
     EXPECT_TRUE(program.Frame()->Children().empty());
-    EXPECT_EQ(program.Frame()->GetMessageText(), CString("Ready"));
+    EXPECT_EQ(StatusBarTexts(program.Frame()).value(0), QString("Ready"));
     // The toolbar has its nine buttons; without a view Add Metric is off.
     ASSERT_NE(program.Frame()->Toolbar(), nullptr);
     EXPECT_EQ(program.Frame()->Toolbar()->actions().size(), 9);
@@ -129,7 +167,9 @@ TEST(ProgramTest, AFileOnTheCommandLineOpensInAMaximisedChild)
     EXPECT_EQ(program.MenuTitles(), (QStringList{"&File", "&Edit", "&View", "&Window", "&Help"}));
     // The Edit menu reaches the view.
     EXPECT_TRUE(program.Frame()->IsCommandEnabled(ID_EDIT_ADD_METRIC));
-    program.Frame()->ActionOf(ID_EDIT_ADD_METRIC)->trigger();
+    QAction* addMetric = MenuItem(program.Frame(), ID_EDIT_ADD_METRIC);
+    ASSERT_NE(addMetric, nullptr);
+    addMetric->trigger();
     EXPECT_EQ(view->GetList().GetItemCount(), 1);
     EXPECT_EQ(view->GetChart().SeriesAt(0).m_count, 600);
     // The file is remembered.
@@ -172,7 +212,7 @@ TEST(ProgramTest, AFileThatCannotBeReadIsReportedAndOpensNothing)
     EXPECT_FALSE(program.started);
     EXPECT_FALSE(reported.IsEmpty());
     EXPECT_TRUE(program.Frame()->Children().empty());
-    EXPECT_TRUE(program.app.GetDocTemplate()->Documents().empty());
+    EXPECT_TRUE(program.app.OpenDocumentCount() == 0);
 }
 
 TEST(ProgramTest, ClosingAChangedDocumentAsksAndCanSave)
@@ -263,7 +303,7 @@ TEST(ProgramTest, PrintingFromTheCommandLineWritesAPdfBesideTheFileWithoutAPrint
     Program program({"/p", CString::FromQString(path)});
     // Printing ends the program's start: nothing stays open.
     EXPECT_FALSE(program.started);
-    EXPECT_TRUE(program.app.GetDocTemplate()->Documents().empty());
+    EXPECT_TRUE(program.app.OpenDocumentCount() == 0);
     if (QPrinterInfo::defaultPrinter().isNull()) {
         QFile pdf(files.filePath("report.pdf"));
         ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
@@ -417,33 +457,23 @@ TEST(ToolbarTest, TheButtonsComeFromTheThreeBitmapsWithoutTheirBackground)
 
 TEST(ProgramTest, TheLockIndicatorsShowTheKeyboardsLights)
 {
-    QTemporaryDir leds;
-    const auto light = [&](const char* name, const char* value) {
-        QDir(leds.path()).mkpath(name);
-        QFile brightness(leds.filePath(QString(name) + "/brightness"));
-        ASSERT_TRUE(brightness.open(QIODevice::WriteOnly));
-        brightness.write(value);
-    };
-    light("input3::capslock", "1\n");
-    light("input3::numlock", "0\n");
-    light("input7::numlock", "0\n");
-    SetLockKeyLedFolder(CString::FromQString(leds.path()));
     Program program;
     CMainFrame* frame = program.Frame();
     frame->UpdateIndicators();
-    EXPECT_EQ(frame->GetIndicatorText(0), CString("CAP"));
-    EXPECT_TRUE(frame->IsIndicatorEnabled(0));
-    EXPECT_EQ(frame->GetIndicatorText(1), CString(""));
-    // No keyboard shows the scroll lock: its state is unknown.
-    EXPECT_EQ(frame->GetIndicatorText(2), CString("SCRL"));
-    EXPECT_FALSE(frame->IsIndicatorEnabled(2));
-    // Any keyboard's light counts.
-    light("input7::numlock", "1\n");
-    light("input3::capslock", "0\n");
-    frame->UpdateIndicators();
-    EXPECT_EQ(frame->GetIndicatorText(0), CString(""));
-    EXPECT_EQ(frame->GetIndicatorText(1), CString("NUM"));
-    SetLockKeyLedFolder("/sys/class/leds");
+    const QStringList panes = StatusBarTexts(frame);
+    ASSERT_EQ(panes.size(), 4);
+    // Each indicator shows its name while its lock is on or its state is
+    // unknown (greyed then), nothing while it is off; which of these this
+    // machine's keyboard gives is what LockKeyState reads.
+    const std::pair<LockKey, QString> indicators[] = {
+        {LockKey::capsLock, "CAP"}, {LockKey::numLock, "NUM"}, {LockKey::scrollLock, "SCRL"}};
+    const QList<QLabel*> labels = frame->MainWindow()->statusBar()->findChildren<QLabel*>();
+    for (int i = 0; i < 3; ++i) {
+        const std::optional<bool> state = LockKeyState(indicators[i].first);
+        EXPECT_EQ(panes[i + 1], !state || *state ? indicators[i].second : QString());
+        EXPECT_EQ(labels[i + 1]->isEnabled(), state.has_value())
+            << indicators[i].second.toStdString();
+    }
 }
 
 TEST(ProgramTest, ArrangeIconsLinesUpTheMinimisedWindowsAlongTheBottom)
@@ -528,7 +558,7 @@ TEST(ProgramTest, ClosingOneOfTwoWindowsClosesOnlyThatViewAndTheLastAsks)
     SubWindowOf(program.Frame()->Children()[0])->close();
     QCoreApplication::processEvents();
     EXPECT_TRUE(program.Frame()->Children().empty());
-    EXPECT_TRUE(program.app.GetDocTemplate()->Documents().empty());
+    EXPECT_TRUE(program.app.OpenDocumentCount() == 0);
     EXPECT_EQ(program.Frame()->GetHostWidget()->windowTitle(), QString("Nolvex"));
 }
 
@@ -599,20 +629,21 @@ TEST(ProgramTest, ToolbarAndStatusBarShowAChecksWhileShownAndTheStatusSaysReady)
     }
     program.Frame()->RouteCommand(ID_VIEW_TOOLBAR);
     emit viewMenu->aboutToShow();
-    EXPECT_FALSE(program.Frame()->ActionOf(ID_VIEW_TOOLBAR)->isChecked());
-    EXPECT_TRUE(program.Frame()->ActionOf(ID_VIEW_STATUS_BAR)->isChecked());
+    ASSERT_NE(MenuItem(program.Frame(), ID_VIEW_TOOLBAR), nullptr);
+    EXPECT_FALSE(MenuItem(program.Frame(), ID_VIEW_TOOLBAR)->isChecked());
+    EXPECT_TRUE(MenuItem(program.Frame(), ID_VIEW_STATUS_BAR)->isChecked());
 
     // A menu item under the pointer prompts its command; once the menu
     // closes the status bar says "Ready" again.
     PersonInput::Key(Qt::Key_F, Qt::AltModifier);
     ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "Alt+F opened no menu";
     PersonInput::Key(Qt::Key_Down);
-    EXPECT_NE(program.Frame()->GetMessageText(), CString("Ready"));
+    EXPECT_NE(StatusBarTexts(program.Frame()).value(0), QString("Ready"));
     PersonInput::Key(Qt::Key_Escape);
     PersonInput::Key(Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
-    EXPECT_EQ(program.Frame()->GetMessageText(), CString("Ready"));
+    EXPECT_EQ(StatusBarTexts(program.Frame()).value(0), QString("Ready"));
 }
 
 TEST(ProgramTest, TheSessionEndingAsksAboutEachChangedDocument)

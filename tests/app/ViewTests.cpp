@@ -157,8 +157,10 @@ TEST(AnalysisViewTest, TheTreeListsTheTestsUnderTests)
     EXPECT_EQ(opened.view.GetCurrentTest(), &opened.Test(0));
     // The list has its five columns, the chart its placeholder series.
     EXPECT_EQ(opened.view.GetList().GetColumnCount(), 5);
-    EXPECT_EQ(opened.view.GetList().GetHeaderCtrl()->GetItemText(3),
-              CString("Avg Selection Value"));
+    auto* header =
+        dynamic_cast<CHeaderCtrl*>(opened.view.GetList().GetDlgItem(CListCtrl::kHeaderId));
+    ASSERT_NE(header, nullptr);
+    EXPECT_EQ(header->GetItemText(3), CString("Avg Selection Value"));
     EXPECT_EQ(opened.view.GetChart().GetSeriesCount(), 1);
     EXPECT_EQ(opened.view.GetChart().XAxisAt(0).m_viewMax, 60);
     EXPECT_FALSE(opened.view.GetChart().IsInteractive());

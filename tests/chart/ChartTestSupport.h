@@ -5,6 +5,7 @@
 
 #include "CArchive.h"
 #include "CFile.h"
+#include "CMemFile.h"
 #include "CWnd.h"
 #include "DCEx.h"
 #include "PersonInput.h"

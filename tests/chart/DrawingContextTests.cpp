@@ -6,6 +6,7 @@
 #include "BrushSelector.h"
 #include "CArchive.h"
 #include "CFile.h"
+#include "CMemFile.h"
 #include "DCEx.h"
 #include "Exceptions.h"
 #include "FontSelector.h"
@@ -154,28 +155,49 @@ TEST(ScaledDrawingTest, AnUnscaledClipIsTakenAsGiven)
     EXPECT_EQ(unscaled.At(5, 5), kWhite);
 }
 
+namespace {
+
+// The pen and the brush selected now: selecting another gives them back.
+CPen* SelectedPen(CDC& dc)
+{
+    CPen probe;
+    CPen* selected = dc.SelectObject(&probe);
+    dc.SelectObject(selected);
+    return selected;
+}
+
+CBrush* SelectedBrush(CDC& dc)
+{
+    CBrush probe;
+    CBrush* selected = dc.SelectObject(&probe);
+    dc.SelectObject(selected);
+    return selected;
+}
+
+} // namespace
+
 TEST(SelectorTest, PensFollowTheScaleAndEverythingIsPutBack)
 {
     Canvas canvas;
-    CPen* original = canvas.dc.GetCurrentPen();
-    CBrush* originalBrush = canvas.dc.GetCurrentBrush();
+    CPen* original = SelectedPen(canvas.dc);
+    CBrush* originalBrush = SelectedBrush(canvas.dc);
     canvas.dc.m_scaled = true;
     canvas.dc.m_scaleX = 3.0f;
     {
         CPenSelector solid(&canvas.dc, RGB(255, 0, 0), 2);
-        EXPECT_EQ(canvas.dc.GetCurrentPen()->m_width, 6);
-        EXPECT_EQ(canvas.dc.GetCurrentPen()->m_colour, RGB(255, 0, 0));
+        EXPECT_EQ(SelectedPen(canvas.dc)->m_width, 6);
+        EXPECT_EQ(SelectedPen(canvas.dc)->m_colour, RGB(255, 0, 0));
         {
             CPenSelector dotted(&canvas.dc, RGB(0, 0, 0), 2, PS_DOT);
-            EXPECT_EQ(canvas.dc.GetCurrentPen()->m_width, 2);
+            EXPECT_EQ(SelectedPen(canvas.dc)->m_width, 2);
         }
-        EXPECT_EQ(canvas.dc.GetCurrentPen()->m_width, 6);
+        EXPECT_EQ(SelectedPen(canvas.dc)->m_width, 6);
         CBrushSelector hatch(&canvas.dc, HS_CROSS, RGB(0, 0, 255));
-        EXPECT_EQ(canvas.dc.GetCurrentBrush()->m_kind, CBrush::hatched);
-        EXPECT_EQ(canvas.dc.GetCurrentBrush()->m_hatch, HS_CROSS);
+        EXPECT_EQ(SelectedBrush(canvas.dc)->m_kind, CBrush::hatched);
+        EXPECT_EQ(SelectedBrush(canvas.dc)->m_hatch, HS_CROSS);
     }
-    EXPECT_EQ(canvas.dc.GetCurrentPen(), original);
-    EXPECT_EQ(canvas.dc.GetCurrentBrush(), originalBrush);
+    EXPECT_EQ(SelectedPen(canvas.dc), original);
+    EXPECT_EQ(SelectedBrush(canvas.dc), originalBrush);
 }
 
 TEST(SelectorTest, FontsAreRescaledForThePrinterOnlyWhenAsked)

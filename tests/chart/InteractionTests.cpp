@@ -7,6 +7,7 @@
 #include "Cursor.h"
 #include "DCEx.h"
 #include "ModalSeam.h"
+#include "PersonInput.h"
 #include "WindowDC.h"
 #include "XGraphLabel.h"
 
@@ -530,7 +531,7 @@ TEST(NonInteractiveTest, ClicksNeitherSelectNorPostNorOpen)
     EXPECT_EQ(menus, 0);
     // The hand never shows over the label.
     shown.Move(CPoint(140, 60));
-    EXPECT_NE(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+    EXPECT_NE(PersonInput::ShownCursor(shown.chart), Qt::PointingHandCursor);
     SetChartPageRunner(nullptr);
 }
 
@@ -556,13 +557,13 @@ TEST(CursorShapeTest, EachModeShowsItsCursor)
 {
     ModeChart shown(ID_XGRAPH_PAN);
     shown.Move(shown.PlotCentre());
-    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEALL));
+    EXPECT_EQ(PersonInput::ShownCursor(shown.chart), Qt::SizeAllCursor);
     shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_ZOOM, 0);
     shown.Move(shown.PlotCentre() + CPoint(1, 0));
-    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_CROSS));
+    EXPECT_EQ(PersonInput::ShownCursor(shown.chart), Qt::CrossCursor);
     shown.chart.SendMessage(WM_COMMAND, ID_XGRAPH_SELECT, 0);
     shown.chart.AddLabel(CRect(100, 40, 180, 80), "note");
     shown.Move(CPoint(140, 60));
     shown.Move(CPoint(141, 60));
-    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_HAND));
+    EXPECT_EQ(PersonInput::ShownCursor(shown.chart), Qt::PointingHandCursor);
 }

@@ -142,9 +142,10 @@ TEST(ObjectSerializationTest, ALabelLoadsBackWithItsFontExactly)
 {
     CXGraphLabel original;
     original.m_text = "Lärm 85 dB";
-    original.m_font.CreateFont(-25, 3, 900, 900, FW_BOLD, 1, 0, 1, ANSI_CHARSET, OUT_TT_PRECIS,
-                               CLIP_LH_ANGLES, ANTIALIASED_QUALITY, VARIABLE_PITCH,
-                               "Times New Roman");
+    // Output precision 4 and pitch 2 are values no chart of the program
+    // sets, kept all the same.
+    original.m_font.CreateFont(-25, 3, 900, 900, FW_BOLD, 1, 0, 1, ANSI_CHARSET, 4, CLIP_LH_ANGLES,
+                               ANTIALIASED_QUALITY, 2, "Times New Roman");
     original.m_fillColour = RGB(9, 8, 7);
     original.m_textColour = RGB(1, 1, 1);
     original.m_border = false;

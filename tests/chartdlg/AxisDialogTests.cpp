@@ -46,6 +46,13 @@ CXGraphAxis DateTimeAxis(double stepDays)
 }
 
 // The tab as the sheet shows it, on the axis.
+// The axis tab, telling whether it was ended.
+class ObservedAxisDlg : public CAxisDlg
+{
+public:
+    using CDialog::IsEnded;
+};
+
 struct OpenTab
 {
     explicit OpenTab(CXGraphAxis& axis)
@@ -68,7 +75,7 @@ struct OpenTab
                                     QTime(time.GetHour(), time.GetMinute(), time.GetSecond())));
     }
 
-    CAxisDlg dialog;
+    ObservedAxisDlg dialog;
 };
 
 // Collects the messages the dialog gives and answers them with OK.

@@ -7,8 +7,13 @@
 #include "WindowClass.h"
 #include "XGraph.h"
 
+#include <QComboBox>
+#include <QTabBar>
+
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <utility>
 #include <vector>
 
 namespace chartdlgtest {
@@ -45,6 +50,31 @@ inline void Choose(CDialog& dialog, UINT id, int index)
     CDialogItem* item = dialog.GetDlgItem(id);
     item->SetCurSel(index);
     dialog.SendMessage(WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(item));
+}
+
+// The text of an entry of a drop-down list or a tab bar, as it shows.
+inline CString EntryText(CDialogItem* control, int index)
+{
+    QWidget* widget = control->GetClientWidget();
+    if (auto* list = qobject_cast<QComboBox*>(widget))
+        return CString::FromQString(list->itemText(index));
+    if (auto* tabs = qobject_cast<QTabBar*>(widget))
+        return CString::FromQString(tabs->tabText(index));
+    ADD_FAILURE() << "neither a drop-down list nor a tab bar";
+    return {};
+}
+
+// The lowest and highest position of a spin button, found as the positions
+// it keeps to when sent beyond them; its position is put back.
+inline std::pair<int, int> SpinRange(CDialogItem* spin)
+{
+    const int position = spin->GetPos32();
+    spin->SetPos32(INT_MIN);
+    const int low = spin->GetPos32();
+    spin->SetPos32(INT_MAX);
+    const int high = spin->GetPos32();
+    spin->SetPos32(position);
+    return {low, high};
 }
 
 } // namespace chartdlgtest

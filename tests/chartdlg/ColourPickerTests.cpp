@@ -140,11 +140,11 @@ TEST(ColourTableTest, HoldsTheFortyNamedColoursInOrderAndShowsTheirNames)
     EXPECT_EQ(CColourPopup::FindColour(kOffTable), CColourPopup::kNoEntry);
 
     Picker picker;
-    CColourPopup* popup = picker.Open();
+    ASSERT_NE(picker.Open(), nullptr);
     picker.MoveOver(35);
-    EXPECT_EQ(popup->GetToolTip().GetShownText(), CString("Pale green "));
+    EXPECT_EQ(PersonInput::ShownToolTip(), QString("Pale green "));
     picker.MoveOver(21);
-    EXPECT_EQ(popup->GetToolTip().GetShownText(), CString("Light blue"));
+    EXPECT_EQ(PersonInput::ShownToolTip(), QString("Light blue"));
 }
 
 // Opening, layout and the screen ---------------------------------------------------

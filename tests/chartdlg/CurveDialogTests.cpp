@@ -3,6 +3,7 @@
 
 #include "CDC.h"
 #include "ChartDialogTemplates.h"
+#include "ChartTestChart.h"
 #include "CurveDlg.h"
 #include "DialogControlIds.h"
 #include "ModalSeam.h"
@@ -18,6 +19,13 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// The curve dialog, telling whether it was ended.
+class ObservedCurveDlg : public CCurveDlg
+{
+public:
+    using CDialog::IsEnded;
+};
 
 // A chart of three series "Left", "Middle" and "Right"; the middle one has
 // middleCount points on y = 2x.
@@ -64,12 +72,12 @@ protected:
         std::vector<CString> entries;
         CDialogItem* list = dialog.GetDlgItem(id);
         for (int i = 0; i < list->GetCount(); ++i)
-            entries.push_back(list->GetLBText(i));
+            entries.push_back(chartdlgtest::EntryText(list, i));
         return entries;
     }
 
     CXGraph chart;
-    CCurveDlg dialog;
+    ObservedCurveDlg dialog;
 };
 
 QRgb Rgb(COLORREF colour)
@@ -268,7 +276,7 @@ TEST_F(CurveDialogTest, AFieldOutOfRangeKeepsTheDialogOpenAndWritesNothing)
         }
         EXPECT_EQ(request.text, CString("CCurveDlg"));
         EXPECT_EQ(request.templateId, Resources::IDD_CURVE);
-        auto* shown = static_cast<CCurveDlg*>(request.dialogObject);
+        auto* shown = static_cast<ObservedCurveDlg*>(request.dialogObject);
         shown->SetDlgItemText(IDC_CURVE_NAME, "Never");
         for (const char* width : {"0", "6"}) {
             shown->SetDlgItemText(IDC_CURVE_LINE_WIDTH, width);

@@ -56,8 +56,8 @@ TEST(LabelDialogTest, ItLoadsTheLabelAndApplyWritesItBack)
     EXPECT_EQ(dialog.GetDlgItem(IDC_LABEL_ALIGNMENT)->GetCurSel(), 1);
     CDialogItem* series = dialog.GetDlgItem(IDC_LABEL_SERIES);
     ASSERT_EQ(series->GetCount(), 3);
-    EXPECT_EQ(series->GetLBText(0), CString("01 LAF"));
-    EXPECT_EQ(series->GetLBText(2), CString("03 TWA"));
+    EXPECT_EQ(chartdlgtest::EntryText(series, 0), CString("01 LAF"));
+    EXPECT_EQ(chartdlgtest::EntryText(series, 2), CString("03 TWA"));
     EXPECT_EQ(series->GetCurSel(), 1);
     EXPECT_EQ(dialog.m_fillButton.GetColour(), RGB(255, 255, 200));
     EXPECT_FALSE(ApplyEnabled(dialog));
@@ -190,16 +190,14 @@ TEST(ChartTabTest, ItLoadsTheChartAndClearingTheLegendDisablesItsPosition)
     tab.ShowWindow(SW_SHOW);
     EXPECT_EQ(tab.GetDlgItemText(IDC_CHART_SNAP_DISTANCE), CString("25"));
     EXPECT_EQ(tab.m_plotButton.GetColour(), RGB(10, 20, 30));
-    EXPECT_EQ(tab.GetDlgItem(IDC_CHART_SERIES)->GetLBText(1), CString("2 LCpeak"));
-    EXPECT_EQ(tab.GetDlgItem(IDC_CHART_X_AXIS)->GetLBText(0), CString("1 Time"));
-    EXPECT_EQ(tab.GetDlgItem(IDC_CHART_Y_AXIS)->GetLBText(0), CString("1 dB"));
-    int low = -1;
-    int high = -1;
-    tab.GetDlgItem(IDC_CHART_SNAP_DISTANCE_SPIN)->GetRange32(low, high);
-    EXPECT_EQ(low, 0);
-    EXPECT_EQ(high, 100);
+    EXPECT_EQ(chartdlgtest::EntryText(tab.GetDlgItem(IDC_CHART_SERIES), 1), CString("2 LCpeak"));
+    EXPECT_EQ(chartdlgtest::EntryText(tab.GetDlgItem(IDC_CHART_X_AXIS), 0), CString("1 Time"));
+    EXPECT_EQ(chartdlgtest::EntryText(tab.GetDlgItem(IDC_CHART_Y_AXIS), 0), CString("1 dB"));
     EXPECT_TRUE(tab.GetDlgItem(IDC_CHART_LEGEND_POSITION)->IsWindowEnabled());
     EXPECT_FALSE(ApplyEnabled(tab));
+    EXPECT_EQ(chartdlgtest::SpinRange(tab.GetDlgItem(IDC_CHART_SNAP_DISTANCE_SPIN)),
+              std::make_pair(0, 100));
+    EXPECT_EQ(tab.GetDlgItemText(IDC_CHART_SNAP_DISTANCE), CString("25"));
 
     Click(tab, IDC_CHART_SHOW_LEGEND);
     EXPECT_FALSE(tab.GetDlgItem(IDC_CHART_LEGEND_POSITION)->IsWindowEnabled());

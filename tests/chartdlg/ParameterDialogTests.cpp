@@ -2,6 +2,7 @@
 // and what they refuse, answered through the modal seam.
 
 #include "ChartDialogTemplates.h"
+#include "ChartTestChart.h"
 #include "DialogControlIds.h"
 #include "ModalSeam.h"
 #include "MovingAvgDlg.h"
@@ -39,13 +40,10 @@ TEST(MovingAverageDialogTest, ItOffersTheFiveKindsAndAWindowUpToItsMaximum)
         auto* shown = static_cast<CMovingAvgDlg*>(request.dialogObject);
         CDialogItem* kinds = shown->GetDlgItem(IDC_MOVING_AVERAGE_KIND);
         EXPECT_EQ(kinds->GetCount(), 5);
-        EXPECT_EQ(kinds->GetLBText(4), CString("sine weighted"));
+        EXPECT_EQ(chartdlgtest::EntryText(kinds, 4), CString("sine weighted"));
         EXPECT_EQ(shown->GetDlgItemText(IDC_MOVING_AVERAGE_POINTS), CString("10"));
-        int low = 0;
-        int high = 0;
-        shown->GetDlgItem(IDC_MOVING_AVERAGE_POINTS_SPIN)->GetRange32(low, high);
-        EXPECT_EQ(low, 1);
-        EXPECT_EQ(high, 40);
+        EXPECT_EQ(chartdlgtest::SpinRange(shown->GetDlgItem(IDC_MOVING_AVERAGE_POINTS_SPIN)),
+                  std::make_pair(1, 40));
         kinds->SetCurSel(2);
         shown->SetDlgItemText(IDC_MOVING_AVERAGE_POINTS, "25");
         return IDOK;

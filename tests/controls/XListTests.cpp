@@ -98,6 +98,13 @@ struct ValueList
         list.InsertColumn(3, "Avg Selection Value", LVCFMT_LEFT, 100);
         list.InsertColumn(4, "Cumulative Value", LVCFMT_LEFT, 100);
     }
+    // The list's header, its child window.
+    CHeaderCtrl* Header() const
+    {
+        auto* header = dynamic_cast<CHeaderCtrl*>(list.GetDlgItem(CListCtrl::kHeaderId));
+        EXPECT_NE(header, nullptr);
+        return header;
+    }
     int AddMetric()
     {
         const int row = list.AddRow(list.GetItemCount());
@@ -461,7 +468,7 @@ TEST(ValueListCheckTest, ACheckBoxCellTogglesAndTellsTheParent)
     HDITEM image;
     image.mask = HDI_IMAGE;
     image.iImage = CXHeaderCtrl::kImageUnchecked;
-    shown.list.GetHeaderCtrl()->SetItem(4, &image);
+    shown.Header()->SetItem(4, &image);
     shown.Click(shown.CellCentre(0, 4));
     EXPECT_EQ(shown.list.GetCell(0, 4)->checkState, 1);
     EXPECT_TRUE(shown.list.GetCell(0, 4)->modified);
@@ -473,7 +480,7 @@ TEST(ValueListCheckTest, ACheckBoxCellTogglesAndTellsTheParent)
         }
     // Every box checked: the header shows its checked image.
     HDITEM header;
-    shown.list.GetHeaderCtrl()->GetItem(4, &header);
+    shown.Header()->GetItem(4, &header);
     EXPECT_EQ(header.iImage, CXHeaderCtrl::kImageChecked);
     shown.Paint();
     // The tick is green.
@@ -497,24 +504,20 @@ TEST(ValueListCheckTest, ClickingACheckColumnHeaderSetsEveryBox)
     HDITEM image;
     image.mask = HDI_IMAGE;
     image.iImage = CXHeaderCtrl::kImageUnchecked;
-    shown.list.GetHeaderCtrl()->SetItem(4, &image);
+    shown.Header()->SetItem(4, &image);
     CRect column;
-    shown.list.GetHeaderCtrl()->GetItemRect(4, &column);
-    shown.Mouse(*shown.list.GetHeaderCtrl(), QEvent::MouseButtonPress, column.CenterPoint(),
-                Qt::LeftButton);
-    shown.Mouse(*shown.list.GetHeaderCtrl(), QEvent::MouseButtonRelease, column.CenterPoint(),
-                Qt::LeftButton);
+    shown.Header()->GetItemRect(4, &column);
+    shown.Mouse(*shown.Header(), QEvent::MouseButtonPress, column.CenterPoint(), Qt::LeftButton);
+    shown.Mouse(*shown.Header(), QEvent::MouseButtonRelease, column.CenterPoint(), Qt::LeftButton);
     EXPECT_EQ(shown.list.GetCell(0, 4)->checkState, 1);
     EXPECT_EQ(shown.list.GetCell(1, 4)->checkState, 1);
     EXPECT_TRUE(shown.list.IsListModified());
     // A column without a header image ignores the click.
     CRect plain;
-    shown.list.GetHeaderCtrl()->GetItemRect(2, &plain);
+    shown.Header()->GetItemRect(2, &plain);
     shown.list.SetCellCheck(0, 2, 0);
-    shown.Mouse(*shown.list.GetHeaderCtrl(), QEvent::MouseButtonPress, plain.CenterPoint(),
-                Qt::LeftButton);
-    shown.Mouse(*shown.list.GetHeaderCtrl(), QEvent::MouseButtonRelease, plain.CenterPoint(),
-                Qt::LeftButton);
+    shown.Mouse(*shown.Header(), QEvent::MouseButtonPress, plain.CenterPoint(), Qt::LeftButton);
+    shown.Mouse(*shown.Header(), QEvent::MouseButtonRelease, plain.CenterPoint(), Qt::LeftButton);
     EXPECT_EQ(shown.list.GetCell(0, 2)->checkState, 0);
 }
 
@@ -525,16 +528,16 @@ TEST(ValueListTest, TheToolTipNamesTheCellUnderTheMouse)
     shown.list.SetCellTooltip(0, 3, CString(std::u16string(100, u'x')));
     shown.Mouse(shown.list, QEvent::MouseMove, shown.CellCentre(0, 3), Qt::NoButton);
     EXPECT_EQ(shown.list.GetToolTip().GetToolId(), 0 * 1000 + 3 + 1);
-    EXPECT_EQ(shown.list.GetToolTip().GetShownText().GetLength(), 80);
+    EXPECT_EQ(PersonInput::ShownToolTip().size(), 80);
     shown.Mouse(shown.list, QEvent::MouseMove, shown.CellCentre(0, 2), Qt::NoButton);
     EXPECT_EQ(shown.list.GetToolTip().GetToolId(), 3);
-    EXPECT_TRUE(shown.list.GetToolTip().GetShownText().IsEmpty());
+    EXPECT_TRUE(PersonInput::ShownToolTip(true).isEmpty());
 }
 
 TEST(ValueListTest, TheHeaderIsTheListsOwnAndShowsTheColumns)
 {
     ValueList shown;
-    CHeaderCtrl* header = shown.list.GetHeaderCtrl();
+    CHeaderCtrl* header = shown.Header();
     ASSERT_NE(header, nullptr);
     EXPECT_NE(dynamic_cast<CXHeaderCtrl*>(header), nullptr);
     EXPECT_EQ(header->GetItemCount(), 5);

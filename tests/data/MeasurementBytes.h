@@ -6,6 +6,7 @@
 
 #include "CArchive.h"
 #include "CFile.h"
+#include "CMemFile.h"
 #include "MeasurementFile.h"
 #include "NolvexDoc.h"
 #include "NolvexTest.h"

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QWidget>
 #include <QWindow>
@@ -231,6 +232,20 @@ void LetGo()
         QTest::mouseRelease(window, button, Qt::NoModifier, window->mapFromGlobal(LastPointer()));
     }
     HeldButtons() = Qt::NoButton;
+}
+
+Qt::CursorShape ShownCursor(const CWnd& window)
+{
+    return window.GetClientWidget()->cursor().shape();
+}
+
+QString ShownToolTip(bool expectGone)
+{
+    if (expectGone) {
+        for (int waited = 0; QToolTip::isVisible() && waited < 2000; waited += 20)
+            QTest::qWait(20);
+    }
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 } // namespace PersonInput

@@ -53,4 +53,12 @@ void Wheel(QPoint screen, int notches, Qt::KeyboardModifiers modifiers = Qt::NoM
 // hand leaves the mouse at the end of a test.
 void LetGo();
 
+// The pointer's shape a person sees over a window.
+Qt::CursorShape ShownCursor(const CWnd& window);
+
+// The text of the tooltip a person sees now, empty when none shows. A tip
+// that is being hidden lingers a moment: this waits up to two seconds for
+// it to go when expectGone is set.
+QString ShownToolTip(bool expectGone = false);
+
 } // namespace PersonInput

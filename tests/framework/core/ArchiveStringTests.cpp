@@ -4,6 +4,7 @@
 
 #include "CArchive.h"
 #include "CFile.h"
+#include "CMemFile.h"
 #include "Exceptions.h"
 
 #include <gtest/gtest.h>

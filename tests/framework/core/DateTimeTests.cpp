@@ -134,18 +134,15 @@ TEST(OleDate, RoundingCarriesOverDayBoundaries)
 
 TEST(OleDate, DayOfWeekAndDayOfYear)
 {
-    const COleDateTime epoch(0.0);
-    EXPECT_EQ(epoch.GetDayOfWeek(), 7); // Saturday
-    EXPECT_EQ(epoch.GetDayOfYear(), 364);
-    EXPECT_EQ(COleDateTime(25569.0).GetDayOfWeek(), 5); // Thursday
-    EXPECT_EQ(COleDateTime(25569.0).GetDayOfYear(), 1);
-    EXPECT_EQ(COleDateTime(-1.25).GetDayOfWeek(), 6); // Friday
-    EXPECT_EQ(COleDateTime(2024, 2, 29, 0, 0, 0).GetDayOfYear(), 60);
-    EXPECT_EQ(COleDateTime(2024, 12, 31, 0, 0, 0).GetDayOfYear(), 366);
-    EXPECT_EQ(COleDateTime(2023, 12, 31, 0, 0, 0).GetDayOfYear(), 365);
-    EXPECT_EQ(COleDateTime(2023, 1, 1, 0, 0, 0).GetDayOfWeek(), 1); // Sunday
-    EXPECT_EQ(kTuesday.GetDayOfWeek(), 3);
-    EXPECT_EQ(kTuesday.GetDayOfYear(), 65);
+    // %w counts the weekday from 0 for Sunday, %j the day of the year from 001.
+    EXPECT_EQ(Formatted(COleDateTime(0.0), "%w %j"), "6 364");     // Saturday
+    EXPECT_EQ(Formatted(COleDateTime(25569.0), "%w %j"), "4 001"); // Thursday
+    EXPECT_EQ(Formatted(COleDateTime(-1.25), "%w"), "5");          // Friday
+    EXPECT_EQ(Formatted(COleDateTime(2024, 2, 29, 0, 0, 0), "%j"), "060");
+    EXPECT_EQ(Formatted(COleDateTime(2024, 12, 31, 0, 0, 0), "%j"), "366");
+    EXPECT_EQ(Formatted(COleDateTime(2023, 12, 31, 0, 0, 0), "%j"), "365");
+    EXPECT_EQ(Formatted(COleDateTime(2023, 1, 1, 0, 0, 0), "%w"), "0"); // Sunday
+    EXPECT_EQ(Formatted(kTuesday, "%w %j"), "2 065");
 }
 
 TEST(OleDate, FromFields)
@@ -209,7 +206,7 @@ TEST(OleDate, ValidRangeIsTheYears100To9999)
         COleDateTime date(value);
         EXPECT_EQ(date.GetStatus(), COleDateTime::invalid) << value;
         EXPECT_EQ(date.GetYear(), -1) << value;
-        EXPECT_EQ(date.GetDayOfWeek(), -1) << value;
+        EXPECT_EQ(Formatted(date, "%w"), "Invalid DateTime") << value;
         date = 1.0;
         EXPECT_EQ(date.GetStatus(), COleDateTime::valid);
         date = value;
@@ -222,7 +219,7 @@ TEST(OleDate, NullAndInvalidDatesHaveNoFields)
     COleDateTime date(45351.0);
     date.SetStatus(COleDateTime::null);
     EXPECT_EQ(date.GetYear(), -1);
-    EXPECT_EQ(date.GetDayOfYear(), -1);
+    EXPECT_EQ(date.GetDay(), -1);
     EXPECT_EQ(Formatted(date, "%Y"), "");
     date.SetStatus(COleDateTime::invalid);
     EXPECT_EQ(date.GetMonth(), -1);
@@ -340,8 +337,7 @@ TEST(OleDateArithmetic, DifferenceOfDates)
     // From 1899-12-30 12:00 back to 1899-12-29 06:00 is thirty hours.
     const COleDateTimeSpan back = COleDateTime(-1.25) - COleDateTime(0.5);
     EXPECT_DOUBLE_EQ(back.m_span, -1.25);
-    EXPECT_EQ(back.GetDays(), -1);
-    EXPECT_EQ(back.GetHours(), -6);
+    EXPECT_EQ(Text(back.Format(CString("%D %H"))), "-1 06");
     EXPECT_DOUBLE_EQ((COleDateTime(-0.25) - COleDateTime(0.25)).m_span, 0.0);
 
     const COleDateTimeSpan whole = COleDateTime(9999, 12, 31, 0, 0, 0) - COleDateTime(0.0);
@@ -370,47 +366,28 @@ TEST(OleDateArithmetic, ComparesMoments)
     EXPECT_TRUE(invalidDate == COleDateTime(-1.0e9));
 }
 
-TEST(OleDateSpan, Fields)
+TEST(OleDateSpan, FieldsCarryOverAndKeepTheSpansSign)
 {
-    const COleDateTimeSpan span(123, 4, 5, 6);
-    EXPECT_EQ(span.GetDays(), 123);
-    EXPECT_EQ(span.GetHours(), 4);
-    EXPECT_EQ(span.GetMinutes(), 5);
-    EXPECT_EQ(span.GetSeconds(), 6);
-    EXPECT_EQ(span.GetTotalSeconds(), 10641906.0);
-
+    const CString fields("%D %H:%M:%S");
+    EXPECT_EQ(Text(COleDateTimeSpan(123, 4, 5, 6).Format(fields)), "123 04:05:06");
+    EXPECT_DOUBLE_EQ(COleDateTimeSpan(123, 4, 5, 6).m_span * 86400.0, 10641906.0);
     // Fields beyond their units carry over.
-    const COleDateTimeSpan carried(0, 25, 61, 61);
-    EXPECT_EQ(carried.GetDays(), 1);
-    EXPECT_EQ(carried.GetHours(), 2);
-    EXPECT_EQ(carried.GetMinutes(), 2);
-    EXPECT_EQ(carried.GetSeconds(), 1);
-}
+    EXPECT_EQ(Text(COleDateTimeSpan(0, 25, 61, 61).Format(fields)), "1 02:02:01");
 
-TEST(OleDateSpan, NegativeSpansKeepTheSignInEachField)
-{
-    const COleDateTimeSpan span(-1.5);
-    EXPECT_EQ(span.GetDays(), -1);
-    EXPECT_EQ(span.GetHours(), -12);
-    EXPECT_EQ(span.GetMinutes(), 0);
+    EXPECT_EQ(Text(COleDateTimeSpan(-1.5).Format(fields)), "-1 12:00:00");
     const COleDateTimeSpan shortSpan(0, -2, -30, -15);
-    EXPECT_EQ(shortSpan.GetDays(), 0);
-    EXPECT_EQ(shortSpan.GetHours(), -2);
-    EXPECT_EQ(shortSpan.GetMinutes(), -30);
-    EXPECT_EQ(shortSpan.GetSeconds(), -15);
-    EXPECT_EQ(shortSpan.GetTotalSeconds(), -9015.0);
+    EXPECT_EQ(Text(shortSpan.Format(fields)), "-0 02:30:15");
+    EXPECT_DOUBLE_EQ(shortSpan.m_span * 86400.0, -9015.0);
 }
 
 TEST(OleDateSpan, RoundsToTheNearestSecond)
 {
-    const COleDateTimeSpan almostDay(0.999999999);
-    EXPECT_EQ(almostDay.GetDays(), 1);
-    EXPECT_EQ(almostDay.GetHours(), 0);
-    EXPECT_EQ(almostDay.GetSeconds(), 0);
-    EXPECT_EQ(COleDateTimeSpan(0.4 * kSecond).GetTotalSeconds(), 0.0);
-    EXPECT_EQ(COleDateTimeSpan(0.6 * kSecond).GetTotalSeconds(), 1.0);
-    EXPECT_EQ(COleDateTimeSpan(-0.6 * kSecond).GetTotalSeconds(), -1.0);
-    EXPECT_EQ(Text(COleDateTimeSpan(-0.999999999).Format(CString("%D %H:%M:%S"))), "-1 00:00:00");
+    const CString fields("%D %H:%M:%S");
+    EXPECT_EQ(Text(COleDateTimeSpan(0.999999999).Format(fields)), "1 00:00:00");
+    EXPECT_EQ(Text(COleDateTimeSpan(0.4 * kSecond).Format(fields)), "0 00:00:00");
+    EXPECT_EQ(Text(COleDateTimeSpan(0.6 * kSecond).Format(fields)), "0 00:00:01");
+    EXPECT_EQ(Text(COleDateTimeSpan(-0.6 * kSecond).Format(fields)), "-0 00:00:01");
+    EXPECT_EQ(Text(COleDateTimeSpan(-0.999999999).Format(fields)), "-1 00:00:00");
 }
 
 TEST(OleDateSpanFormat, DaysHoursMinutesSeconds)
@@ -430,7 +407,6 @@ TEST(OleDateSpanFormat, InvalidAndNullSpans)
     COleDateTimeSpan span(std::numeric_limits<double>::quiet_NaN());
     EXPECT_EQ(span.GetStatus(), COleDateTimeSpan::invalid);
     EXPECT_EQ(Text(span.Format(CString("%D"))), "Invalid DateTimeSpan");
-    EXPECT_EQ(span.GetDays(), 0);
     EXPECT_EQ(COleDateTimeSpan(std::numeric_limits<double>::infinity()).GetStatus(),
               COleDateTimeSpan::invalid);
     span = COleDateTimeSpan(2.0);

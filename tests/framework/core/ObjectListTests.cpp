@@ -29,7 +29,8 @@ class CAbstractThing : public CObject
 {
     DECLARE_DYNAMIC(CAbstractThing)
 };
-IMPLEMENT_DYNAMIC(CAbstractThing, CObject)
+// Abstract: no way to create one.
+NOLVEX_IMPLEMENT_RUNTIMECLASS(CAbstractThing, CObject, nullptr)
 
 namespace {
 

@@ -42,6 +42,7 @@ class SmallProgram : public CWinApp
 public:
     SmallProgram() : CWinApp("Small") {}
     BOOL InitInstance() override { return TRUE; }
+    CMultiDocTemplate* Template() const { return m_template.get(); }
 };
 
 // A program with its main frame, two documents in it and a second window
@@ -59,7 +60,7 @@ struct Program
             [] { return new CountedView; }));
         EXPECT_TRUE(mainFrame->CreateFrame("Small", CRect(0, 0, 640, 480)));
         app->m_pMainWnd = mainFrame.get();
-        CMultiDocTemplate* documents = app->GetDocTemplate();
+        CMultiDocTemplate* documents = app->Template();
         CDocument* first = documents->OpenNewDocument(mainFrame.get());
         EXPECT_NE(documents->OpenNewDocument(mainFrame.get()), nullptr);
         EXPECT_NE(documents->CreateNewWindow(first, mainFrame.get()), nullptr);
@@ -91,6 +92,6 @@ TEST(OpenDocumentsAtEndTest, TheMainFrameGoingFirstTakesTheChildFramesAndViews)
     // The documents, without windows now, go with the application.
     program.app->m_pMainWnd = nullptr;
     program.mainFrame.reset();
-    EXPECT_EQ(program.app->GetDocTemplate()->Documents().size(), 2u);
+    EXPECT_EQ(program.app->Template()->Documents().size(), 2u);
     program.app.reset();
 }

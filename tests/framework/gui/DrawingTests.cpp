@@ -499,16 +499,16 @@ TEST(StateTest, RestoringASavedStateBringsBackObjectsColoursAndOrigin)
 {
     Canvas canvas;
     CPen red(PS_SOLID, 1, kRed);
-    CPen* defaultPen = canvas.dc.GetCurrentPen();
     const int level = canvas.dc.SaveDC();
-    canvas.dc.SelectObject(&red);
+    CPen* defaultPen = canvas.dc.SelectObject(&red);
     canvas.dc.SetTextColor(kBlue);
     canvas.dc.SetBkMode(TRANSPARENT);
     canvas.dc.SetWindowOrg(10, 10);
     canvas.dc.IntersectClipRect(0, 0, 5, 5);
     EXPECT_TRUE(canvas.dc.RestoreDC(level));
-    EXPECT_EQ(canvas.dc.GetCurrentPen(), defaultPen);
-    EXPECT_EQ(canvas.dc.GetTextColor(), kBlack);
+    // Selecting or setting again gives back what the restore brought.
+    EXPECT_EQ(canvas.dc.SelectObject(defaultPen), defaultPen);
+    EXPECT_EQ(canvas.dc.SetTextColor(kBlack), kBlack);
     EXPECT_EQ(canvas.dc.GetBkMode(), OPAQUE);
     // The window origin is back at the device's corner.
     canvas.dc.SetPixel(1, 1, kRed);
@@ -532,9 +532,9 @@ TEST(StateTest, NestedSavesRestoreInTurn)
     canvas.dc.SaveDC();
     canvas.dc.SetTextColor(kWhite);
     canvas.dc.RestoreDC(-1);
-    EXPECT_EQ(canvas.dc.GetTextColor(), kBlue);
+    EXPECT_EQ(canvas.dc.SetTextColor(kBlue), kBlue);
     canvas.dc.RestoreDC(-1);
-    EXPECT_EQ(canvas.dc.GetTextColor(), kRed);
+    EXPECT_EQ(canvas.dc.SetTextColor(kRed), kRed);
 }
 
 TEST(StateTest, TheWindowOriginMovesEveryLogicalCoordinate)

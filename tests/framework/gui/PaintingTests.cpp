@@ -293,10 +293,10 @@ TEST(RectTrackerTest, TheCursorFollowsTheHandleUnderTheMouse)
     CRectTracker tracker(&rect, CRectTracker::resizeOutside);
     SendMouse(shown.window, QEvent::MouseMove, QPoint(8, 8));
     EXPECT_TRUE(tracker.SetCursor(&shown.window, HTCLIENT));
-    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZENWSE));
+    EXPECT_EQ(PersonInput::ShownCursor(shown.window), Qt::SizeFDiagCursor);
     SendMouse(shown.window, QEvent::MouseMove, QPoint(20, 20));
     EXPECT_TRUE(tracker.SetCursor(&shown.window, HTCLIENT));
-    EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_SIZEALL));
+    EXPECT_EQ(PersonInput::ShownCursor(shown.window), Qt::SizeAllCursor);
     SendMouse(shown.window, QEvent::MouseMove, QPoint(50, 35));
     EXPECT_FALSE(tracker.SetCursor(&shown.window, HTCLIENT));
     EXPECT_FALSE(tracker.SetCursor(&shown.window, 0));

@@ -3,6 +3,7 @@
 
 #include "CArchive.h"
 #include "CFile.h"
+#include "CMemFile.h"
 #include "Exceptions.h"
 #include "MetricCatalogue.h"
 #include "NolvexDoc.h"

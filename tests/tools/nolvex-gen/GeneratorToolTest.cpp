@@ -2,6 +2,7 @@
 
 #include "CArchive.h"
 #include "CFile.h"
+#include "CMemFile.h"
 #include "NolvexDoc.h"
 #include "SampleGenerator.h"
 
