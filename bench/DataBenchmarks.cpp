@@ -1,11 +1,12 @@
 // Speed of the measurement data on a generated 24-hour test (864,000
 // samples, about 298 MB on disk), with a plain memcpy of the file's bytes as
-// the yardstick for loading and saving.
+// the yardstick for loading and saving, and of the exposure summary.
 
 #include "CArchive.h"
 #include "CFile.h"
 #include "CMemFile.h"
 #include "CsvExport.h"
+#include "ExposureSummary.h"
 #include "NolvexDoc.h"
 #include "NolvexMetric.h"
 #include "NolvexTest.h"
@@ -188,6 +189,28 @@ void BM_CsvExportOfFiveMetrics(benchmark::State& state)
     }
 }
 
+// The exposure summary of the whole day: every figure over 864,000 samples.
+void BM_ExposureSummaryOfDay(benchmark::State& state)
+{
+    const CNolvexTest& test = *Day().document.firstTest;
+    for (auto _ : state) {
+        const ExposureSummary summary = SummarizeExposure(test);
+        benchmark::DoNotOptimize(summary.laeq);
+    }
+}
+
+// The summary of a 10-minute selection in the middle of the day, as the
+// program shows it for a span dragged on the chart.
+void BM_ExposureSummaryOfTenMinutes(benchmark::State& state)
+{
+    const CNolvexTest& test = *Day().document.firstTest;
+    const std::int32_t first = 12 * 36000;
+    for (auto _ : state) {
+        const ExposureSummary summary = SummarizeExposure(test, first, first + 6000 - 1);
+        benchmark::DoNotOptimize(summary.laeq);
+    }
+}
+
 } // namespace
 
 // Loading shares a long test out among the cores, so it is timed by the
@@ -199,5 +222,7 @@ BENCHMARK(BM_LoadFromFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveToMemory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CutWithRecalculation)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CsvExportOfFiveMetrics)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExposureSummaryOfDay)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ExposureSummaryOfTenMinutes)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 BENCHMARK_MAIN();

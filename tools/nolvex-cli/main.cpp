@@ -1,16 +1,19 @@
 // nolvex-cli: the measurement data of Nolvex from the command line, for
 // people who process many recordings: list the tests of a file, export a
-// test's metrics as CSV, cut a span out of a test and recalculate it.
+// test's metrics as CSV, cut a span out of a test and recalculate it, and
+// summarise the noise exposure of a test or a span of it.
 
 #include "CFile.h"
 #include "CsvExport.h"
 #include "Exceptions.h"
+#include "ExposureSummary.h"
 #include "MeasurementFile.h"
 #include "MetricCatalogue.h"
 #include "NolvexDoc.h"
 #include "NolvexMetric.h"
 #include "NolvexTest.h"
 #include "RenderPage.h"
+#include "SummaryOutput.h"
 
 #include <cctype>
 #include <cerrno>
@@ -21,6 +24,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -33,6 +38,7 @@ const char* const kHelp = R"(Usage:
   nolvex-cli csv FILE --test N [--metric NAME ...] --output OUT
   nolvex-cli cut FILE --test N --from S --to E --output OUT [--force]
   nolvex-cli render FILE --test N --metric NAME [--metric NAME ...] --output OUT
+  nolvex-cli summary FILE --test N [--from S --to E] [--json]
   nolvex-cli --help
 
 Works on Nolvex measurement files (.nolvex) as the Nolvex program does.
@@ -67,6 +73,45 @@ render
       OUT, a .pdf file (A4 on its side) or a .png picture of the page. OUT
       must not be FILE.
 
+summary
+      Prints the noise exposure of test N, or of its samples S to E
+      (inclusive, as for cut; both or neither), as a table of figures with
+      their units (numbers "%.2f", "-" for a figure with no value), or with
+      --json as one JSON object of unrounded numbers ("%.17g"), null for a
+      figure with no value. Each sample stands for 0.1 s; of n samples,
+      the duration is T = n x 0.1 s, from S/10 s to (E+1)/10 s.
+        LAeq, LCeq, LZeq  10 log10 of the mean of 10^(L/10) over the short
+                          leq of each weighting
+        LAFmax, LAFmin, LASmax, LASmin, LAImax
+                          the highest and lowest A fast and A slow, the
+                          highest A impulse
+        LApeak, LCpeak, LZpeak
+                          the highest short peak of each weighting
+        LAE               LAeq + 10 log10(T / 1 s)
+        EA                10^((LAeq - 94) / 10) x T / 3600 s, in Pa²h
+        LEX,8h            LAeq + 10 log10(T / 28800 s)
+        LAF1 ... LAF99    LAFN for N = 1, 5, 10, 50, 90, 95, 99: the A
+                          fast level exceeded N % of the time: with the m
+                          values sorted from the highest, v[0] >= v[1] >=
+                          ..., LAFN = v[ceil(N m / 100) - 1]
+        bands             each octave band's Leq over its short leq
+        dose              per profile (criterion Lc, threshold Lt, exchange
+                          rate q, level): OSHA PEL (90, 90, 5, A slow),
+                          OSHA HC (90, 80, 5, A slow), NIOSH / ACGIH (85,
+                          80, 3, A slow), ISO / EU (85, none, 3, A short
+                          leq): dose = 100 % x the sum over the samples with
+                          L >= Lt of (0.1 s / 28800 s) x 2^((L - Lc) / q);
+                          TWA = Lc + q / log10(2) x log10(dose / 100 %),
+                          none for a dose of 0; projected dose = dose x
+                          28800 s / T
+      NaN values are left out of every figure, each figure taking the values
+      of its own metric; "Samples with NaN" (nan_samples) counts the samples
+      in which any metric the summary reads is NaN (A fast, impulse, slow,
+      short leq and short peak, C and Z short leq and short peak, the bands'
+      short leq). LAE, EA and LEX,8h take T of the whole span, and the
+      projected dose takes T over the samples with a value of the profile's
+      level, so that a gap counts at the level around it.
+
 When reading FILE stops before its end (a stray byte, bytes after the end
 tag, a file that is no measurement file), every command reads what it can
 and prints a warning on standard error saying where reading stopped and how
@@ -96,6 +141,7 @@ struct Arguments
     std::optional<std::string> output;
     std::vector<std::string> metrics;
     bool force = false;
+    bool json = false;
 };
 
 // The text with its control characters shown escaped, so that a name can
@@ -147,7 +193,7 @@ Arguments Parse(const std::vector<std::string_view>& words)
         throw BadArguments("no command given; see nolvex-cli --help");
     arguments.command = words[0];
     if (arguments.command != "info" && arguments.command != "csv" && arguments.command != "cut" &&
-        arguments.command != "render")
+        arguments.command != "render" && arguments.command != "summary")
         throw BadArguments("unknown command \"" + arguments.command + "\"; see nolvex-cli --help");
 
     for (std::size_t i = 1; i < words.size(); ++i) {
@@ -169,6 +215,8 @@ Arguments Parse(const std::vector<std::string_view>& words)
             arguments.metrics.push_back(value());
         else if (word == "--force")
             arguments.force = true;
+        else if (word == "--json")
+            arguments.json = true;
         else if (word.starts_with("--") || !arguments.file.empty())
             throw BadArguments("unexpected argument \"" + std::string(word) +
                                "\"; see nolvex-cli --help");
@@ -180,6 +228,7 @@ Arguments Parse(const std::vector<std::string_view>& words)
 
     const bool info = arguments.command == "info";
     const bool cut = arguments.command == "cut";
+    const bool summary = arguments.command == "summary";
     auto require = [&](const std::optional<std::string>& option, const char* name, bool wanted) {
         if (wanted && !option)
             throw BadArguments(arguments.command + " needs " + name);
@@ -187,9 +236,11 @@ Arguments Parse(const std::vector<std::string_view>& words)
             throw BadArguments(arguments.command + " takes no " + name);
     };
     require(arguments.test, "--test", !info);
-    require(arguments.output, "--output", !info);
-    require(arguments.from, "--from", cut);
-    require(arguments.to, "--to", cut);
+    require(arguments.output, "--output", !info && !summary);
+    // A summary is of the whole test or of a span: both ends, or neither.
+    const bool withSpan = cut || (summary && (arguments.from || arguments.to));
+    require(arguments.from, "--from", withSpan);
+    require(arguments.to, "--to", withSpan);
     const bool withMetrics = arguments.command == "csv" || arguments.command == "render";
     if (arguments.command == "render" && arguments.metrics.empty())
         throw BadArguments(arguments.command + " needs at least one --metric");
@@ -197,6 +248,8 @@ Arguments Parse(const std::vector<std::string_view>& words)
         throw BadArguments(arguments.command + " takes no --metric");
     if (arguments.force && !cut)
         throw BadArguments(arguments.command + " takes no --force");
+    if (arguments.json && !summary)
+        throw BadArguments(arguments.command + " takes no --json");
     // Only cut may replace its input: anything else would put other data in
     // place of the measurement file.
     if (withMetrics &&
@@ -271,6 +324,17 @@ std::int32_t ParseSample(const Arguments& arguments, const CNolvexTest& test,
     return static_cast<std::int32_t>(*sample);
 }
 
+// The span --from and --to give, checked against the test.
+std::pair<std::int32_t, std::int32_t> ParseSpan(const Arguments& arguments, const CNolvexTest& test)
+{
+    const std::int32_t from = ParseSample(arguments, test, *arguments.from, "--from");
+    const std::int32_t to = ParseSample(arguments, test, *arguments.to, "--to");
+    if (from > to)
+        throw InFile(arguments.file, kExitBadArguments,
+                     "--from " + std::to_string(from) + " is after --to " + std::to_string(to));
+    return {from, to};
+}
+
 void RunInfo(const Arguments& arguments)
 {
     CNolvexDoc document;
@@ -336,11 +400,7 @@ void RunCut(const Arguments& arguments)
     CNolvexDoc document;
     Load(document, arguments.file);
     CNolvexTest& test = SelectTest(arguments, document);
-    const std::int32_t from = ParseSample(arguments, test, *arguments.from, "--from");
-    const std::int32_t to = ParseSample(arguments, test, *arguments.to, "--to");
-    if (from > to)
-        throw InFile(arguments.file, kExitBadArguments,
-                     "--from " + std::to_string(from) + " is after --to " + std::to_string(to));
+    const auto [from, to] = ParseSpan(arguments, test);
     if (document.GetUnreadTail() && !arguments.force &&
         IsSameFile(CString::FromUtf8(*arguments.output), CString::FromUtf8(arguments.file)))
         throw InFile(arguments.file, kExitFileError,
@@ -353,6 +413,28 @@ void RunCut(const Arguments& arguments)
                      arguments.file.c_str());
     if (!document.OnSaveDocument(CString::FromUtf8(*arguments.output)))
         throw CliError{kExitFileError, document.GetLastErrorMessage().ToUtf8()};
+}
+
+void RunSummary(const Arguments& arguments)
+{
+    CNolvexDoc document;
+    Load(document, arguments.file);
+    const CNolvexTest& test = SelectTest(arguments, document);
+    std::int32_t from = 0;
+    std::int32_t to = test.sampleCount - 1;
+    if (arguments.from)
+        std::tie(from, to) = ParseSpan(arguments, test);
+    const ExposureSummary summary = SummarizeExposure(test, from, to);
+    if (arguments.json) {
+        std::fputs(SummaryOutput::FormatJson(summary).c_str(), stdout);
+        return;
+    }
+    const std::string span = summary.samples > 0
+                                 ? "samples " + std::to_string(from) + " to " + std::to_string(to)
+                                 : "no samples";
+    std::printf("Test %lld \"%s\", %s\n", *ParseInteger(*arguments.test),
+                Escaped(test.name.ToUtf8()).c_str(), span.c_str());
+    std::fputs(SummaryOutput::FormatTable(summary).c_str(), stdout);
 }
 
 } // namespace
@@ -383,6 +465,8 @@ int main(int argc, char** argv)
             RunCsv(arguments);
         else if (arguments.command == "render")
             RunRender(arguments);
+        else if (arguments.command == "summary")
+            RunSummary(arguments);
         else
             RunCut(arguments);
     } catch (const CliError& error) {

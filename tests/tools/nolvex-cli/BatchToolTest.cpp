@@ -5,6 +5,7 @@
 #include "CFile.h"
 #include "CMemFile.h"
 #include "CsvExport.h"
+#include "ExposureSummary.h"
 #include "MetricCatalogue.h"
 #include "NolvexDoc.h"
 #include "NolvexMetric.h"
@@ -15,6 +16,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -27,7 +31,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -158,6 +164,15 @@ TEST_F(BatchTool, BadArgumentsExitWithTwo)
         {"cut", recording, "--test", "1", "--from", "1", "--to", "2", "--output"},
         {"info", recording, "--force"},
         {"csv", recording, "--test", "1", "--output", out, "--force"},
+        {"summary", recording, "--test", "1", "--from", "10"},
+        {"summary", recording, "--test", "1", "--to", "10"},
+        {"summary", recording, "--test", "1", "--from", "20", "--to", "10"},
+        {"summary", recording, "--test", "1", "--from", "0", "--to", "300"},
+        {"summary", recording, "--test", "1", "--from", "-1", "--to", "3"},
+        {"summary", recording, "--test", "3"},
+        {"summary", recording, "--test", "1", "--output", out},
+        {"summary", recording, "--test", "1", "--force"},
+        {"csv", recording, "--test", "1", "--output", out, "--json"},
     };
     for (const QStringList& arguments : bad) {
         const CliRun run = RunCli(arguments);
@@ -176,8 +191,9 @@ TEST_F(BatchTool, HelpDescribesEveryCommand)
 {
     const CliRun run = RunCli({"--help"});
     EXPECT_EQ(run.exitCode, 0);
-    for (const char* word :
-         {"info", "csv", "cut", "--test", "--metric", "--from", "--to", "--output", "Exit status"})
+    for (const char* word : {"info", "csv", "cut", "summary", "--test", "--metric", "--from",
+                             "--to", "--output", "--json", "LAeq", "LEX,8h", "LAF99", "OSHA PEL",
+                             "NIOSH / ACGIH", "ISO / EU", "Exit status"})
         EXPECT_NE(run.out.find(word), std::string::npos) << word;
 }
 
@@ -625,4 +641,265 @@ TEST_F(BatchTool, AHundredThousandEmptyTestsAreListedInBoundedMemory)
 #ifndef __SANITIZE_ADDRESS__
     EXPECT_LT(after.ru_maxrss, 100 * 1024) << "peak " << after.ru_maxrss / 1024 << " MB";
 #endif
+}
+
+namespace {
+
+constexpr int kAFast = 0;
+constexpr int kAShortLeq = 4;
+constexpr int kASlow = 6;
+constexpr int kBandShortLeq = 52;
+
+// A recording whose summary is worked out by hand. Test 1, "Known", has
+// 600 samples (a minute): every metric at 70 dB but A short leq at 60 dB
+// on even samples and 80 dB on odd ones, A fast at 40 + (i mod 60) dB, so
+// each level from 40 to 99 ten times, A slow at 90 dB and band b's short
+// leq at 60 + b dB. Test 2, "Gaps", has five samples of NaN alone; test 3,
+// "Nothing", no sample.
+class Summary : public BatchTool
+{
+protected:
+    void SetUp() override
+    {
+        BatchTool::SetUp();
+        CNolvexTest& known = *summarised.AddTestAfter(nullptr);
+        known.name = CString::FromUtf8("Known");
+        for (int i = 0; i < 600; ++i) {
+            float sample[MetricCatalogue::kMetricCount];
+            for (int d = 0; d < MetricCatalogue::kMetricCount; ++d)
+                sample[d] = 70.0f;
+            sample[kAShortLeq] = i % 2 == 0 ? 60.0f : 80.0f;
+            sample[kAFast] = static_cast<float>(40 + i % 60);
+            sample[kASlow] = 90.0f;
+            for (int band = 0; band < MetricCatalogue::kBandCount; ++band)
+                sample[kBandShortLeq + band] = static_cast<float>(60 + band);
+            known.AppendSample(sample);
+        }
+        CNolvexTest& gaps = *summarised.AddTestAfter(&known);
+        gaps.name = CString::FromUtf8("Gaps");
+        for (int i = 0; i < 5; ++i) {
+            float sample[MetricCatalogue::kMetricCount];
+            for (float& value : sample)
+                value = std::numeric_limits<float>::quiet_NaN();
+            gaps.AppendSample(sample);
+        }
+        summarised.AddTestAfter(&gaps)->name = CString::FromUtf8("Nothing");
+        summaryFile = Path("summary.nolvex");
+        ASSERT_TRUE(summarised.OnSaveDocument(CString::FromQString(summaryFile)));
+    }
+
+    // The JSON summary of a test of the file, parsed.
+    QJsonObject JsonOf(QStringList arguments)
+    {
+        arguments.prepend(summaryFile);
+        arguments.prepend("summary");
+        arguments << "--json";
+        const CliRun run = RunCli(arguments);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_TRUE(run.err.empty()) << run.err;
+        QJsonParseError error{};
+        const QJsonDocument json =
+            QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error);
+        EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+        EXPECT_TRUE(json.isObject());
+        return json.object();
+    }
+
+    CNolvexDoc summarised;
+    QString summaryFile;
+};
+
+const std::set<QString> kSummaryKeys = {
+    "samples", "nan_samples", "duration_s", "LAeq",   "LCeq",    "LZeq",   "LAFmax",
+    "LAFmin",  "LASmax",      "LASmin",     "LAImax", "LApeak",  "LCpeak", "LZpeak",
+    "LAE",     "EA_Pa2h",     "LEX8h",      "LAF1",   "LAF5",    "LAF10",  "LAF50",
+    "LAF90",   "LAF95",       "LAF99",      "bands",  "profiles"};
+const std::set<QString> kBandKeys = {"8kHz",  "4kHz",  "2kHz", "1kHz", "500Hz",
+                                     "250Hz", "125Hz", "63Hz", "31Hz"};
+const std::set<QString> kProfileKeys = {"OSHA PEL", "OSHA HC", "NIOSH / ACGIH", "ISO / EU"};
+const std::set<QString> kProfileMemberKeys = {"dose_percent", "twa", "projected_dose_percent"};
+
+std::set<QString> KeysOf(const QJsonObject& object)
+{
+    const QStringList keys = object.keys();
+    return std::set<QString>(keys.begin(), keys.end());
+}
+
+void ExpectEveryKey(const QJsonObject& summary)
+{
+    EXPECT_EQ(KeysOf(summary), kSummaryKeys);
+    EXPECT_EQ(KeysOf(summary["bands"].toObject()), kBandKeys);
+    const QJsonObject profiles = summary["profiles"].toObject();
+    EXPECT_EQ(KeysOf(profiles), kProfileKeys);
+    for (const QString& profile : kProfileKeys)
+        EXPECT_EQ(KeysOf(profiles[profile].toObject()), kProfileMemberKeys)
+            << profile.toStdString();
+}
+
+// The 0.1 s sample's dose in percent at a level under a profile.
+double DoseOfOneSample(double level, double criterion, double exchangeRate)
+{
+    return 100.0 * 0.1 / 28800.0 * std::pow(2.0, (level - criterion) / exchangeRate);
+}
+
+// Every figure of the JSON but the counts, as "bands.8kHz" or
+// "profiles.OSHA HC.twa" for those inside.
+std::map<std::string, QJsonValue> Figures(const QJsonObject& summary)
+{
+    std::map<std::string, QJsonValue> figures;
+    for (const QString& key : summary.keys()) {
+        if (key == "bands") {
+            const QJsonObject bands = summary[key].toObject();
+            for (const QString& band : bands.keys())
+                figures["bands." + band.toStdString()] = bands[band];
+        } else if (key == "profiles") {
+            const QJsonObject profiles = summary[key].toObject();
+            for (const QString& profile : profiles.keys()) {
+                const QJsonObject members = profiles[profile].toObject();
+                for (const QString& member : members.keys())
+                    figures["profiles." + profile.toStdString() + "." + member.toStdString()] =
+                        members[member];
+            }
+        } else if (key != "samples" && key != "nan_samples" && key != "duration_s") {
+            figures[key.toStdString()] = summary[key];
+        }
+    }
+    return figures;
+}
+
+} // namespace
+
+TEST_F(Summary, JsonHasEveryFigureWorkedOutByHand)
+{
+    const QJsonObject summary = JsonOf({"--test", "1"});
+    ExpectEveryKey(summary);
+    EXPECT_EQ(summary["samples"].toInt(), 600);
+    EXPECT_EQ(summary["nan_samples"].toInt(), 0);
+    EXPECT_EQ(summary["duration_s"].toDouble(), 60.0);
+
+    const double laeq = 10.0 * std::log10((1e6 + 1e8) / 2.0); // 77.03 dB
+    EXPECT_NEAR(summary["LAeq"].toDouble(), laeq, 1e-9);
+    EXPECT_NEAR(summary["LCeq"].toDouble(), 70.0, 1e-9);
+    EXPECT_NEAR(summary["LAE"].toDouble(), laeq + 10.0 * std::log10(60.0), 1e-9);
+    EXPECT_NEAR(summary["LEX8h"].toDouble(), laeq + 10.0 * std::log10(60.0 / 28800.0), 1e-9);
+    EXPECT_NEAR(summary["EA_Pa2h"].toDouble(), std::pow(10.0, (laeq - 94.0) / 10.0) / 60.0, 1e-15);
+    EXPECT_EQ(summary["LAFmax"].toDouble(), 99.0);
+    EXPECT_EQ(summary["LAFmin"].toDouble(), 40.0);
+    EXPECT_EQ(summary["LASmax"].toDouble(), 90.0);
+    EXPECT_EQ(summary["LAImax"].toDouble(), 70.0);
+    EXPECT_EQ(summary["LZpeak"].toDouble(), 70.0);
+    // From the highest, v[k] = 99 - k / 10 (in whole tens): LAF10 is
+    // v[ceil(60) - 1] = v[59] = 94, LAF50 v[299] = 70, LAF95 v[569] = 43.
+    const std::map<QString, double> exceeded = {{"LAF1", 99},  {"LAF5", 97},  {"LAF10", 94},
+                                                {"LAF50", 70}, {"LAF90", 46}, {"LAF95", 43},
+                                                {"LAF99", 40}};
+    for (const auto& [key, level] : exceeded)
+        EXPECT_EQ(summary[key].toDouble(), level) << key.toStdString();
+    const QJsonObject bands = summary["bands"].toObject();
+    EXPECT_NEAR(bands["8kHz"].toDouble(), 60.0, 1e-9);
+    EXPECT_NEAR(bands["1kHz"].toDouble(), 63.0, 1e-9);
+    EXPECT_NEAR(bands["31Hz"].toDouble(), 68.0, 1e-9);
+
+    // A slow at 90 dB for a minute: 1/480 of the OSHA day, 2^(5/3) times
+    // that under NIOSH; its projection to 8 hours is the daily dose at 90 dB.
+    const QJsonObject profiles = summary["profiles"].toObject();
+    for (const char* osha : {"OSHA PEL", "OSHA HC"}) {
+        const QJsonObject dose = profiles[osha].toObject();
+        EXPECT_NEAR(dose["dose_percent"].toDouble(), 100.0 / 480.0, 1e-12) << osha;
+        EXPECT_NEAR(dose["twa"].toDouble(), 90.0 + 5.0 / std::log10(2.0) * std::log10(1.0 / 480.0),
+                    1e-9)
+            << osha;
+        EXPECT_NEAR(dose["projected_dose_percent"].toDouble(), 100.0, 1e-9) << osha;
+    }
+    EXPECT_NEAR(profiles["NIOSH / ACGIH"]["projected_dose_percent"].toDouble(),
+                100.0 * std::pow(2.0, 5.0 / 3.0), 1e-9);
+    // ISO / EU counts A short leq, 300 samples at 60 dB and 300 at 80.
+    EXPECT_NEAR(profiles["ISO / EU"]["dose_percent"].toDouble(),
+                300 * (DoseOfOneSample(60.0, 85.0, 3.0) + DoseOfOneSample(80.0, 85.0, 3.0)), 1e-12);
+}
+
+TEST_F(Summary, JsonNumbersReadBackAsTheSummaryComputesThem)
+{
+    // A span: samples 100 to 249 of the first test.
+    const QJsonObject summary = JsonOf({"--test", "1", "--from", "100", "--to", "249"});
+    ExpectEveryKey(summary);
+    EXPECT_EQ(summary["samples"].toInt(), 150);
+    EXPECT_EQ(summary["duration_s"].toDouble(), 15.0);
+    const ExposureSummary expected = SummarizeExposure(*summarised.firstTest, 100, 249);
+    const std::map<std::string, QJsonValue> figures = Figures(summary);
+    ASSERT_EQ(figures.size(), 21u + 9u + 12u);
+    // Unrounded: each number reads back as the very double.
+    EXPECT_EQ(figures.at("LAeq").toDouble(), expected.laeq.value());
+    EXPECT_EQ(figures.at("LAE").toDouble(), expected.lae.value());
+    EXPECT_EQ(figures.at("EA_Pa2h").toDouble(), expected.exposurePaSquaredHours.value());
+    EXPECT_EQ(figures.at("bands.250Hz").toDouble(), expected.bandLeq[5].value());
+    EXPECT_EQ(figures.at("profiles.ISO / EU.twa").toDouble(), expected.profiles[3].twa.value());
+    EXPECT_EQ(figures.at("LAF50").toDouble(), expected.lafExceeded[3].value());
+    for (const auto& [name, value] : figures)
+        EXPECT_TRUE(value.isDouble()) << name;
+}
+
+TEST_F(Summary, FiguresWithoutValuesAreNull)
+{
+    // Only NaN: counted, and every figure null.
+    const QJsonObject gaps = JsonOf({"--test", "2"});
+    ExpectEveryKey(gaps);
+    EXPECT_EQ(gaps["samples"].toInt(), 5);
+    EXPECT_EQ(gaps["nan_samples"].toInt(), 5);
+    EXPECT_EQ(gaps["duration_s"].toDouble(), 0.5);
+    for (const auto& [name, value] : Figures(gaps))
+        EXPECT_TRUE(value.isNull()) << name;
+
+    const QJsonObject nothing = JsonOf({"--test", "3"});
+    ExpectEveryKey(nothing);
+    EXPECT_EQ(nothing["samples"].toInt(), 0);
+    EXPECT_EQ(nothing["duration_s"].toDouble(), 0.0);
+    for (const auto& [name, value] : Figures(nothing))
+        EXPECT_TRUE(value.isNull()) << name;
+}
+
+TEST_F(Summary, TableShowsEachFigureOnAnAlignedLine)
+{
+    const CliRun run = RunCli({"summary", summaryFile, "--test", "1"});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    std::vector<std::string> lines;
+    for (std::size_t start = 0; start < run.out.size();) {
+        const std::size_t end = run.out.find('\n', start);
+        ASSERT_NE(end, std::string::npos) << "the last line has no line end";
+        lines.push_back(run.out.substr(start, end - start));
+        start = end + 1;
+    }
+    // A title, nine section headings and 48 figures.
+    ASSERT_EQ(lines.size(), 1u + 9u + 48u);
+    EXPECT_EQ(lines[0], "Test 1 \"Known\", samples 0 to 599");
+    std::vector<std::string> headings;
+    std::set<std::size_t> valueEnds;
+    for (std::size_t l = 1; l < lines.size(); ++l) {
+        const std::string& line = lines[l];
+        if (line.rfind("  ", 0) != 0) {
+            headings.push_back(line);
+            continue;
+        }
+        // The value ends where the unit's two spaces begin, or the line ends.
+        const std::size_t unit = line.find("  ", line.find_first_not_of(' ', 2));
+        const std::size_t afterFigure = line.find_first_not_of(' ', unit);
+        const std::size_t valueEnd = line.find("  ", afterFigure);
+        valueEnds.insert(valueEnd == std::string::npos ? line.size() : valueEnd);
+    }
+    EXPECT_EQ(headings, (std::vector<std::string>{"Range", "Levels", "Exposure",
+                                                  "Exceedance levels", "Octave bands", "OSHA PEL",
+                                                  "OSHA HC", "NIOSH / ACGIH", "ISO / EU"}));
+    EXPECT_EQ(valueEnds.size(), 1u) << "values are not right-aligned";
+    for (const char* shown : {"77.03  dB", "60.00  s", "0:01:00.0  h:mm:ss.s", "Pa\u00b2h",
+                              "LEX,8h", "Leq 31Hz", "0.21  %", "100.00  %"})
+        EXPECT_NE(run.out.find(shown), std::string::npos) << shown;
+
+    const CliRun gaps = RunCli({"summary", summaryFile, "--test", "2"});
+    ASSERT_EQ(gaps.exitCode, 0) << gaps.err;
+    EXPECT_NE(gaps.out.find("  LAeq"), std::string::npos);
+    EXPECT_EQ(LineCount(gaps.out), 58);
+    EXPECT_NE(gaps.out.find("-  dB\n"), std::string::npos);
+    const CliRun nothing = RunCli({"summary", summaryFile, "--test", "3"});
+    EXPECT_EQ(nothing.exitCode, 0) << nothing.err;
+    EXPECT_EQ(nothing.out.substr(0, nothing.out.find('\n')), "Test 3 \"Nothing\", no samples");
 }
