@@ -8,6 +8,7 @@
 #include "CsvExport.h"
 #include "Cursor.h"
 #include "Exceptions.h"
+#include "ExposureSummaryDlg.h"
 #include "MetricCatalogue.h"
 #include "MetricChart.h"
 #include "ModalSeam.h"
@@ -45,6 +46,8 @@ CNolvexView::CNolvexView()
 
 CNolvexView::~CNolvexView()
 {
+    // The summary window closes with its view.
+    m_summary.reset();
     // The panes go before the splitters that hold them.
     if (m_tree.GetSafeHwnd() != nullptr)
         m_tree.DestroyWindow();
@@ -152,6 +155,9 @@ void CNolvexView::RebuildChart()
 {
     MetricChart::Build(m_chart, GetDocument(), GetCurrentTest());
     m_chart.Invalidate();
+    // A test chosen or cut: its summary is recomputed.
+    if (m_summary)
+        m_summary->FollowTest(GetCurrentTest());
 }
 
 void CNolvexView::RebuildKeepingRange()
@@ -224,6 +230,8 @@ void CNolvexView::OnCursorMoved(const CursorNotify& notify)
     end = std::max(std::min(end, count - 1), 0);
     test->selectionStart = start;
     test->selectionEnd = end;
+    if (m_summary)
+        m_summary->SelectionMoved();
     const int n = end - start + 1;
     for (int row = 0; row < m_list.GetItemCount(); ++row) {
         auto* metric = reinterpret_cast<CNolvexMetric*>(m_list.GetRowData(row));
@@ -292,6 +300,7 @@ bool CNolvexView::HandlesCommand(UINT id) const
     case ID_EDIT_ZOOM_OUT:
     case ID_EDIT_CUT_SELECTION:
     case ID_FILE_EXPORT_CSV:
+    case ID_VIEW_EXPOSURE_SUMMARY:
     case ID_NEXT_PANE:
     case ID_PREV_PANE:
         return true;
@@ -321,6 +330,9 @@ BOOL CNolvexView::OnCommand(WPARAM wParam, LPARAM lParam)
             return TRUE;
         case ID_FILE_EXPORT_CSV:
             OnExportCsv();
+            return TRUE;
+        case ID_VIEW_EXPOSURE_SUMMARY:
+            OnExposureSummary();
             return TRUE;
         case ID_NEXT_PANE:
         case ID_PREV_PANE:
@@ -436,6 +448,22 @@ void CNolvexView::OnCutSelection()
     }
     UpdateCumulativeValues();
     RebuildKeepingRange();
+}
+
+void CNolvexView::OnExposureSummary()
+{
+    if (!m_summary) {
+        m_summary = std::make_unique<CExposureSummaryDlg>();
+        if (!m_summary->CreateModeless(this)) {
+            m_summary.reset();
+            return;
+        }
+    } else {
+        m_summary->ShowModeless();
+    }
+    m_summary->FollowTest(GetCurrentTest());
+    // Opened, it shows the figures at once.
+    m_summary->RefreshNow();
 }
 
 void CNolvexView::OnExportCsv()

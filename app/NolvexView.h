@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class CExposureSummaryDlg;
 class CNolvexDoc;
 class CNolvexMetric;
 class CNolvexTest;
@@ -56,6 +57,9 @@ public:
     void OnExportCsv();
     // F6 and Shift+F6: the keyboard focus to the next or previous pane.
     void MovePaneFocus(bool forward);
+    // View > Exposure Summary: opens the view's summary window, or shows it
+    // again.
+    void OnExposureSummary();
 
     // Another view of the document removed this metric: its rows go and
     // the chart no longer plots it.
@@ -66,6 +70,8 @@ public:
     CXListCtrl& GetList() { return m_list; }
     CSimpleSplitter* GetOuterSplitter() { return m_outer.get(); }
     CSimpleSplitter* GetInnerSplitter() { return m_inner.get(); }
+    // The view's summary window, null until it is first opened.
+    CExposureSummaryDlg* GetExposureSummary() { return m_summary.get(); }
     // The value lines the last print put on the page.
     const std::vector<CString>& GetPrintedLines() const { return m_printedLines; }
 
@@ -95,4 +101,5 @@ private:
     std::unique_ptr<CSimpleSplitter> m_inner;
     CStringArray m_dataTypeNames;
     std::vector<CString> m_printedLines;
+    std::unique_ptr<CExposureSummaryDlg> m_summary;
 };

@@ -1,10 +1,13 @@
 // Speed of the analysis view on a generated 24-hour recording (864,000
 // samples) with five metrics on display: opening the file and showing the
-// first chart, and one cursor move over a selection of the whole test.
+// first chart, and one cursor move over a selection of the whole test,
+// without and with the Exposure Summary window open.
 
+#include "ExposureSummaryDlg.h"
 #include "NolvexDoc.h"
 #include "NolvexTest.h"
 #include "NolvexView.h"
+#include "ResourceIds.h"
 #include "SampleGenerator.h"
 #include "WindowClass.h"
 
@@ -130,6 +133,29 @@ void CursorMoveOverAWholeDaySelection(benchmark::State& state)
     }
 }
 BENCHMARK(CursorMoveOverAWholeDaySelection)->Unit(benchmark::kMillisecond);
+
+// Dragging the end of a selection of most of the day with the summary
+// window open: each move changes the selection, and the window only puts
+// its work off until the drag rests.
+void SelectionDragWithTheExposureSummaryOpen(benchmark::State& state)
+{
+    ShownDay shown;
+    shown.view.SendMessage(WM_COMMAND, ID_VIEW_EXPOSURE_SUMMARY, 0);
+    CXGraph& chart = shown.view.GetChart();
+    int step = 0;
+    for (auto _ : state) {
+        CursorNotify notify{};
+        notify.hdr = {&chart, static_cast<UINT_PTR>(chart.GetDlgCtrlID()), XGN_CURSOR_MOVED};
+        notify.selectionMin = 0.0;
+        notify.selectionMax = 80000.0 + (step++ % 1000);
+        notify.cursorX = notify.selectionMax;
+        notify.selecting = 1;
+        chart.GetParent()->SendMessage(WM_NOTIFY, static_cast<WPARAM>(chart.GetDlgCtrlID()),
+                                       reinterpret_cast<LPARAM>(&notify));
+        shown.view.GetList().UpdateWindow();
+    }
+}
+BENCHMARK(SelectionDragWithTheExposureSummaryOpen)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -10,9 +10,17 @@ namespace Resources {
 
 namespace {
 
-PopupResource ViewPopup()
+// With a document the View menu also opens the exposure summary of the
+// view's test.
+PopupResource ViewPopup(bool withDocument)
 {
-    return {"&View", {{"&Toolbar", ID_VIEW_TOOLBAR}, {"&Status Bar", ID_VIEW_STATUS_BAR}}};
+    PopupResource view{"&View",
+                       {{"&Toolbar", ID_VIEW_TOOLBAR}, {"&Status Bar", ID_VIEW_STATUS_BAR}}};
+    if (withDocument) {
+        view.items.push_back({{}, 0});
+        view.items.push_back({"&Exposure Summary", ID_VIEW_EXPOSURE_SUMMARY});
+    }
+    return view;
 }
 
 PopupResource HelpPopup()
@@ -32,7 +40,7 @@ MenuResource MainMenu()
                             {{}, 0},
                             {"&Close", ID_FILE_CLOSE},
                             {"E&xit", ID_APP_EXIT}}});
-    menu.popups.push_back(ViewPopup());
+    menu.popups.push_back(ViewPopup(false));
     menu.popups.push_back(HelpPopup());
     return menu;
 }
@@ -59,7 +67,7 @@ MenuResource DocumentMenu()
                             {"Zoom In", ID_EDIT_ZOOM_IN},
                             {"Zoom Out", ID_EDIT_ZOOM_OUT},
                             {"Cut Selection", ID_EDIT_CUT_SELECTION}}});
-    menu.popups.push_back(ViewPopup());
+    menu.popups.push_back(ViewPopup(true));
     menu.popups.push_back({"&Window",
                            {{"&New Window", ID_WINDOW_NEW},
                             {"&Cascade", ID_WINDOW_CASCADE},
@@ -93,6 +101,8 @@ std::map<UINT, CString> Prompts()
         {ID_FILE_CLOSE, "Close the active document\nClose"},
         {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
         {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+        {ID_VIEW_EXPOSURE_SUMMARY,
+         "Show the exposure figures of the test and of the selection\nExposure Summary"},
     };
 }
 
@@ -133,6 +143,9 @@ CString HelpText()
            "Zoom In and Zoom Out change the time span shown.\n\n"
            "File > Export CSV writes the test's metrics to a file and File > Print prints the "
            "chart. Window > New Window shows the recording in a second window.\n\n"
+           "View > Exposure Summary shows the test's and the selection's equivalent levels, "
+           "maxima and peaks, exposure, percentile levels, octave bands and noise dose under "
+           "OSHA, NIOSH and ISO rules; Copy puts them on the clipboard for a spreadsheet.\n\n"
            "F6 and Shift+F6 move between the tree, the chart and the list.";
 }
 
@@ -150,6 +163,27 @@ void RegisterAboutDialogTemplate()
             {DialogControlKind::PushButton, IDOK, CRect(384, 72, 464, 98), "OK"},
         };
         RegisterDialogTemplate(about);
+        return true;
+    }();
+    (void)registered;
+}
+
+void RegisterExposureSummaryTemplate()
+{
+    static const bool registered = [] {
+        DialogTemplate summary;
+        summary.id = IDD_EXPOSURE_SUMMARY;
+        summary.caption = "Exposure Summary";
+        summary.size = CSize(560, 560);
+        summary.controls = {
+            {DialogControlKind::Static, IDC_EXPOSURE_SUMMARY_TEST, CRect(12, 10, 548, 28), ""},
+            // The table, a list the window makes itself.
+            {DialogControlKind::Custom, IDC_EXPOSURE_SUMMARY_TABLE, CRect(12, 34, 548, 510), ""},
+            {DialogControlKind::PushButton, IDC_EXPOSURE_SUMMARY_COPY, CRect(372, 522, 454, 548),
+             "&Copy"},
+            {DialogControlKind::PushButton, IDCANCEL, CRect(466, 522, 548, 548), "Close"},
+        };
+        RegisterDialogTemplate(summary);
         return true;
     }();
     (void)registered;

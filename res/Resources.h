@@ -17,6 +17,7 @@ constexpr UINT IDB_TOOLBAR_NORMAL = 132;
 constexpr UINT IDB_TOOLBAR_HOT = 133;
 constexpr UINT IDB_TOOLBAR_DISABLED = 134;
 constexpr UINT IDD_ABOUTBOX = 100;
+constexpr UINT IDD_EXPOSURE_SUMMARY = 101;
 constexpr int kButtonWidth = 40;
 constexpr int kButtonHeight = 34;
 
@@ -38,5 +39,7 @@ CString String(UINT id);
 CString HelpText();
 // Registers the About box's template (once).
 void RegisterAboutDialogTemplate();
+// Registers the Exposure Summary window's template (once).
+void RegisterExposureSummaryTemplate();
 
 } // namespace Resources

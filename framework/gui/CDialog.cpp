@@ -235,6 +235,29 @@ void CDialog::OrderTabStops()
     }
 }
 
+BOOL CDialog::CreateModeless(CWnd* owner)
+{
+    if (!CreateFromTemplate(owner, false))
+        return FALSE;
+    m_modeless = true;
+    OnInitDialog();
+    OrderTabStops();
+    CenterWindow();
+    ShowModeless();
+    return TRUE;
+}
+
+void CDialog::ShowModeless()
+{
+    QWidget* host = GetHostWidget();
+    if (host == nullptr)
+        return;
+    m_ended = false;
+    ShowWindow(SW_SHOW);
+    host->raise();
+    host->activateWindow();
+}
+
 INT_PTR CDialog::DoModal()
 {
     if (!CreateFromTemplate(m_parentWindow, false))
@@ -285,6 +308,8 @@ void CDialog::EndDialog(int result)
 {
     m_result = result;
     m_ended = true;
+    if (m_modeless)
+        ShowWindow(SW_HIDE);
 }
 
 BOOL CDialog::OnInitDialog()
@@ -358,6 +383,12 @@ LRESULT CDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_DRAWITEM) {
         OnDrawItem(static_cast<int>(wParam), reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
         return TRUE;
+    }
+    // The desktop's close (its close button, Alt+F4) is Cancel for a
+    // modeless dialog, which stays to be shown again.
+    if (message == WM_CLOSE && m_modeless) {
+        OnCancel();
+        return 0;
     }
     return CWnd::WindowProc(message, wParam, lParam);
 }

@@ -55,9 +55,10 @@ void DDX_CBIndex(CDataExchange* pDX, UINT id, int& index);
 void DDX_Radio(CDataExchange* pDX, UINT id, int& index);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minimum, int maximum);
 
-// A dialog made from a template by number: modal with DoModal, or a child
-// window with Create (a tab of a property sheet). OK and Cancel end a modal
-// dialog; OK takes the controls' values first.
+// A dialog made from a template by number: modal with DoModal, a window of
+// its own beside the program with CreateModeless, or a child window with
+// CreateDialogWindow (a tab of a property sheet). OK and Cancel end a modal
+// dialog, OK taking the controls' values first; they hide a modeless one.
 class CDialog : public CWnd
 {
 public:
@@ -70,6 +71,12 @@ public:
     virtual INT_PTR DoModal();
     // The dialog as a child window of parent, for tabs.
     BOOL CreateDialogWindow(CWnd* parent);
+    // The dialog as a window of its own, owned by owner and kept over it,
+    // that leaves the rest of the program usable; shown and active at once.
+    // Ending it (OK, Cancel, Escape, its close button) hides it; it is
+    // destroyed with the object, and shown again with ShowModeless.
+    BOOL CreateModeless(CWnd* owner);
+    void ShowModeless();
     void EndDialog(int result);
 
     virtual BOOL OnInitDialog();
@@ -115,4 +122,5 @@ private:
     std::vector<UINT> m_order;
     int m_result = IDCANCEL;
     bool m_ended = false;
+    bool m_modeless = false;
 };

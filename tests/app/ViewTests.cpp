@@ -5,6 +5,8 @@
 #include "CDC.h"
 #include "CFileDialog.h"
 #include "CPrintDialog.h"
+#include "ExposureSummary.h"
+#include "ExposureSummaryDlg.h"
 #include "MetricCatalogue.h"
 #include "ModalSeam.h"
 #include "NolvexDoc.h"
@@ -12,10 +14,13 @@
 #include "NolvexTest.h"
 #include "NolvexView.h"
 #include "PersonInput.h"
+#include "ResourceIds.h"
 #include "WindowClass.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
@@ -24,6 +29,7 @@
 
 #include <climits>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -609,4 +615,121 @@ TEST(MarkerBandTest, EveryMarkerOfADayLongTestShows)
             yellow += image.pixel(column, plot.top + 2) == qRgb(255, 255, 0) ? 1 : 0;
         EXPECT_GE(yellow, 1) << "the marker at sample " << sample << " is not shown";
     }
+}
+
+namespace {
+
+// The text a figure's line of the summary window shows in a column.
+CString SummaryCell(const CExposureSummaryDlg& summary, const char* figure, int column)
+{
+    const CListCtrl& table = summary.GetTable();
+    for (int row = 0; row < table.GetItemCount(); ++row)
+        if (table.GetItemText(row, CExposureSummaryDlg::kFigureColumn) ==
+            CString("    ") + CString(figure))
+            return table.GetItemText(row, column);
+    ADD_FAILURE() << "no line " << figure;
+    return {};
+}
+
+// Waits out the summary window's pause after the last change.
+void WaitForTheSummary()
+{
+    QTest::qWait(static_cast<int>(CExposureSummaryDlg::kRefreshDelayMs) + 150);
+}
+
+} // namespace
+
+TEST(ExposureSummaryTest, TheWindowShowsTheTestAndFollowsTheSelectionOnceItRests)
+{
+    Opened opened;
+    opened.Command(ID_VIEW_EXPOSURE_SUMMARY);
+    CExposureSummaryDlg* summary = opened.view.GetExposureSummary();
+    ASSERT_NE(summary, nullptr);
+    ASSERT_TRUE(summary->GetHostWidget()->isVisible());
+    // Its own window, over the program's, which stays usable.
+    EXPECT_TRUE(summary->GetHostWidget()->isWindow());
+    EXPECT_FALSE(summary->GetHostWidget()->isModal());
+    // Shown at once for the whole test; no selection yet.
+    const CNolvexTest& test = opened.Test(0);
+    EXPECT_EQ(SummaryCell(*summary, "Samples", CExposureSummaryDlg::kTestColumn), CString("1000"));
+    const std::optional<double> laeq = SummarizeExposure(test).laeq;
+    ASSERT_TRUE(laeq.has_value());
+    EXPECT_EQ(SummaryCell(*summary, "LAeq", CExposureSummaryDlg::kTestColumn),
+              CString::Formatted("%.2f", *laeq));
+    EXPECT_EQ(SummaryCell(*summary, "LAeq", CExposureSummaryDlg::kSelectionColumn), CString());
+
+    // A selection from 20 s to 40 s: samples 200 to 400, shown once the
+    // selection rests, not at every move.
+    opened.Cursor(30.0, 20.0, 40.0, 1);
+    EXPECT_EQ(SummaryCell(*summary, "Samples", CExposureSummaryDlg::kSelectionColumn), CString());
+    WaitForTheSummary();
+    EXPECT_EQ(SummaryCell(*summary, "Samples", CExposureSummaryDlg::kSelectionColumn),
+              CString("201"));
+    EXPECT_EQ(SummaryCell(*summary, "LAeq", CExposureSummaryDlg::kSelectionColumn),
+              CString::Formatted("%.2f", *SummarizeExposure(test, 200, 400).laeq));
+
+    // Cut: the test's figures are those of what is left.
+    opened.Command(ID_EDIT_CUT_SELECTION);
+    WaitForTheSummary();
+    EXPECT_EQ(SummaryCell(*summary, "Samples", CExposureSummaryDlg::kTestColumn), CString("799"));
+
+    // Another test chosen in the tree, back in the program's window: its
+    // figures.
+    ASSERT_TRUE(PersonInput::ShowAndActivate(opened.frame));
+    opened.view.GetTree().GetList().SetFocus();
+    PersonInput::Key(Qt::Key_Down);
+    ASSERT_EQ(opened.view.GetCurrentTest(), &opened.Test(1));
+    WaitForTheSummary();
+    EXPECT_EQ(SummaryCell(*summary, "Samples", CExposureSummaryDlg::kTestColumn), CString("300"));
+}
+
+TEST(ExposureSummaryTest, CopyPutsTheTableOnTheClipboardAsTabSeparatedLines)
+{
+    Opened opened;
+    opened.Command(ID_VIEW_EXPOSURE_SUMMARY);
+    CExposureSummaryDlg* summary = opened.view.GetExposureSummary();
+    ASSERT_NE(summary, nullptr);
+    ASSERT_TRUE(PersonInput::ShowAndActivate(summary->GetHostWidget()));
+    QApplication::clipboard()->clear();
+    // Alt+C, the Copy button's key.
+    PersonInput::Key(Qt::Key_C, Qt::AltModifier);
+    // The button clicks itself a moment after its key, as it shows the press.
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QApplication::clipboard()->text().isEmpty(); }, 2000));
+    const QStringList lines = QApplication::clipboard()->text().split('\n');
+    ASSERT_GT(lines.size(), 40);
+    EXPECT_EQ(lines[0], "Figure\tUnit\tTest\tSelection");
+    EXPECT_EQ(lines[1], "Range");
+    EXPECT_EQ(lines[2], "Samples\t\t1000\t");
+    const std::optional<double> laeq = SummarizeExposure(opened.Test(0)).laeq;
+    EXPECT_TRUE(lines.contains(QString::asprintf("LAeq\tdB\t%.2f\t", *laeq)));
+    // A dose of each profile.
+    EXPECT_TRUE(lines.contains("OSHA PEL")) << lines.join('|').toStdString();
+}
+
+TEST(ExposureSummaryTest, OneWindowPerViewHiddenByEscapeAndClosedWithItsView)
+{
+    QPointer<QWidget> window;
+    {
+        Opened opened;
+        opened.Command(ID_VIEW_EXPOSURE_SUMMARY);
+        CExposureSummaryDlg* summary = opened.view.GetExposureSummary();
+        ASSERT_NE(summary, nullptr);
+        window = summary->GetHostWidget();
+        ASSERT_TRUE(PersonInput::ShowAndActivate(window));
+        PersonInput::Key(Qt::Key_Escape);
+        EXPECT_FALSE(window->isVisible());
+        // Asked again, the same window shows again.
+        opened.Command(ID_VIEW_EXPOSURE_SUMMARY);
+        EXPECT_EQ(opened.view.GetExposureSummary(), summary);
+        EXPECT_TRUE(window->isVisible());
+        // The desktop's close hides it as well.
+        window->close();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(window->isVisible());
+        opened.Command(ID_VIEW_EXPOSURE_SUMMARY);
+        EXPECT_TRUE(window->isVisible());
+    }
+    // The view is gone, and its summary window with it.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
 }

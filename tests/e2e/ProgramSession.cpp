@@ -13,8 +13,6 @@ XDesktop& SharedDesktop()
     return desktop;
 }
 
-namespace {
-
 std::string RunAndRead(const std::string& command)
 {
     std::string output;
@@ -28,6 +26,8 @@ std::string RunAndRead(const std::string& command)
     pclose(pipe);
     return output;
 }
+
+namespace {
 
 // The first line of a report of AddressSanitizer, LeakSanitizer or
 // UndefinedBehaviorSanitizer.

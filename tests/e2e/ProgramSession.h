@@ -11,6 +11,9 @@
 // The desktop all end-to-end tests share: started once for the run.
 XDesktop& SharedDesktop();
 
+// Runs a shell command and gives its standard output.
+std::string RunAndRead(const std::string& command);
+
 // What the programs' analysis view shows, found on the screen.
 struct ViewPanes
 {

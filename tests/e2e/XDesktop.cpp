@@ -135,6 +135,47 @@ QSize XDesktop::ScreenSize() const
                  DisplayHeight(m_display, DefaultScreen(m_display)));
 }
 
+std::string XDesktop::ClipboardText() const
+{
+    // Asked as a pasting program asks: the owner of CLIPBOARD converts it to
+    // UTF8_STRING into a property of a window of ours and tells us so.
+    const Window requestor =
+        XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 0, 0, 1, 1, 0, 0, 0);
+    const ::Atom clipboard = Atom("CLIPBOARD");
+    const ::Atom utf8 = Atom("UTF8_STRING");
+    const ::Atom property = Atom("NOLVEX_TEST_PASTE");
+    XConvertSelection(m_display, clipboard, utf8, property, requestor, CurrentTime);
+    XFlush(m_display);
+    std::string text;
+    bool answered = false;
+    WaitUntil(
+        [&] {
+            XEvent event;
+            while (XCheckTypedWindowEvent(m_display, requestor, SelectionNotify, &event)) {
+                answered = true;
+                if (event.xselection.property == None)
+                    return true;
+                ::Atom type = None;
+                int format = 0;
+                unsigned long count = 0;
+                unsigned long after = 0;
+                unsigned char* data = nullptr;
+                if (XGetWindowProperty(m_display, requestor, property, 0, 1 << 24, True,
+                                       AnyPropertyType, &type, &format, &count, &after,
+                                       &data) == Success &&
+                    data != nullptr) {
+                    text.assign(reinterpret_cast<const char*>(data), count);
+                    XFree(data);
+                }
+            }
+            return answered;
+        },
+        std::chrono::seconds(5));
+    XDestroyWindow(m_display, requestor);
+    XFlush(m_display);
+    return text;
+}
+
 unsigned long XDesktop::Atom(const char* name) const
 {
     return XInternAtom(m_display, name, False);

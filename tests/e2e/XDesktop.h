@@ -57,6 +57,10 @@ public:
     QImage Screenshot() const;
     QImage Screenshot(QRect area) const;
 
+    // The text on the clipboard, as a program pasting it gets it (UTF-8);
+    // empty when nobody holds the clipboard or the owner did not answer.
+    std::string ClipboardText() const;
+
     // Polls until the condition holds or the time is up.
     static bool WaitUntil(const std::function<bool()>& condition,
                           std::chrono::milliseconds timeout = std::chrono::seconds(10));

@@ -69,7 +69,9 @@ bool ShowAndActivate(QWidget* topLevel)
 {
     topLevel->show();
     topLevel->activateWindow();
-    return QTest::qWaitForWindowActive(topLevel, 2000);
+    // Qt counts a window active while a window it stands over is: wait
+    // until this one itself has the keyboard.
+    return QTest::qWaitFor([topLevel] { return QApplication::activeWindow() == topLevel; }, 2000);
 }
 
 bool ShowAndActivate(CWnd& window)
