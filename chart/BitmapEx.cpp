@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-IMPLEMENT_SERIAL(CBitmapEx, CObject, 1)
+IMPLEMENT_DYNAMIC(CBitmapEx, CObject)
 
 void CBitmapEx::Serialize(CArchive& archive)
 {

@@ -7,7 +7,7 @@
 // (16-bit each), then the rows of pixels.
 class CBitmapEx : public CBitmap
 {
-    DECLARE_SERIAL(CBitmapEx)
+    DECLARE_DYNAMIC(CBitmapEx)
 public:
     void Serialize(CArchive& archive) override;
 };

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <memory>
 
-IMPLEMENT_DYNCREATE(CXGraph, CWnd)
+IMPLEMENT_DYNAMIC(CXGraph, CWnd)
 
 namespace {
 

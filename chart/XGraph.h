@@ -174,7 +174,7 @@ struct PrintLook
 // while the cursor moves, a synchronous WM_NOTIFY.
 class CXGraph : public CWnd
 {
-    DECLARE_DYNCREATE(CXGraph)
+    DECLARE_DYNAMIC(CXGraph)
 public:
     static constexpr const char* kClassName = "XGraph";
     static constexpr int kScrollBarHeight = 15;

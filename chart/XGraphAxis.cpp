@@ -19,7 +19,7 @@
 #include <cstring>
 #include <limits>
 
-IMPLEMENT_SERIAL(CXGraphAxis, CXGraphObject, 1)
+IMPLEMENT_DYNAMIC(CXGraphAxis, CXGraphObject)
 
 namespace {
 

@@ -58,7 +58,7 @@ struct ZoomRange
 // mapping uses the length that the last Draw computed.
 class CXGraphAxis : public CXGraphObject
 {
-    DECLARE_SERIAL(CXGraphAxis)
+    DECLARE_DYNAMIC(CXGraphAxis)
 public:
     enum Orientation
     {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-IMPLEMENT_SERIAL(CXGraphBitmap, CXGraphObject, 1)
+IMPLEMENT_DYNAMIC(CXGraphBitmap, CXGraphObject)
 
 CXGraphBitmap::CXGraphBitmap()
 {

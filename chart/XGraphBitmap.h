@@ -7,7 +7,7 @@ class CBitmapEx;
 // A picture on the chart, stretched into the object's rectangle.
 class CXGraphBitmap : public CXGraphObject
 {
-    DECLARE_SERIAL(CXGraphBitmap)
+    DECLARE_DYNAMIC(CXGraphBitmap)
 public:
     CXGraphBitmap();
     ~CXGraphBitmap() override;

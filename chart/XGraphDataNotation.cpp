@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-IMPLEMENT_SERIAL(CXGraphDataNotation, CXGraphObject, 1)
+IMPLEMENT_DYNAMIC(CXGraphDataNotation, CXGraphObject)
 
 CXGraphDataNotation::CXGraphDataNotation()
 {

@@ -8,7 +8,7 @@
 // It is measured once and moves with its point on every zoom.
 class CXGraphDataNotation : public CXGraphObject
 {
-    DECLARE_SERIAL(CXGraphDataNotation)
+    DECLARE_DYNAMIC(CXGraphDataNotation)
 public:
     CXGraphDataNotation();
     CXGraphDataNotation(const CXGraphDataNotation&) = default;

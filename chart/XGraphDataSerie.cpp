@@ -18,7 +18,7 @@
 #include <memory>
 #include <utility>
 
-IMPLEMENT_SERIAL(CXGraphDataSerie, CXGraphObject, 1)
+IMPLEMENT_DYNAMIC(CXGraphDataSerie, CXGraphObject)
 
 namespace {
 

@@ -23,7 +23,7 @@ struct CurveSegment
 // drawn against. It either refers to the caller's point array or owns a copy.
 class CXGraphDataSerie : public CXGraphObject
 {
-    DECLARE_SERIAL(CXGraphDataSerie)
+    DECLARE_DYNAMIC(CXGraphDataSerie)
 public:
     enum DrawMode
     {

@@ -14,7 +14,7 @@
 
 #include <cstdint>
 
-IMPLEMENT_SERIAL(CXGraphLabel, CXGraphObject, 1)
+IMPLEMENT_DYNAMIC(CXGraphLabel, CXGraphObject)
 
 CXGraphLabel::CXGraphLabel() : m_fillColour(GetSysColor(COLOR_WINDOW))
 {

@@ -12,7 +12,7 @@ class CEdit;
 // joined by a line to the middle point of a series.
 class CXGraphLabel : public CXGraphObject
 {
-    DECLARE_SERIAL(CXGraphLabel)
+    DECLARE_DYNAMIC(CXGraphLabel)
 public:
     CXGraphLabel();
     ~CXGraphLabel() override;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-IMPLEMENT_SERIAL(CXGraphLogAxis, CXGraphAxis, 1)
+IMPLEMENT_DYNAMIC(CXGraphLogAxis, CXGraphAxis)
 
 void CXGraphLogAxis::AutoScale(CDCEx* dc)
 {

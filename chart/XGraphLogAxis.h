@@ -9,7 +9,7 @@
 // does, through its runtime class.
 class CXGraphLogAxis : public CXGraphAxis
 {
-    DECLARE_SERIAL(CXGraphLogAxis)
+    DECLARE_DYNAMIC(CXGraphLogAxis)
 public:
     CXGraphLogAxis() = default;
     CXGraphLogAxis(const CXGraphLogAxis& other) = default;

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-IMPLEMENT_SERIAL(CXGraphObject, CObject, 1)
+IMPLEMENT_DYNAMIC(CXGraphObject, CObject)
 
 void SerializeFlag(CArchive& archive, bool& flag)
 {

@@ -14,7 +14,7 @@ class CXGraph;
 // can be selected and moved or resized with a rectangle tracker.
 class CXGraphObject : public CObject
 {
-    DECLARE_SERIAL(CXGraphObject)
+    DECLARE_DYNAMIC(CXGraphObject)
 public:
     CXGraphObject() = default;
     CXGraphObject(const CXGraphObject&) = default;

@@ -1,6 +1,5 @@
 #include "XHeaderCtrl.h"
 
-#include "CImageList.h"
 #include "SystemMetrics.h"
 #include "WindowDC.h"
 
@@ -60,13 +59,6 @@ void CXHeaderCtrl::PaintColumns(CDC* dc, const CRect& clip)
         const Item& item = m_items[static_cast<std::size_t>(i)];
         CRect inner = rect;
         inner.DeflateRect(m_spacing, 0);
-        if (m_images != nullptr && item.image >= 0 && item.image < m_images->GetImageCount()) {
-            const CSize size = m_images->GetImageSize();
-            m_images->Draw(dc, item.image,
-                           CPoint(inner.left, rect.top + (rect.Height() - size.cy) / 2),
-                           ILD_TRANSPARENT);
-            inner.left += size.cx + m_spacing;
-        }
         const int alignment =
             m_forcedAlignment >= 0 ? m_forcedAlignment : (item.format & HDF_JUSTIFYMASK);
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;

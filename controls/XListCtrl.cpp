@@ -1,6 +1,5 @@
 #include "XListCtrl.h"
 
-#include "CImageList.h"
 #include "SystemMetrics.h"
 #include "WindowDC.h"
 
@@ -142,7 +141,6 @@ int CXListCtrl::AddRow(int index, COLORREF textColour, COLORREF backColour)
     CellData& first = cells->front();
     first.textColour = textColour == kDefaultColour ? m_defaultText : textColour;
     first.backColour = backColour == kDefaultColour ? m_defaultBack : backColour;
-    first.image = -1;
     SetItemData(row, reinterpret_cast<DWORD_PTR>(cells));
     return row;
 }
@@ -221,16 +219,6 @@ BOOL CXListCtrl::SetCellBold(int row, int column, BOOL bold)
     if (cell == nullptr)
         return FALSE;
     cell->bold = bold;
-    Update(row);
-    return TRUE;
-}
-
-BOOL CXListCtrl::SetCellImage(int row, int column, int image)
-{
-    CellData* cell = Cell(row, column);
-    if (cell == nullptr)
-        return FALSE;
-    cell->image = image;
     Update(row);
     return TRUE;
 }
@@ -341,14 +329,6 @@ void CXListCtrl::DrawCell(CDC* dc, int row, int column, const CRect& rect)
     const COLORREF back = IsCellHighlighted(row, column) ? m_selectedBack : cell.backColour;
     dc->FillSolidRect(&rect, back);
     CRect text = rect;
-    if (cell.image >= 0 && GetImageList(LVSIL_SMALL) != nullptr) {
-        CImageList* images = GetImageList(LVSIL_SMALL);
-        const CSize size = images->GetImageSize();
-        const int x = rect.left + m_xheader.m_spacing;
-        images->Draw(dc, cell.image, CPoint(x, rect.top + (rect.Height() - size.cy) / 2),
-                     ILD_TRANSPARENT);
-        text.left = x + size.cx;
-    }
     text.DeflateRect(m_textInset, 0);
     LVCOLUMN format;
     GetColumn(column, &format);

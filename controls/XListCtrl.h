@@ -23,7 +23,6 @@ struct CellData
     BOOL enabled = TRUE;
     BOOL bold = FALSE;
     BOOL modified = FALSE;
-    int image = -1;
     CString tooltip;
     BOOL isChoice = FALSE;
     int choiceReserved = 0;
@@ -74,7 +73,6 @@ public:
     BOOL SetCellProgress(int row, int column, int percent, const CString& text = {});
     BOOL SetCellEdit(int row, int column);
     BOOL SetCellBold(int row, int column, BOOL bold);
-    BOOL SetCellImage(int row, int column, int image);
     BOOL SetCellTooltip(int row, int column, const CString& text);
     BOOL SetRowEnabled(int row, BOOL enabled);
     BOOL SetRowData(int row, DWORD_PTR data);

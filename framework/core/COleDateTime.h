@@ -36,9 +36,6 @@ public:
     COleDateTime& operator=(DATE value);
     operator DATE() const { return m_dt; }
 
-    DateTimeStatus GetStatus() const { return m_status; }
-    void SetStatus(DateTimeStatus status) { m_status = status; }
-
     // Sets the value and makes it valid; returns 0. When a field is out of
     // range (year 100..9999, month 1..12, the days of that month, hour 0..23,
     // minute and second 0..59) sets the value 0 and the status invalid and
@@ -102,8 +99,6 @@ public:
     COleDateTimeSpan(double days);
     COleDateTimeSpan(long days, int hours, int minutes, int seconds);
 
-    DateTimeSpanStatus GetStatus() const { return m_status; }
-    void SetStatus(DateTimeSpanStatus status) { m_status = status; }
     void SetDateTimeSpan(long days, int hours, int minutes, int seconds);
 
     // %D the whole days, %H %M %S the hours, minutes and seconds left over as

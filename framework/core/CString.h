@@ -25,7 +25,6 @@ public:
 
     int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
-    void Empty() { m_text.clear(); }
     char16_t GetAt(int index) const { return m_text.at(static_cast<std::size_t>(index)); }
     char16_t operator[](int index) const { return GetAt(index); }
 

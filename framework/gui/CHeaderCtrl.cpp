@@ -1,6 +1,5 @@
 #include "CHeaderCtrl.h"
 
-#include "CImageList.h"
 #include "Cursor.h"
 #include "SystemMetrics.h"
 #include "WindowClass.h"
@@ -120,15 +119,6 @@ BOOL CHeaderCtrl::GetItemRect(int index, LPRECT rect) const
     return TRUE;
 }
 
-CImageList* CHeaderCtrl::SetImageList(CImageList* images)
-{
-    CImageList* old = m_images;
-    m_images = images;
-    if (m_hWnd != nullptr)
-        Invalidate();
-    return old;
-}
-
 void CHeaderCtrl::Notify(UINT code, int item)
 {
     CWnd* parent = GetParent();
@@ -163,13 +153,6 @@ void CHeaderCtrl::OnPaint()
         const Item& item = m_items[static_cast<std::size_t>(i)];
         CRect text = rect;
         text.DeflateRect(6, 0);
-        if (m_images != nullptr && item.image >= 0 && item.image < m_images->GetImageCount()) {
-            const CSize size = m_images->GetImageSize();
-            m_images->Draw(&dc, item.image,
-                           CPoint(text.left, rect.top + (rect.Height() - size.cy) / 2),
-                           ILD_TRANSPARENT);
-            text.left += size.cx + 6;
-        }
         UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX;
         if ((item.format & HDF_JUSTIFYMASK) == HDF_CENTER)
             format |= DT_CENTER;

@@ -6,8 +6,6 @@
 
 #include <vector>
 
-class CImageList;
-
 // The column header of a report list: items with a text, width, format and
 // image. Dragging a divider resizes the column to its left; a click on an
 // item reports HDN_ITEMCLICK and a resize HDN_ITEMCHANGED to the parent.
@@ -29,8 +27,6 @@ public:
     BOOL SetItem(int index, const HDITEM* item);
     CString GetItemText(int index) const;
     BOOL GetItemRect(int index, LPRECT rect) const;
-    CImageList* SetImageList(CImageList* images);
-    CImageList* GetImageList() const { return m_images; }
 
 protected:
     void OnPaint() override;
@@ -52,7 +48,6 @@ protected:
         int image = -1;
     };
     std::vector<Item> m_items;
-    CImageList* m_images = nullptr;
     int m_resizing = -1;
     int m_resizeStart = 0;
     int m_resizeWidth = 0;

@@ -1,9 +1,6 @@
 #include "CImageList.h"
 
 #include "CBitmap.h"
-#include "CDC.h"
-
-#include <QPainter>
 
 BOOL CImageList::Create(int width, int height, UINT, int, int)
 {
@@ -39,18 +36,4 @@ int CImageList::Add(const QImage& image)
         return -1;
     m_images.push_back(image.convertToFormat(QImage::Format_ARGB32).scaled(m_width, m_height));
     return GetImageCount() - 1;
-}
-
-BOOL CImageList::Draw(CDC* dc, int index, POINT at, UINT) const
-{
-    if (dc == nullptr || dc->GetPainter() == nullptr || index < 0 || index >= GetImageCount())
-        return FALSE;
-    const QPoint device = dc->ToDevice(at.x, at.y);
-    QPainter* painter = dc->GetPainter();
-    painter->save();
-    painter->resetTransform();
-    painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter->drawImage(device, m_images[static_cast<std::size_t>(index)]);
-    painter->restore();
-    return TRUE;
 }

@@ -8,13 +8,11 @@
 #include <vector>
 
 class CBitmap;
-class CDC;
 
 constexpr UINT ILC_MASK = 0x0001;
 constexpr UINT ILC_COLOR32 = 0x0020;
-constexpr UINT ILD_TRANSPARENT = 0x0001;
 
-// Images of one size, added from bitmaps cut into cells and drawn by index;
+// Images of one size, added from bitmaps cut into cells and read by index;
 // with a mask colour, pixels of that colour are left out.
 class CImageList
 {
@@ -24,9 +22,7 @@ public:
     // the first, or -1.
     int Add(CBitmap* bitmap, COLORREF mask);
     int Add(const QImage& image);
-    BOOL Draw(CDC* dc, int index, POINT at, UINT style) const;
     int GetImageCount() const { return static_cast<int>(m_images.size()); }
-    CSize GetImageSize() const { return CSize(m_width, m_height); }
     const QImage& Image(int index) const { return m_images.at(static_cast<std::size_t>(index)); }
 
 private:

@@ -1,6 +1,5 @@
 #include "CListCtrl.h"
 
-#include "CImageList.h"
 #include "Cursor.h"
 #include "SystemMetrics.h"
 #include "WindowClass.h"
@@ -339,20 +338,6 @@ BOOL CListCtrl::RedrawItems(int first, int last)
         }
     }
     return TRUE;
-}
-
-CImageList* CListCtrl::SetImageList(CImageList* images, int type)
-{
-    if (type != LVSIL_SMALL)
-        return nullptr;
-    CImageList* old = m_smallImages;
-    m_smallImages = images;
-    return old;
-}
-
-CImageList* CListCtrl::GetImageList(int type) const
-{
-    return type == LVSIL_SMALL ? m_smallImages : nullptr;
 }
 
 // Scrolling ------------------------------------------------------------------

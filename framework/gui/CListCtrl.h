@@ -7,10 +7,6 @@
 
 #include <vector>
 
-class CImageList;
-
-constexpr int LVSIL_SMALL = 1;
-
 // A report list view: columns in a header, rows of texts with item data
 // and state, single selection, grid lines and full-row selection, vertical
 // scrolling. A derived list draws its cells its own way by overriding
@@ -55,8 +51,6 @@ public:
     BOOL RedrawItems(int first, int last);
     BOOL Update(int item) { return RedrawItems(item, item); }
 
-    CImageList* SetImageList(CImageList* images, int type);
-    CImageList* GetImageList(int type) const;
     int GetRowHeight() const;
     int GetHeaderHeight() const;
 
@@ -97,11 +91,9 @@ protected:
         std::vector<CString> texts;
         DWORD_PTR data = 0;
         UINT state = 0;
-        int image = -1;
     };
     std::vector<Row> m_rows;
     CHeaderCtrl m_header;
     DWORD m_extendedStyle = 0;
     int m_topIndex = 0;
-    CImageList* m_smallImages = nullptr;
 };

@@ -73,14 +73,6 @@ int CScrollBar::GetScrollPos() const
     return info.nPos;
 }
 
-void CScrollBar::SetScrollRange(int minimum, int maximum, BOOL redraw)
-{
-    if (m_binding == nullptr)
-        return;
-    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, minimum, maximum, 0, 0, 0};
-    m_binding->Set(info, redraw != FALSE);
-}
-
 void CScrollBar::GetScrollRange(int* minimum, int* maximum) const
 {
     SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, 0, 0, 0, 0, 0};

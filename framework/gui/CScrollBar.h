@@ -18,7 +18,6 @@ public:
     BOOL GetScrollInfo(LPSCROLLINFO info, UINT mask = SIF_ALL);
     int SetScrollPos(int position, BOOL redraw = TRUE);
     int GetScrollPos() const;
-    void SetScrollRange(int minimum, int maximum, BOOL redraw = TRUE);
     void GetScrollRange(int* minimum, int* maximum) const;
 
 protected:

@@ -51,7 +51,7 @@ QRect ToQRect(const RECT& rect)
 
 } // namespace
 
-IMPLEMENT_DYNCREATE(CWnd, CObject)
+IMPLEMENT_DYNAMIC(CWnd, CObject)
 
 CWnd::CWnd() = default;
 
@@ -1042,15 +1042,6 @@ void CWnd::UpdateWindow()
     RequestScreenUpdate();
 }
 
-BOOL CWnd::RedrawWindow(const RECT* rect, UINT flags)
-{
-    if ((flags & RDW_INVALIDATE) != 0)
-        InvalidateRect(rect, (flags & RDW_ERASE) != 0 ? TRUE : FALSE);
-    if ((flags & RDW_UPDATENOW) != 0)
-        UpdateWindow();
-    return TRUE;
-}
-
 void CWnd::PaintPending()
 {
     if (m_updateRegion.isEmpty())
@@ -1243,16 +1234,6 @@ int CWnd::GetScrollPos(int bar) const
     SCROLLINFO info{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0, 0, 0};
     binding->Get(&info);
     return info.nPos;
-}
-
-void CWnd::SetScrollRange(int bar, int minimum, int maximum, BOOL redraw)
-{
-    ScrollBarBinding* binding = WindowScrollBar(bar);
-    if (binding == nullptr)
-        return;
-    SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE, minimum, maximum, 0, 0, 0};
-    binding->Set(info, redraw != FALSE);
-    UpdateScrollBarVisibility();
 }
 
 void CWnd::GetScrollRange(int bar, int* minimum, int* maximum) const

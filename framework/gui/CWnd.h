@@ -58,11 +58,6 @@ constexpr UINT SIF_DISABLENOSCROLL = 0x0008;
 constexpr UINT SIF_TRACKPOS = 0x0010;
 constexpr UINT SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
 
-// Flags of InvalidateRect's cousins, RedrawWindow.
-constexpr UINT RDW_INVALIDATE = 0x0001;
-constexpr UINT RDW_ERASE = 0x0004;
-constexpr UINT RDW_UPDATENOW = 0x0100;
-
 // A window. Each window owns one Qt widget (its host), placed in the client
 // area of its parent. Self-drawn windows keep a backing image the size of
 // their client area: painting and every device context of the window draw
@@ -74,7 +69,7 @@ constexpr UINT RDW_UPDATENOW = 0x0100;
 // not exist. Destroying the object destroys the window and its children.
 class CWnd : public CObject
 {
-    DECLARE_DYNCREATE(CWnd)
+    DECLARE_DYNAMIC(CWnd)
 public:
     CWnd();
     ~CWnd() override;
@@ -171,8 +166,6 @@ public:
     void InvalidateRect(const RECT* rect, BOOL erase = TRUE);
     void ValidateRect(const RECT* rect);
     void UpdateWindow();
-    BOOL RedrawWindow(const RECT* rect = nullptr,
-                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
 
     // The window's own scroll bar (WS_VSCROLL / WS_HSCROLL; bar SB_VERT or
     // SB_HORZ). It reports WM_VSCROLL / WM_HSCROLL with a null scroll bar.
@@ -180,7 +173,6 @@ public:
     BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL);
     int SetScrollPos(int bar, int position, BOOL redraw = TRUE);
     int GetScrollPos(int bar) const;
-    void SetScrollRange(int bar, int minimum, int maximum, BOOL redraw = TRUE);
     void GetScrollRange(int bar, int* minimum, int* maximum) const;
 
     // Framework side: the Qt widgets and the backing image.

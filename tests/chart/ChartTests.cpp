@@ -55,12 +55,6 @@ TEST(ChartWindowTest, TheWindowClassIsRegisteredOnceWithItsStyles)
     WNDCLASS windowClass;
     ASSERT_TRUE(GetClassInfo(CXGraph::kClassName, &windowClass));
     EXPECT_EQ(windowClass.style, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
-    // A chart can be made by name, as a host creating its pane would.
-    const CRuntimeClass* runtimeClass = CRuntimeClass::FromName("CXGraph");
-    ASSERT_NE(runtimeClass, nullptr);
-    CObject* made = runtimeClass->CreateObject();
-    EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CXGraph)));
-    delete made;
 }
 
 TEST(ChartWindowTest, TheScrollBarRunsFifteenPixelsHighAlongTheBottom)

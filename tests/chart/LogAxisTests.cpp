@@ -6,7 +6,6 @@
 #include "XGraphLogAxis.h"
 
 #include <cmath>
-#include <memory>
 #include <set>
 
 using namespace charttest;
@@ -180,19 +179,16 @@ TEST(LogScaleDrawingTest, TicksAtEveryDecadeValueLabelsAtTheDecadesAndMarkers)
 
 // The logarithmic axis class -------------------------------------------------------
 
-TEST(LogAxisTest, ItIsCreatedByItsRuntimeClassAsALogarithmicDrawing)
+TEST(LogAxisTest, ItIsAnAxisWithALogarithmicDrawing)
 {
-    const CRuntimeClass* runtimeClass = CRuntimeClass::FromName("CXGraphLogAxis");
-    ASSERT_EQ(runtimeClass, RUNTIME_CLASS(CXGraphLogAxis));
-    EXPECT_TRUE(runtimeClass->IsDerivedFrom(RUNTIME_CLASS(CXGraphAxis)));
-    std::unique_ptr<CObject> object(runtimeClass->CreateObject());
-    ASSERT_TRUE(object->IsKindOf(RUNTIME_CLASS(CXGraphLogAxis)));
-    auto* axis = static_cast<CXGraphLogAxis*>(object.get());
-    EXPECT_EQ(axis->m_linearDrawing, 0);
+    const CXGraphLogAxis axis;
+    EXPECT_TRUE(axis.IsKindOf(RUNTIME_CLASS(CXGraphAxis)));
+    EXPECT_EQ(axis.GetRuntimeClass(), RUNTIME_CLASS(CXGraphLogAxis));
+    EXPECT_EQ(axis.m_linearDrawing, 0);
     // Its ranges follow the linear rules: the linear flag stays set.
-    EXPECT_EQ(axis->m_linear, 1);
-    EXPECT_EQ(axis->m_displayFormat, CString("%5.1f"));
-    EXPECT_TRUE(axis->m_autoScale);
+    EXPECT_EQ(axis.m_linear, 1);
+    EXPECT_EQ(axis.m_displayFormat, CString("%5.1f"));
+    EXPECT_TRUE(axis.m_autoScale);
 }
 
 TEST(LogAxisTest, ItsStoredFormIsThatOfAnAxis)

@@ -35,7 +35,7 @@ Fields FieldsOf(const COleDateTime& date)
 void ExpectDate(DATE value, Fields expected)
 {
     const COleDateTime date(value);
-    ASSERT_EQ(date.GetStatus(), COleDateTime::valid) << value;
+    ASSERT_EQ(date.m_status, COleDateTime::valid) << value;
     const Fields actual = FieldsOf(date);
     EXPECT_EQ(actual.year, expected.year) << value;
     EXPECT_EQ(actual.month, expected.month) << value;
@@ -158,7 +158,7 @@ TEST(OleDate, FromFields)
     EXPECT_EQ(COleDateTime(9999, 12, 31, 0, 0, 0).m_dt, 2958465.0);
 
     const COleDateTime late(2024, 12, 31, 23, 59, 59);
-    EXPECT_EQ(late.GetStatus(), COleDateTime::valid);
+    EXPECT_EQ(late.m_status, COleDateTime::valid);
     const Fields fields = FieldsOf(late);
     EXPECT_EQ(fields.year, 2024);
     EXPECT_EQ(fields.month, 12);
@@ -180,15 +180,14 @@ TEST(OleDate, FieldsOutOfRangeAreInvalid)
     for (const auto& f : bad) {
         COleDateTime date(45000.5);
         EXPECT_EQ(date.SetDateTime(f[0], f[1], f[2], f[3], f[4], f[5]), 1) << f[0] << "-" << f[1];
-        EXPECT_EQ(date.GetStatus(), COleDateTime::invalid) << f[0] << "-" << f[1] << "-" << f[2];
+        EXPECT_EQ(date.m_status, COleDateTime::invalid) << f[0] << "-" << f[1] << "-" << f[2];
         EXPECT_EQ(date.m_dt, 0.0);
-        EXPECT_EQ(COleDateTime(f[0], f[1], f[2], f[3], f[4], f[5]).GetStatus(),
-                  COleDateTime::invalid);
+        EXPECT_EQ(COleDateTime(f[0], f[1], f[2], f[3], f[4], f[5]).m_status, COleDateTime::invalid);
     }
 
     COleDateTime date(2024, 1, 1, 24, 0, 0);
     EXPECT_EQ(date.SetDateTime(2000, 2, 29, 1, 2, 3), 0);
-    EXPECT_EQ(date.GetStatus(), COleDateTime::valid);
+    EXPECT_EQ(date.m_status, COleDateTime::valid);
     EXPECT_EQ(date.GetDay(), 29);
     EXPECT_EQ(date.GetSecond(), 3);
 }
@@ -204,28 +203,28 @@ TEST(OleDate, ValidRangeIsTheYears100To9999)
          {-657435.0, 2958466.0, 2958465.999999, 1.0e12, -1.0e12,
           std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()}) {
         COleDateTime date(value);
-        EXPECT_EQ(date.GetStatus(), COleDateTime::invalid) << value;
+        EXPECT_EQ(date.m_status, COleDateTime::invalid) << value;
         EXPECT_EQ(date.GetYear(), -1) << value;
         EXPECT_EQ(Formatted(date, "%w"), "Invalid DateTime") << value;
         date = 1.0;
-        EXPECT_EQ(date.GetStatus(), COleDateTime::valid);
+        EXPECT_EQ(date.m_status, COleDateTime::valid);
         date = value;
-        EXPECT_EQ(date.GetStatus(), COleDateTime::invalid) << value;
+        EXPECT_EQ(date.m_status, COleDateTime::invalid) << value;
     }
 }
 
 TEST(OleDate, NullAndInvalidDatesHaveNoFields)
 {
     COleDateTime date(45351.0);
-    date.SetStatus(COleDateTime::null);
+    date.m_status = COleDateTime::null;
     EXPECT_EQ(date.GetYear(), -1);
     EXPECT_EQ(date.GetDay(), -1);
     EXPECT_EQ(Formatted(date, "%Y"), "");
-    date.SetStatus(COleDateTime::invalid);
+    date.m_status = COleDateTime::invalid;
     EXPECT_EQ(date.GetMonth(), -1);
     EXPECT_EQ(Formatted(date, "%Y"), "Invalid DateTime");
     EXPECT_EQ(Formatted(COleDateTime(2024, 2, 30, 0, 0, 0), "%d"), "Invalid DateTime");
-    date.SetStatus(COleDateTime::valid);
+    date.m_status = COleDateTime::valid;
     EXPECT_EQ(date.GetYear(), 2024);
 }
 
@@ -233,7 +232,7 @@ TEST(OleDate, CurrentTimeIsLocalTime)
 {
     const COleDateTime now = COleDateTime::GetCurrentTime();
     const QDateTime local = QDateTime::currentDateTime();
-    ASSERT_EQ(now.GetStatus(), COleDateTime::valid);
+    ASSERT_EQ(now.m_status, COleDateTime::valid);
     const double expected =
         static_cast<double>(local.date().toJulianDay() - QDate(1899, 12, 30).toJulianDay()) +
         local.time().msecsSinceStartOfDay() / 86400000.0;
@@ -326,9 +325,9 @@ TEST(OleDateArithmetic, AddingSpans)
     moving -= COleDateTimeSpan(0, 0, 0, 1);
     EXPECT_EQ(Formatted(moving, "%Y-%m-%d %H:%M:%S"), "1899-12-30 11:59:59");
 
-    EXPECT_EQ((COleDateTime(2958465.0) + COleDateTimeSpan(1.0)).GetStatus(), COleDateTime::invalid);
+    EXPECT_EQ((COleDateTime(2958465.0) + COleDateTimeSpan(1.0)).m_status, COleDateTime::invalid);
     COleDateTime invalidDate(2024, 2, 30, 0, 0, 0);
-    EXPECT_EQ((invalidDate + COleDateTimeSpan(1.0)).GetStatus(), COleDateTime::invalid);
+    EXPECT_EQ((invalidDate + COleDateTimeSpan(1.0)).m_status, COleDateTime::invalid);
 }
 
 TEST(OleDateArithmetic, DifferenceOfDates)
@@ -344,8 +343,8 @@ TEST(OleDateArithmetic, DifferenceOfDates)
     EXPECT_EQ(Text(whole.Format(CString("%D"))), "2958465");
 
     const COleDateTime invalidDate(1.0e9);
-    EXPECT_EQ((invalidDate - COleDateTime(0.0)).GetStatus(), COleDateTimeSpan::invalid);
-    EXPECT_EQ((COleDateTime(0.0) - invalidDate).GetStatus(), COleDateTimeSpan::invalid);
+    EXPECT_EQ((invalidDate - COleDateTime(0.0)).m_status, COleDateTimeSpan::invalid);
+    EXPECT_EQ((COleDateTime(0.0) - invalidDate).m_status, COleDateTimeSpan::invalid);
 }
 
 TEST(OleDateArithmetic, ComparesMoments)
@@ -405,12 +404,12 @@ TEST(OleDateSpanFormat, DaysHoursMinutesSeconds)
 TEST(OleDateSpanFormat, InvalidAndNullSpans)
 {
     COleDateTimeSpan span(std::numeric_limits<double>::quiet_NaN());
-    EXPECT_EQ(span.GetStatus(), COleDateTimeSpan::invalid);
+    EXPECT_EQ(span.m_status, COleDateTimeSpan::invalid);
     EXPECT_EQ(Text(span.Format(CString("%D"))), "Invalid DateTimeSpan");
-    EXPECT_EQ(COleDateTimeSpan(std::numeric_limits<double>::infinity()).GetStatus(),
+    EXPECT_EQ(COleDateTimeSpan(std::numeric_limits<double>::infinity()).m_status,
               COleDateTimeSpan::invalid);
     span = COleDateTimeSpan(2.0);
-    span.SetStatus(COleDateTimeSpan::null);
+    span.m_status = COleDateTimeSpan::null;
     EXPECT_EQ(Text(span.Format(CString("%D"))), "");
 }
 
@@ -425,6 +424,6 @@ TEST(OleDateSpan, Arithmetic)
     EXPECT_EQ(day + day, twoDays);
 
     COleDateTimeSpan invalidSpan(std::numeric_limits<double>::quiet_NaN());
-    EXPECT_EQ((day + invalidSpan).GetStatus(), COleDateTimeSpan::invalid);
-    EXPECT_EQ((COleDateTime(0.0) + invalidSpan).GetStatus(), COleDateTime::invalid);
+    EXPECT_EQ((day + invalidSpan).m_status, COleDateTimeSpan::invalid);
+    EXPECT_EQ((COleDateTime(0.0) + invalidSpan).m_status, COleDateTime::invalid);
 }

@@ -63,7 +63,7 @@ public:
                 ar.ThrowGenericError(CString("writing stopped half way"));
         }
     }
-    void DeleteContents() override { text.Empty(); }
+    void DeleteContents() override { text = CString(); }
 
     CString text;
     bool failWhileWriting = false;

@@ -1,5 +1,5 @@
 // The object list and the runtime classes that chart objects rely on for
-// their list of drawable objects and for creation by class name.
+// their list of drawable objects.
 
 #include "CObList.h"
 #include "CObject.h"
@@ -8,29 +8,27 @@
 
 #include <vector>
 
-// Outside any unnamed namespace: the registry holds them by name.
 class CShape : public CObject
 {
-    DECLARE_DYNCREATE(CShape)
+    DECLARE_DYNAMIC(CShape)
 public:
     int sides = 0;
 };
-IMPLEMENT_DYNCREATE(CShape, CObject)
+IMPLEMENT_DYNAMIC(CShape, CObject)
 
 class CSquare : public CShape
 {
-    DECLARE_DYNCREATE(CSquare)
+    DECLARE_DYNAMIC(CSquare)
 public:
     CSquare() { sides = 4; }
 };
-IMPLEMENT_DYNCREATE(CSquare, CShape)
+IMPLEMENT_DYNAMIC(CSquare, CShape)
 
 class CAbstractThing : public CObject
 {
     DECLARE_DYNAMIC(CAbstractThing)
 };
-// Abstract: no way to create one.
-NOLVEX_IMPLEMENT_RUNTIMECLASS(CAbstractThing, CObject, nullptr)
+IMPLEMENT_DYNAMIC(CAbstractThing, CObject)
 
 namespace {
 
@@ -44,21 +42,15 @@ std::vector<CObject*> Walk(CObList& list)
 
 } // namespace
 
-TEST(RuntimeClassTest, CreatesByNameAndKnowsItsBases)
+TEST(RuntimeClassTest, AnObjectKnowsItsClassAndItsBases)
 {
-    const CRuntimeClass* square = CRuntimeClass::FromName("CSquare");
-    ASSERT_EQ(square, RUNTIME_CLASS(CSquare));
-    CObject* created = square->CreateObject();
-    ASSERT_NE(created, nullptr);
-    EXPECT_EQ(created->GetRuntimeClass(), RUNTIME_CLASS(CSquare));
-    EXPECT_TRUE(created->IsKindOf(RUNTIME_CLASS(CShape)));
-    EXPECT_TRUE(created->IsKindOf(RUNTIME_CLASS(CObject)));
-    EXPECT_FALSE(created->IsKindOf(RUNTIME_CLASS(CAbstractThing)));
-    EXPECT_EQ(static_cast<CShape*>(created)->sides, 4);
-    delete created;
-
-    EXPECT_EQ(RUNTIME_CLASS(CAbstractThing)->CreateObject(), nullptr);
-    EXPECT_EQ(CRuntimeClass::FromName("CNoSuchClass"), nullptr);
+    const CSquare square;
+    const CObject& object = square;
+    EXPECT_EQ(object.GetRuntimeClass(), RUNTIME_CLASS(CSquare));
+    EXPECT_STREQ(object.GetRuntimeClass()->m_lpszClassName, "CSquare");
+    EXPECT_TRUE(object.IsKindOf(RUNTIME_CLASS(CShape)));
+    EXPECT_TRUE(object.IsKindOf(RUNTIME_CLASS(CObject)));
+    EXPECT_FALSE(object.IsKindOf(RUNTIME_CLASS(CAbstractThing)));
     EXPECT_FALSE(RUNTIME_CLASS(CShape)->IsDerivedFrom(RUNTIME_CLASS(CSquare)));
 }
 
