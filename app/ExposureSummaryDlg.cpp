@@ -73,12 +73,14 @@ void CExposureSummaryDlg::FollowTest(const CNolvexTest* test)
 
 void CExposureSummaryDlg::SelectionMoved()
 {
-    // A cursor move that leaves the selection and the data as they are
-    // costs nothing more.
+    // A cursor move that leaves the selection and the data as they were at
+    // the last move costs nothing more; a change puts the work off again.
+    const std::optional<SampleRange> selection = CurrentSelection();
     const std::int32_t sampleCount = m_test != nullptr ? m_test->sampleCount : -1;
-    if (m_refreshPending ||
-        (CurrentSelection() == m_shownSelection && sampleCount == m_shownSampleCount))
+    if (selection == m_lastSelection && sampleCount == m_lastSampleCount)
         return;
+    m_lastSelection = selection;
+    m_lastSampleCount = sampleCount;
     ScheduleRefresh();
 }
 
@@ -88,7 +90,6 @@ void CExposureSummaryDlg::ScheduleRefresh()
     // pause.
     KillTimer(kRefreshTimer);
     SetTimer(kRefreshTimer, kRefreshDelayMs);
-    m_refreshPending = true;
 }
 
 void CExposureSummaryDlg::OnTimer(UINT_PTR id)
@@ -112,7 +113,6 @@ std::optional<CExposureSummaryDlg::SampleRange> CExposureSummaryDlg::CurrentSele
 void CExposureSummaryDlg::RefreshNow()
 {
     KillTimer(kRefreshTimer);
-    m_refreshPending = false;
     // Hidden, the window waits: showing it again follows the test anew.
     if (!IsWindowVisible())
         return;
@@ -125,6 +125,8 @@ void CExposureSummaryDlg::RefreshNow()
         m_testChanged = false;
     }
     m_shownSelection = CurrentSelection();
+    m_lastSelection = m_shownSelection;
+    m_lastSampleCount = m_shownSampleCount;
     m_selectionSummary.reset();
     if (m_shownSelection)
         m_selectionSummary =

@@ -85,6 +85,8 @@ private:
     std::optional<ExposureSummary> m_selectionSummary;
     std::int32_t m_shownSampleCount = -1;
     std::optional<SampleRange> m_shownSelection;
-    bool m_refreshPending = false;
+    // The selection and the sample count the view last told of.
+    std::optional<SampleRange> m_lastSelection;
+    std::int32_t m_lastSampleCount = -1;
     std::vector<TableLine> m_lines;
 };

@@ -658,8 +658,9 @@ TEST(ExposureSummaryTest, TheWindowShowsTheTestAndFollowsTheSelectionOnceItRests
               CString::Formatted("%.2f", *laeq));
     EXPECT_EQ(SummaryCell(*summary, "LAeq", CExposureSummaryDlg::kSelectionColumn), CString());
 
-    // A selection from 20 s to 40 s: samples 200 to 400, shown once the
+    // A selection dragged out to 40 s: samples 200 to 400, shown once the
     // selection rests, not at every move.
+    opened.Cursor(25.0, 20.0, 25.0, 1);
     opened.Cursor(30.0, 20.0, 40.0, 1);
     EXPECT_EQ(SummaryCell(*summary, "Samples", CExposureSummaryDlg::kSelectionColumn), CString());
     WaitForTheSummary();
